@@ -1,0 +1,33 @@
+// Every operating-system service the system uses, handed to it as one bundle of
+// borrowed references. The platform (simulated desktop or real backend) owns them and
+// outlives everything that holds this bundle.
+#pragma once
+
+#include "Platform/AccessibilityTrust.h"
+#include "Platform/Application.h"
+#include "Platform/AutomationPermission.h"
+#include "Platform/MainQueue.h"
+#include "Platform/ProcessHooks.h"
+#include "Platform/SerialQueue.h"
+#include "Platform/SystemInfo.h"
+#include "Platform/SystemLog.h"
+#include "Platform/UserDefaults.h"
+#include "Platform/Workspace.h"
+
+namespace varnelo {
+
+struct Ports {
+  MainQueue& mainQueue;
+  SerialQueueFactory& serialQueues;
+  SystemInfo& system;
+  UserDefaults& defaults;
+  GlobalDefaults& globalDefaults;
+  SystemLog& systemLog;
+  AccessibilityTrust& accessibilityTrust;
+  AutomationPermission& automation;
+  Application& application;
+  Workspace& workspace;
+  ProcessHooks& process;
+};
+
+}  // namespace varnelo

@@ -1,0 +1,108 @@
+#include "Sim/SimDesktop.h"
+
+#include <cstdlib>
+#include <system_error>
+#include <utility>
+
+namespace varnelo::sim {
+namespace {
+
+std::filesystem::path makeTemporaryHome() {
+  std::error_code error;
+  auto base = std::filesystem::temp_directory_path(error);
+  if (error) base = "/tmp";
+  auto pattern = (base / "varnelo-home-XXXXXX").string();
+  if (::mkdtemp(pattern.data())) return pattern;
+  // The desktop still runs: this folder is made later if it can be, and if not the
+  // defaults fail to save as they would on a read-only disk.
+  return base / "varnelo-home-unavailable";
+}
+
+// The folders every macOS home has from the first login; a failure is left to the
+// services that need them.
+void addStandardFolders(const std::filesystem::path& home) {
+  for (const char* folder :
+       {"Desktop", "Documents", "Downloads", "Library/Preferences", "Library/Logs"}) {
+    std::error_code error;
+    std::filesystem::create_directories(home / folder, error);
+  }
+}
+
+}  // namespace
+
+SimDesktop::OwnedFolder::~OwnedFolder() {
+  if (!removeOnDestruction || path.empty()) return;
+  std::error_code error;
+  std::filesystem::remove_all(path, error);
+}
+
+SimDesktop::SimDesktop() : SimDesktop(Options{}) {}
+
+SimDesktop::SimDesktop(Options options) {
+  home_.removeOnDestruction = options.home.empty();
+  home_.path = home_.removeOnDestruction ? makeTemporaryHome() : std::move(options.home);
+  addStandardFolders(home_.path);
+
+  if (options.clock == ClockMode::realTime) {
+    auto loop = std::make_unique<RealTimeLoop>();
+    realTimeLoop_ = loop.get();
+    scheduler_ = std::move(loop);
+  } else {
+    auto clock = std::make_unique<VirtualScheduler>(options.wallStart);
+    virtualClock_ = clock.get();
+    scheduler_ = std::move(clock);
+  }
+
+  systemLog_ = std::make_unique<SimSystemLog>();
+  SystemFacts facts;
+  facts.osVersion = options.osVersion;
+  facts.homeDirectory = home_.path;
+  facts.preferredLanguages = std::move(options.languages);
+  facts.stdoutIsTerminal = options.stdoutIsTerminal;
+  facts.processId = options.varneloPid;
+  systemInfo_ = std::make_unique<SimSystemInfo>(std::move(facts));
+
+  auto notice = [log = systemLog_.get()](const std::string& message) {
+    log->logDefault("cfprefsd", "defaults", message);
+  };
+  defaults_ = std::make_unique<SimUserDefaults>(home_.path, notice);
+  globalDefaults_ = std::make_unique<SimGlobalDefaults>(home_.path, notice);
+  accessibility_ = std::make_unique<SimAccessibilityTrust>();
+  workspace_ = std::make_unique<SimWorkspace>(*scheduler_, options.varneloPid,
+                                              systemInfo_->bundleIdentifier());
+  automation_ = std::make_unique<SimAutomationPermission>(
+      [workspace = workspace_.get()](const std::string& bundleIdentifier) {
+        return workspace->runningApplication(bundleIdentifier).has_value();
+      });
+  process_ = std::make_unique<SimProcessHooks>(*scheduler_);
+
+  std::function<void()> runLoop = [] {};
+  std::function<void()> stopLoop = [] {};
+  if (realTimeLoop_) {
+    runLoop = [loop = realTimeLoop_] { loop->run(); };
+    stopLoop = [loop = realTimeLoop_] { loop->quit(); };
+    process_->forwardRealSignals();
+  }
+  application_ = std::make_unique<SimApplication>(*scheduler_, *process_, std::move(runLoop),
+                                                  std::move(stopLoop));
+}
+
+SimDesktop::~SimDesktop() = default;
+
+Ports SimDesktop::ports() {
+  return Ports{
+      .mainQueue = *scheduler_,
+      .serialQueues = *scheduler_,
+      .system = *systemInfo_,
+      .defaults = *defaults_,
+      .globalDefaults = *globalDefaults_,
+      .systemLog = *systemLog_,
+      .accessibilityTrust = *accessibility_,
+      .automation = *automation_,
+      .application = *application_,
+      .workspace = *workspace_,
+      .process = *process_,
+  };
+}
+
+}  // namespace varnelo::sim

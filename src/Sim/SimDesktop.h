@@ -1,0 +1,94 @@
+// The simulated macOS desktop: owns the clock (virtual or real) and every simulated
+// system service, wired together, and hands them to the system as Ports. Construction
+// never fails: a home folder that cannot be made leaves the defaults unwritable.
+// Main thread only: create, use and destroy it on the thread that drives the clock.
+//
+// Limits: one user, one Varnelo process; in real-time mode the process's handled
+// signals are taken from the real process (SimProcessHooks::forwardRealSignals), which
+// only the first real-time desktop alive in a process can do.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Platform/Ports.h"
+#include "Sim/RealTimeLoop.h"
+#include "Sim/SimAccessibilityTrust.h"
+#include "Sim/SimApplication.h"
+#include "Sim/SimAutomationPermission.h"
+#include "Sim/SimGlobalDefaults.h"
+#include "Sim/SimProcessHooks.h"
+#include "Sim/SimSystemInfo.h"
+#include "Sim/SimSystemLog.h"
+#include "Sim/SimUserDefaults.h"
+#include "Sim/SimWorkspace.h"
+#include "Sim/VirtualScheduler.h"
+
+namespace varnelo::sim {
+
+enum class ClockMode { virtualTime, realTime };
+
+class SimDesktop {
+ public:
+  struct Options {
+    ClockMode clock = ClockMode::virtualTime;
+    // Empty: a fresh temporary folder, removed on destruction; a given folder is kept.
+    // Either way it gets the standard folders a macOS home has (Desktop, Documents,
+    // Downloads, Library/Preferences, Library/Logs) where they are missing.
+    std::filesystem::path home;
+    OsVersion osVersion{15, 4, 1};
+    std::vector<std::string> languages{"ja-JP"};
+    bool stdoutIsTerminal = false;
+    // Virtual time only: the calendar time at which the clock starts.
+    WallTime wallStart =
+        std::chrono::sys_days{std::chrono::year{2026} / 1 / 5} + std::chrono::hours{9};
+    int varneloPid = kDefaultVarneloPid;
+  };
+
+  SimDesktop();
+  explicit SimDesktop(Options options);
+  ~SimDesktop();
+  SimDesktop(const SimDesktop&) = delete;
+  SimDesktop& operator=(const SimDesktop&) = delete;
+
+  SimScheduler& scheduler() { return *scheduler_; }
+  // Null in real-time mode.
+  VirtualScheduler* virtualClock() { return virtualClock_; }
+  SimSystemInfo& systemInfo() { return *systemInfo_; }
+  SimUserDefaults& defaults() { return *defaults_; }
+  SimGlobalDefaults& globalDefaults() { return *globalDefaults_; }
+  SimSystemLog& systemLog() { return *systemLog_; }
+  SimAccessibilityTrust& accessibility() { return *accessibility_; }
+  SimAutomationPermission& automation() { return *automation_; }
+  SimWorkspace& workspace() { return *workspace_; }
+  SimProcessHooks& process() { return *process_; }
+  SimApplication& application() { return *application_; }
+
+  Ports ports();
+
+ private:
+  // Removes a temporary home last, after the clock has stopped every worker.
+  struct OwnedFolder {
+    std::filesystem::path path;
+    bool removeOnDestruction = false;
+    ~OwnedFolder();
+  };
+
+  OwnedFolder home_;
+  std::unique_ptr<SimScheduler> scheduler_;
+  VirtualScheduler* virtualClock_ = nullptr;
+  RealTimeLoop* realTimeLoop_ = nullptr;
+  std::unique_ptr<SimSystemLog> systemLog_;
+  std::unique_ptr<SimSystemInfo> systemInfo_;
+  std::unique_ptr<SimUserDefaults> defaults_;
+  std::unique_ptr<SimGlobalDefaults> globalDefaults_;
+  std::unique_ptr<SimAccessibilityTrust> accessibility_;
+  std::unique_ptr<SimWorkspace> workspace_;
+  std::unique_ptr<SimAutomationPermission> automation_;
+  std::unique_ptr<SimProcessHooks> process_;
+  std::unique_ptr<SimApplication> application_;
+};
+
+}  // namespace varnelo::sim

@@ -1,0 +1,47 @@
+#include "Sim/SimSystemLog.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace varnelo::sim {
+namespace {
+
+TEST(SimSystemLogTest, fullRingKeepsTheNewestLinesFromEveryThreadAndCountsTheDropped) {
+  // Catches an unbounded log (a long interactive run would grow without limit), a ring
+  // that drops the newest lines instead, or unsynchronised appends (lost lines; a data
+  // race under the thread sanitizer).
+  SimSystemLog log(1000);
+  std::vector<std::thread> writers;
+  for (int t = 0; t < 4; ++t) {
+    writers.emplace_back([&log] {
+      for (int i = 0; i < 500; ++i) log.logDefault("general", "script", "job");
+    });
+  }
+  for (auto& writer : writers) writer.join();
+  log.logDefault("general", "script", "newest");
+
+  EXPECT_EQ(log.lines().size(), 1000u);
+  EXPECT_EQ(log.lines().back().message, "newest");
+  EXPECT_EQ(log.droppedCount(), 1001u);
+}
+
+TEST(SimSystemLogTest, queriesMatchDefaultLinesByCategoryAndTextAndADisabledLoggerRecordsNone) {
+  // Catches queries that ignore the level or the category, and a disabled logger whose
+  // default lines are still kept (the system checks the switch, the log enforces it).
+  SimSystemLog log;
+  log.logDefault("general", "pane", "ペア化しました");
+  log.logDefault("general", "poll", "ペア化しました");
+  log.logDebug("ax", "ペア化しました");
+  log.setDefaultEnabled("ax", false);
+  log.logDefault("ax", "pane", "ペア化しました");
+
+  EXPECT_EQ(log.countDefault("pane", "ペア化"), 1u);
+  EXPECT_FALSE(log.containsDefault("pane", "解除"));
+  EXPECT_FALSE(log.isDefaultEnabled("ax"));
+  EXPECT_EQ(log.lines().size(), 3u);
+}
+
+}  // namespace
+}  // namespace varnelo::sim
