@@ -1,0 +1,52 @@
+#include "Support/AppSettings.h"
+
+#include <cassert>
+#include <mutex>
+
+namespace varnelo {
+namespace {
+
+struct Installed {
+  std::mutex mutex;
+  std::shared_ptr<AppSettings> settings;
+};
+
+Installed& installed() {
+  static Installed instance;
+  return instance;
+}
+
+}  // namespace
+
+AppSettings::AppSettings(UserDefaults& defaults) : defaults_(defaults) {
+  if (auto raw = defaults_.text(kAccentPresetKey)) {
+    accent.set(accentPresetFromRawValue(*raw).value_or(AccentPreset::system));
+  }
+  // Subscribed only now, so that reading an unknown preset writes nothing back.
+  accentWriteBack_ = accent.subscribe([this](AccentPreset preset) {
+    defaults_.setText(kAccentPresetKey, std::string(rawValue(preset)));
+  });
+  terminalWriteBack_ = terminalBundleID.subscribe([this](const std::optional<std::string>& id) {
+    if (id && !id->empty()) {
+      defaults_.setText(kTerminalBundleIdKey, *id);
+      return;
+    }
+    defaults_.remove(kTerminalBundleIdKey);
+  });
+  auto terminal = defaults_.text(kTerminalBundleIdKey);
+  if (terminal && terminal->empty()) terminal.reset();
+  terminalBundleID.set(terminal);
+}
+
+AppSettings& AppSettings::shared() {
+  std::lock_guard lock(installed().mutex);
+  assert(installed().settings && "AppSettings::install must run at start-up before any use");
+  return *installed().settings;
+}
+
+std::shared_ptr<AppSettings> AppSettings::install(std::shared_ptr<AppSettings> settings) {
+  std::lock_guard lock(installed().mutex);
+  return std::exchange(installed().settings, std::move(settings));
+}
+
+}  // namespace varnelo
