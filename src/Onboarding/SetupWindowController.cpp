@@ -1,0 +1,12 @@
+#include "Onboarding/SetupWindowController.h"
+
+namespace varnelo {
+
+SetupWindowController& SetupWindowController::shared() {
+  static SetupWindowController instance;
+  return instance;
+}
+
+bool SetupWindowController::presentIfNeeded() { return false; }
+
+}  // namespace varnelo

@@ -1,0 +1,7 @@
+#include "Routing/RevealCoordinator.h"
+
+namespace varnelo {
+
+void RevealCoordinator::handle(const std::vector<Url>& /*urls*/) {}
+
+}  // namespace varnelo
