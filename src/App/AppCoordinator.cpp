@@ -2,8 +2,6 @@
 
 namespace varnelo {
 
-AppCoordinator::AppCoordinator(const Ports& ports) : ports_(ports) {}
-
 void AppCoordinator::start() {}
 
 SidebarController& AppCoordinator::sidebar() {

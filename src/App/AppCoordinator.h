@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "Panes/SidebarController.h"
-#include "Platform/Ports.h"
 #include "Routing/RevealCoordinator.h"
 
 namespace varnelo {
@@ -16,7 +15,7 @@ namespace varnelo {
 class AppCoordinator {
  public:
   // Creates the services that live from the start; starts nothing.
-  explicit AppCoordinator(const Ports& ports);
+  AppCoordinator() = default;
   AppCoordinator(const AppCoordinator&) = delete;
   AppCoordinator& operator=(const AppCoordinator&) = delete;
 
@@ -28,7 +27,6 @@ class AppCoordinator {
   RevealCoordinator& revealCoordinator();
 
  private:
-  Ports ports_;
   std::unique_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
 };

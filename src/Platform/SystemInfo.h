@@ -14,6 +14,7 @@ struct OsVersion {
   int major = 0;
   int minor = 0;
   int patch = 0;
+  // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>.
   auto operator<=>(const OsVersion&) const = default;
 };
 
