@@ -1,0 +1,372 @@
+#include "CoreCommands.h"
+
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include "Platform/Url.h"
+#include "ScenarioSession.h"
+#include "ScenarioTokenizer.h"
+
+namespace varnelo::scenario {
+namespace {
+
+using Result = CommandResult;
+
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+std::optional<bool> parseBoolean(std::string_view text) {
+  if (text == "true") return true;
+  if (text == "false") return false;
+  return std::nullopt;
+}
+
+std::optional<int> signalNumber(std::string_view name) {
+  static const std::map<std::string_view, int> kSignals = {
+      {"HUP", 1}, {"INT", 2}, {"TERM", 15}, {"KILL", 9}};
+  auto it = kSignals.find(name);
+  if (it == kSignals.end()) return std::nullopt;
+  return it->second;
+}
+
+std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
+
+// Set-up commands describe the machine Varnelo starts on.
+Result beforeLaunch(ScenarioSession& session, const char* what) {
+  if (!session.isLaunched()) return Result::ok();
+  return Result::bad(std::string(what) + " must come before launch");
+}
+
+Result setOs(ScenarioSession& session, Arguments args) {
+  if (auto refused = beforeLaunch(session, "os"); refused.kind != Result::Kind::ok) return refused;
+  OsVersion version;
+  if (args.size() != 1 || std::sscanf(args[0].c_str(), "%d.%d.%d", &version.major, &version.minor,
+                                      &version.patch) < 2) {
+    return Result::bad("usage: os MAJOR.MINOR[.PATCH]");
+  }
+  session.desktop().systemInfo().setOsVersion(version);
+  return Result::ok();
+}
+
+Result setLanguages(ScenarioSession& session, Arguments args) {
+  if (auto refused = beforeLaunch(session, "languages"); refused.kind != Result::Kind::ok) {
+    return refused;
+  }
+  session.desktop().systemInfo().setPreferredLanguages({args.begin(), args.end()});
+  return Result::ok();
+}
+
+Result setTty(ScenarioSession& session, Arguments args) {
+  if (auto refused = beforeLaunch(session, "tty"); refused.kind != Result::Kind::ok) return refused;
+  if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+    return Result::bad("usage: tty on|off");
+  session.desktop().systemInfo().setStdoutIsTerminal(args[0] == "on");
+  return Result::ok();
+}
+
+// defaults set KEY bool|int|text|dict VALUE… ; dict values are "key"=number pairs.
+Result setDefaults(ScenarioSession& session, Arguments args) {
+  if (args.size() < 3) return Result::bad("usage: defaults set KEY bool|int|text|dict VALUE…");
+  auto& defaults = session.desktop().defaults();
+  const std::string& key = args[0];
+  const std::string& type = args[1];
+  if (type == "dict") {
+    IntegerDictionary dictionary;
+    for (const auto& pair : args.subspan(2)) {
+      auto equals = pair.rfind('=');
+      auto value = equals == std::string::npos
+                       ? std::nullopt
+                       : parseInteger(std::string_view(pair).substr(equals + 1));
+      if (!value) return Result::bad("dict entries are KEY=INTEGER, not " + pair);
+      dictionary[pair.substr(0, equals)] = *value;
+    }
+    defaults.setIntegerDictionary(key, dictionary);
+    return Result::ok();
+  }
+  if (args.size() != 3) return Result::bad("defaults set " + type + " takes one value");
+  if (type == "text") {
+    defaults.setText(key, args[2]);
+    return Result::ok();
+  }
+  if (type == "bool") {
+    auto value = parseBoolean(args[2]);
+    if (!value) return Result::bad("a bool is true or false");
+    defaults.setBoolean(key, *value);
+    return Result::ok();
+  }
+  if (type == "int") {
+    auto value = parseInteger(args[2]);
+    if (!value) return Result::bad("not an integer: " + args[2]);
+    defaults.setInteger(key, *value);
+    return Result::ok();
+  }
+  return Result::bad("unknown defaults type " + type + " (bool, int, text, dict)");
+}
+
+Result removeDefaults(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: defaults remove KEY");
+  session.desktop().defaults().remove(args[0]);
+  return Result::ok();
+}
+
+Result setGlobal(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2) return Result::bad("usage: global set KEY TEXT");
+  session.desktop().globalDefaults().setText(args[0], args[1]);
+  return Result::ok();
+}
+
+Result removeGlobal(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: global remove KEY");
+  session.desktop().globalDefaults().remove(args[0]);
+  return Result::ok();
+}
+
+// app install BUNDLE_ID "Name" | app uninstall BUNDLE_ID
+Result manageApp(ScenarioSession& session, Arguments args) {
+  auto& workspace = session.desktop().workspace();
+  if (args.size() == 3 && args[0] == "install") {
+    workspace.install({args[1], args[2], "/Applications/" + args[2] + ".app"});
+    return Result::ok();
+  }
+  if (args.size() == 2 && args[0] == "uninstall") {
+    if (workspace.uninstall(args[1])) return Result::ok();
+    return Result::bad(args[1] + " is not installed");
+  }
+  return Result::bad("usage: app install BUNDLE_ID NAME | app uninstall BUNDLE_ID");
+}
+
+// automation finder granted|denied|undecided: the user's Apple Events decision for Finder.
+Result setAutomation(ScenarioSession& session, Arguments args) {
+  static const std::map<std::string_view, sim::AutomationDecision> kDecisions = {
+      {"granted", sim::AutomationDecision::granted},
+      {"denied", sim::AutomationDecision::denied},
+      {"undecided", sim::AutomationDecision::notDetermined}};
+  auto decision =
+      args.size() == 2 && args[0] == "finder" ? kDecisions.find(args[1]) : kDecisions.end();
+  if (decision == kDecisions.end())
+    return Result::bad("usage: automation finder granted|denied|undecided");
+  session.desktop().automation().setDecision(kFinderBundleIdentifier, decision->second);
+  return Result::ok();
+}
+
+Result setAccessibility(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "grant" && args[0] != "deny")) {
+    return Result::bad("usage: accessibility grant|deny");
+  }
+  session.desktop().accessibility().setTrusted(args[0] == "grant");
+  return Result::ok();
+}
+
+Result launch(ScenarioSession& session, Arguments args) {
+  if (!args.empty()) return Result::bad("launch takes no arguments");
+  if (session.isLaunched()) return Result::bad("Varnelo is already launched");
+  session.launch();
+  return Result::ok();
+}
+
+Result wait(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: wait DURATION|idle");
+  auto* clock = session.desktop().virtualClock();
+  if (args[0] == "idle") {
+    clock->runUntilIdle();
+    return Result::ok();
+  }
+  auto duration = parseDuration(args[0]);
+  if (!duration) return Result::bad("not a duration: " + args[0] + " (write 50ms, 0.6s, 10s)");
+  clock->advanceBy(*duration);
+  return Result::ok();
+}
+
+Result sendSignal(ScenarioSession& session, Arguments args) {
+  auto number = args.size() == 1 ? signalNumber(args[0]) : std::nullopt;
+  if (!number) return Result::bad("usage: signal TERM|INT|HUP|KILL");
+  session.desktop().process().deliverSignal(*number);
+  return Result::ok();
+}
+
+Result exitProcess(ScenarioSession& session, Arguments args) {
+  auto code = args.empty() ? std::optional<std::int64_t>(0)
+                           : (args.size() == 1 ? parseInteger(args[0]) : std::nullopt);
+  if (!code) return Result::bad("usage: exit [CODE]");
+  session.desktop().process().exit(static_cast<int>(*code));
+  return Result::ok();
+}
+
+Result quit(ScenarioSession& session, Arguments args) {
+  if (!args.empty()) return Result::bad("quit takes no arguments");
+  session.desktop().application().terminate();
+  return Result::ok();
+}
+
+Result open(ScenarioSession& session, Arguments args) {
+  if (args.size() < 2)
+    return Result::bad("usage: open file PATH | open files PATH… | open urls URL…");
+  auto& application = session.desktop().application();
+  std::vector<std::string> paths;
+  for (const auto& word : args.subspan(1)) paths.push_back(session.expandHome(word).string());
+  if (args[0] == "file" && paths.size() == 1) {
+    application.deliverOpenFile(paths[0]);
+    return Result::ok();
+  }
+  if (args[0] == "files") {
+    application.deliverOpenFiles(paths);
+    return Result::ok();
+  }
+  if (args[0] == "urls") {
+    std::vector<Url> urls;
+    for (const auto& word : args.subspan(1)) urls.push_back(Url{word});
+    application.deliverOpenUrls(urls);
+    return Result::ok();
+  }
+  return Result::bad("usage: open file PATH | open files PATH… | open urls URL…");
+}
+
+// expect log CATEGORY TEXT | expect log count CATEGORY TEXT N
+Result expectLog(ScenarioSession& session, Arguments args) {
+  auto& log = session.desktop().systemLog();
+  if (args.size() == 4 && args[0] == "count") {
+    auto wanted = parseInteger(args[3]);
+    if (!wanted) return Result::bad("usage: expect log count CATEGORY TEXT N");
+    auto found = static_cast<std::int64_t>(log.countDefault(args[1], args[2]));
+    if (found == *wanted) return Result::ok();
+    return Result::failed(
+        std::to_string(*wanted) + " [" + args[1] + "] lines containing " + inQuotes(args[2]),
+        std::to_string(found));
+  }
+  if (args.size() != 2) return Result::bad("usage: expect log CATEGORY TEXT");
+  if (log.countDefault(args[0], args[1]) > 0) return Result::ok();
+  return Result::failed("a [" + args[0] + "] line containing " + inQuotes(args[1]), "none");
+}
+
+Result expectNo(ScenarioSession& session, Arguments args) {
+  if (args.size() == 3 && args[0] == "log") {
+    auto found = session.desktop().systemLog().countDefault(args[1], args[2]);
+    if (found == 0) return Result::ok();
+    return Result::failed("no [" + args[1] + "] line containing " + inQuotes(args[2]),
+                          std::to_string(found));
+  }
+  if (args.size() == 2 && args[0] == "defaults") {
+    auto kind = session.desktop().defaults().kindOf(args[1]);
+    if (kind == DefaultsKind::absent) return Result::ok();
+    return Result::failed("no defaults value " + args[1], "one");
+  }
+  if (args.size() == 2 && args[0] == "global") {
+    auto value = session.desktop().globalDefaults().text(args[1]);
+    if (!value) return Result::ok();
+    return Result::failed("no global value " + args[1], inQuotes(*value));
+  }
+  return Result::bad(
+      "usage: expect no log CATEGORY TEXT | expect no defaults KEY | expect no global KEY");
+}
+
+// The log file as written so far: everything queued for it is written first.
+Result expectLogFile(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2) return Result::bad("usage: expect logfile CATEGORY TEXT");
+  session.desktop().virtualClock()->runUntilIdle();
+  auto path = session.expandHome("~/Library/Logs/Varnelo/varnelo.log");
+  std::ifstream file(path);
+  std::string line;
+  const std::string tag = "[" + args[0] + "] ";
+  while (std::getline(file, line)) {
+    auto at = line.find(tag);
+    if (at != std::string::npos && line.find(args[1], at + tag.size()) != std::string::npos) {
+      return Result::ok();
+    }
+  }
+  return Result::failed("a line " + tag + "… " + inQuotes(args[1]) + " in " + path.string(),
+                        "none");
+}
+
+std::string describe(const UserDefaults& defaults, const std::string& key) {
+  switch (defaults.kindOf(key)) {
+    case DefaultsKind::absent:
+      return "nothing";
+    case DefaultsKind::boolean:
+      return *defaults.boolean(key) ? "true" : "false";
+    case DefaultsKind::integer:
+      return std::to_string(*defaults.integer(key));
+    case DefaultsKind::text:
+      return inQuotes(*defaults.text(key));
+    default:
+      return "a value of another kind";
+  }
+}
+
+Result expectDefaults(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2) return Result::bad("usage: expect defaults KEY VALUE");
+  auto& defaults = session.desktop().defaults();
+  std::string got = describe(defaults, args[0]);
+  bool matches = got == args[1] || got == inQuotes(args[1]);
+  if (matches) return Result::ok();
+  return Result::failed(args[0] + " = " + args[1], got);
+}
+
+Result expectGlobal(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2) return Result::bad("usage: expect global KEY TEXT");
+  auto value = session.desktop().globalDefaults().text(args[0]);
+  if (value == args[1]) return Result::ok();
+  return Result::failed(args[0] + " = " + inQuotes(args[1]), value ? inQuotes(*value) : "nothing");
+}
+
+Result expectQuit(ScenarioSession& session, Arguments args) {
+  if (!args.empty()) return Result::bad("expect quit takes no arguments");
+  auto state = session.desktop().process().state();
+  if (state.phase == sim::ProcessState::Phase::exited) return Result::ok();
+  return Result::failed("Varnelo to have quit",
+                        session.isLaunched() ? state.toString() : "not launched");
+}
+
+Result expectRunning(ScenarioSession& session, Arguments args) {
+  if (!args.empty()) return Result::bad("expect running takes no arguments");
+  if (session.isLaunched() && session.desktop().process().isRunning()) return Result::ok();
+  return Result::failed(
+      "Varnelo to be running",
+      session.isLaunched() ? session.desktop().process().state().toString() : "not launched");
+}
+
+Result expectPrompts(ScenarioSession& session, Arguments args) {
+  auto wanted =
+      args.size() == 2 && args[0] == "accessibility" ? parseInteger(args[1]) : std::nullopt;
+  if (!wanted) return Result::bad("usage: expect prompts accessibility N");
+  auto shown = static_cast<std::int64_t>(session.desktop().accessibility().promptCount());
+  if (shown == *wanted) return Result::ok();
+  return Result::failed(std::to_string(*wanted) + " accessibility prompts", std::to_string(shown));
+}
+
+}  // namespace
+
+void addCoreCommands(CommandTable& table) {
+  table.add("os", "MAJOR.MINOR[.PATCH]     (before launch)", setOs);
+  table.add("languages", "LANG…                 (before launch)", setLanguages);
+  table.add("tty", "on|off                      (before launch)", setTty);
+  table.add("defaults set", "KEY bool|int|text|dict VALUE…", setDefaults);
+  table.add("defaults remove", "KEY", removeDefaults);
+  table.add("global set", "KEY TEXT", setGlobal);
+  table.add("global remove", "KEY", removeGlobal);
+  table.add("app", "install BUNDLE_ID NAME | uninstall BUNDLE_ID", manageApp);
+  table.add("accessibility", "grant|deny", setAccessibility);
+  table.add("automation", "finder granted|denied|undecided", setAutomation);
+  table.add("launch", "", launch);
+  table.add("wait", "DURATION|idle", wait);
+  table.add("signal", "TERM|INT|HUP|KILL", sendSignal);
+  table.add("exit", "[CODE]", exitProcess);
+  table.add("quit", "", quit);
+  table.add("open", "file PATH | files PATH… | urls URL…", open);
+  table.add("expect log", "CATEGORY TEXT | count CATEGORY TEXT N", expectLog);
+  table.add("expect no", "log CATEGORY TEXT | defaults KEY | global KEY", expectNo);
+  table.add("expect logfile", "CATEGORY TEXT", expectLogFile);
+  table.add("expect defaults", "KEY VALUE", expectDefaults);
+  table.add("expect global", "KEY TEXT", expectGlobal);
+  table.add("expect quit", "", expectQuit);
+  table.add("expect running", "", expectRunning);
+  table.add("expect prompts", "accessibility N", expectPrompts);
+}
+
+}  // namespace varnelo::scenario

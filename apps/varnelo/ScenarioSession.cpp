@@ -1,0 +1,35 @@
+#include "ScenarioSession.h"
+
+#include <cstdio>
+
+#include "App/ApplicationMain.h"
+
+namespace varnelo::scenario {
+
+ScenarioSession::ScenarioSession(sim::SimDesktop& desktop, std::ostream& out)
+    : desktop_(desktop), out_(out) {}
+
+ScenarioSession::~ScenarioSession() {
+  if (isLaunched()) releaseProcessWideFacilities();
+}
+
+void ScenarioSession::launch() { app_ = runApplication(desktop_.ports()); }
+
+bool ScenarioSession::hasEnded() const { return isLaunched() && !desktop_.process().isRunning(); }
+
+std::filesystem::path ScenarioSession::expandHome(std::string_view path) const {
+  auto home = desktop_.systemInfo().homeDirectory();
+  if (path == "~") return home;
+  if (path.starts_with("~/")) return home / std::filesystem::path(path.substr(2));
+  return std::filesystem::path(path);
+}
+
+std::string ScenarioSession::clockText() const {
+  using namespace std::chrono;
+  double elapsed = duration<double>(desktop_.scheduler().now().time_since_epoch()).count();
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3fs", elapsed);
+  return text;
+}
+
+}  // namespace varnelo::scenario

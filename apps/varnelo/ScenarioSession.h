@@ -1,0 +1,45 @@
+// What a scenario acts on: the simulated desktop, Varnelo once launched, and the place
+// the scenario reports to. Main thread only.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "App/AppDelegate.h"
+#include "Sim/SimDesktop.h"
+
+namespace varnelo::scenario {
+
+class ScenarioSession {
+ public:
+  // Borrows both; they outlive the session.
+  ScenarioSession(sim::SimDesktop& desktop, std::ostream& out);
+  // Releases what the launch installed process-wide, which refers to the desktop.
+  ~ScenarioSession();
+  ScenarioSession(const ScenarioSession&) = delete;
+  ScenarioSession& operator=(const ScenarioSession&) = delete;
+
+  sim::SimDesktop& desktop() { return desktop_; }
+  std::ostream& out() { return out_; }
+
+  bool isLaunched() const { return app_ != nullptr; }
+  // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves).
+  void launch();
+  // Varnelo was launched and its simulated process has ended, by quitting or a signal.
+  bool hasEnded() const;
+
+  // "~" or "~/…" at the start becomes the simulated home folder.
+  std::filesystem::path expandHome(std::string_view path) const;
+  // Seconds since the desktop started, for the trace ("12.345s").
+  std::string clockText() const;
+
+ private:
+  sim::SimDesktop& desktop_;
+  std::ostream& out_;
+  std::shared_ptr<AppDelegate> app_;
+};
+
+}  // namespace varnelo::scenario

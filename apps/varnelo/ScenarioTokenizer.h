@@ -1,0 +1,27 @@
+// Splits one scenario line into words: blanks separate words, "#" at the start of a word
+// starts a comment, and double-quoted pieces of a word keep their blanks and understand
+// \" and \\ (so "12"=220 is the word 12=220).
+// Pure functions; any thread. Malformed input is reported as a value, never thrown.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "Platform/Time.h"
+
+namespace varnelo::scenario {
+
+struct TokenizeError {
+  std::string message;
+};
+
+// An empty list for a blank or comment-only line.
+std::variant<std::vector<std::string>, TokenizeError> tokenize(std::string_view line);
+
+// "50ms", "0.6s", "10s"; nullopt for anything else (no unit, negative, not finite).
+std::optional<Duration> parseDuration(std::string_view text);
+
+}  // namespace varnelo::scenario

@@ -1,0 +1,45 @@
+#include "ScenarioTokenizer.h"
+
+#include <gtest/gtest.h>
+
+namespace varnelo::scenario {
+namespace {
+
+using Words = std::vector<std::string>;
+
+Words words(std::string_view line) { return std::get<Words>(tokenize(line)); }
+
+TEST(ScenarioTokenizer, splitsOnBlanksAndDropsComments) {
+  // Catches a comment taken as words, or tabs not separating words.
+  EXPECT_EQ(words("  wait\t1.5s   # settle"), (Words{"wait", "1.5s"}));
+  EXPECT_EQ(words("# only a comment"), Words{});
+  EXPECT_EQ(words(""), Words{});
+}
+
+TEST(ScenarioTokenizer, quotedTextsKeepBlanksHashesAndEscapes) {
+  // Catches log texts with blanks, "#" or quotes being cut apart.
+  EXPECT_EQ(words(R"(expect log general "a # b \"c\" \\d")"),
+            (Words{"expect", "log", "general", R"(a # b "c" \d)"}));
+  EXPECT_EQ(words(R"(x "")"), (Words{"x", ""}));
+  EXPECT_EQ(words(R"(dict "1 2"=220 a"b"c)"), (Words{"dict", "1 2=220", "abc"}));
+}
+
+TEST(ScenarioTokenizer, malformedQuotingIsAnError) {
+  // Catches silently guessing what a broken line meant.
+  EXPECT_TRUE(std::holds_alternative<TokenizeError>(tokenize(R"(a "open)")));
+  EXPECT_TRUE(std::holds_alternative<TokenizeError>(tokenize(R"(a "x\")")));
+  EXPECT_TRUE(std::holds_alternative<TokenizeError>(tokenize(R"(a "\n")")));
+}
+
+TEST(ScenarioTokenizer, durationsNeedAUnitAndAFiniteNonNegativeValue) {
+  // Catches "5" read as seconds or milliseconds, and nonsense read as zero.
+  EXPECT_EQ(parseDuration("50ms"), std::chrono::milliseconds(50));
+  EXPECT_EQ(parseDuration("0.6s"), std::chrono::milliseconds(600));
+  EXPECT_EQ(parseDuration("10s"), std::chrono::seconds(10));
+  for (auto bad : {"5", "s", "ms", "-1s", "inf s", "1.5x", "nans", "1e400s"}) {
+    EXPECT_FALSE(parseDuration(bad)) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace varnelo::scenario
