@@ -9,6 +9,7 @@
 #include "App/ApplicationMain.h"
 #include "CommandLine.h"
 #include "CoreCommands.h"
+#include "FinderCommands.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
@@ -20,6 +21,7 @@ using namespace varnelo;
 scenario::CommandTable allCommands() {
   scenario::CommandTable table;
   scenario::addCoreCommands(table);
+  scenario::addFinderCommands(table);
   return table;
 }
 

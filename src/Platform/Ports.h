@@ -8,6 +8,7 @@
 #include "Platform/AutomationPermission.h"
 #include "Platform/MainQueue.h"
 #include "Platform/ProcessHooks.h"
+#include "Platform/ScriptHost.h"
 #include "Platform/SerialQueue.h"
 #include "Platform/SystemInfo.h"
 #include "Platform/SystemLog.h"
@@ -28,6 +29,7 @@ struct Ports {
   Application& application;
   Workspace& workspace;
   ProcessHooks& process;
+  ScriptHost& scriptHost;
 };
 
 }  // namespace varnelo

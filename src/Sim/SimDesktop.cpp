@@ -75,6 +75,8 @@ SimDesktop::SimDesktop(Options options) {
         return workspace->runningApplication(bundleIdentifier).has_value();
       });
   process_ = std::make_unique<SimProcessHooks>(*scheduler_);
+  finder_ = std::make_unique<SimFinder>();
+  scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_);
 
   std::function<void()> runLoop = [] {};
   std::function<void()> stopLoop = [] {};
@@ -102,6 +104,7 @@ Ports SimDesktop::ports() {
       .application = *application_,
       .workspace = *workspace_,
       .process = *process_,
+      .scriptHost = *scriptHost_,
   };
 }
 

@@ -18,8 +18,10 @@
 #include "Sim/SimAccessibilityTrust.h"
 #include "Sim/SimApplication.h"
 #include "Sim/SimAutomationPermission.h"
+#include "Sim/SimFinder.h"
 #include "Sim/SimGlobalDefaults.h"
 #include "Sim/SimProcessHooks.h"
+#include "Sim/SimScriptHost.h"
 #include "Sim/SimSystemInfo.h"
 #include "Sim/SimSystemLog.h"
 #include "Sim/SimUserDefaults.h"
@@ -65,6 +67,8 @@ class SimDesktop {
   SimWorkspace& workspace() { return *workspace_; }
   SimProcessHooks& process() { return *process_; }
   SimApplication& application() { return *application_; }
+  SimFinder& finder() { return *finder_; }
+  SimScriptHost& scriptHost() { return *scriptHost_; }
 
   Ports ports();
 
@@ -77,6 +81,10 @@ class SimDesktop {
   };
 
   OwnedFolder home_;
+  // Declared before the clock so that they outlive it: a script parked in spend() is
+  // released and finishes on its worker while the clock is destroyed.
+  std::unique_ptr<SimFinder> finder_;
+  std::unique_ptr<SimScriptHost> scriptHost_;
   std::unique_ptr<SimScheduler> scheduler_;
   VirtualScheduler* virtualClock_ = nullptr;
   RealTimeLoop* realTimeLoop_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include "CommandTable.h"
 #include "CoreCommands.h"
+#include "FinderCommands.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
@@ -16,7 +17,10 @@
 namespace varnelo::test {
 
 struct ScenarioHarness {
-  ScenarioHarness() { scenario::addCoreCommands(commands); }
+  ScenarioHarness() {
+    scenario::addCoreCommands(commands);
+    scenario::addFinderCommands(commands);
+  }
 
   int run(std::string_view text, const std::string& name = "test.scn") {
     return runner.runText(text, name);

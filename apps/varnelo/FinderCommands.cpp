@@ -1,0 +1,157 @@
+#include "FinderCommands.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "ScenarioSession.h"
+
+namespace varnelo::scenario {
+namespace {
+
+namespace fs = std::filesystem;
+using Result = CommandResult;
+// Labels given with "as LABEL", per command table (one scenario run), to window ids.
+using Labels = std::map<std::string, int>;
+
+std::optional<std::int64_t> parseInteger(const std::string& text) {
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+bool itemExists(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(path, error));
+}
+
+// "at X,Y size WxH" → Finder's {left, top, right, bottom}.
+std::optional<sim::FinderBounds> parseFrame(Arguments args) {
+  int x = 0, y = 0, width = 0, height = 0;
+  char tail = 0;
+  if (args.size() != 4 || args[0] != "at" || args[2] != "size") return std::nullopt;
+  if (std::sscanf(args[1].c_str(), "%d,%d%c", &x, &y, &tail) != 2) return std::nullopt;
+  if (std::sscanf(args[3].c_str(), "%dx%d%c", &width, &height, &tail) != 2) return std::nullopt;
+  return sim::FinderBounds{x, y, x + width, y + height};
+}
+
+// finder window NAME folder PATH [at X,Y size WxH] as LABEL
+Result openWindow(ScenarioSession& session, Arguments args, Labels& labels) {
+  const char* usage = "usage: finder window NAME folder PATH [at X,Y size WxH] as LABEL";
+  if ((args.size() != 5 && args.size() != 9) || args[1] != "folder" ||
+      args[args.size() - 2] != "as") {
+    return Result::bad(usage);
+  }
+  std::optional<sim::FinderBounds> bounds;
+  if (args.size() == 9 && !(bounds = parseFrame(args.subspan(3, 4)))) return Result::bad(usage);
+  auto folder = session.expandHome(args[2]);
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
+  labels[args.back()] = session.desktop().finder().openWindow(folder, bounds, args[0]);
+  return Result::ok();
+}
+
+Result openSpecial(ScenarioSession& session, Arguments args, Labels& labels) {
+  if (args.size() != 3 || args[1] != "as")
+    return Result::bad("usage: finder special NAME as LABEL");
+  labels[args[2]] = session.desktop().finder().openSpecialWindow(args[0]);
+  return Result::ok();
+}
+
+// finder navigate LABEL PATH: the user shows another folder in a window.
+Result navigate(ScenarioSession& session, Arguments args, const Labels& labels) {
+  if (args.size() != 2) return Result::bad("usage: finder navigate LABEL PATH");
+  auto label = labels.find(args[0]);
+  if (label == labels.end()) return Result::bad("no Finder window labelled " + args[0]);
+  auto folder = session.expandHome(args[1]);
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
+  if (!session.desktop().finder().setTarget(label->second, folder)) {
+    return Result::bad("the Finder window " + args[0] + " is closed");
+  }
+  return Result::ok();
+}
+
+Result select(ScenarioSession& session, Arguments args) {
+  std::vector<fs::path> items;
+  for (const auto& arg : args) {
+    items.push_back(session.expandHome(arg));
+    if (!itemExists(items.back()))
+      return Result::bad("nothing to select at " + items.back().string());
+  }
+  session.desktop().finder().select(std::move(items));
+  return Result::ok();
+}
+
+// finder fail next N scripts NUMBER ["MESSAGE"]; without a message the error has none.
+Result failScripts(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: finder fail next N scripts NUMBER [\"MESSAGE\"]";
+  if (args.size() < 4 || args.size() > 5 || args[0] != "next" || args[2] != "scripts") {
+    return Result::bad(usage);
+  }
+  auto count = parseInteger(args[1]);
+  auto number = parseInteger(args[3]);
+  if (!count || *count < 0 || !number) return Result::bad(usage);
+  ScriptError error{*number, std::nullopt};
+  if (args.size() == 5) error.message = args[4];
+  session.desktop().scriptHost().failNextScripts(static_cast<int>(*count), std::move(error));
+  return Result::ok();
+}
+
+Result finder(ScenarioSession& session, Arguments args, Labels& labels) {
+  if (args.empty()) return Result::bad("usage: finder window|special|navigate|select|fail …");
+  auto rest = args.subspan(1);
+  if (args[0] == "window") return openWindow(session, rest, labels);
+  if (args[0] == "special") return openSpecial(session, rest, labels);
+  if (args[0] == "navigate") return navigate(session, rest, labels);
+  if (args[0] == "select") return select(session, rest);
+  if (args[0] == "fail") return failScripts(session, rest);
+  return Result::bad("unknown finder command " + args[0]);
+}
+
+std::string contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// expect file PATH [absent | contains "TEXT"]
+Result expectFile(ScenarioSession& session, Arguments args) {
+  bool absent = args.size() == 2 && args[1] == "absent";
+  if (args.size() != 1 && !absent && !(args.size() == 3 && args[1] == "contains")) {
+    return Result::bad("usage: expect file PATH [absent | contains TEXT]");
+  }
+  auto file = session.expandHome(args[0]);
+  if (absent) {
+    if (!itemExists(file)) return Result::ok();
+    return Result::failed("no file at " + file.string(), "one");
+  }
+  if (!itemExists(file)) return Result::failed("a file at " + file.string(), "none");
+  if (args.size() == 1) return Result::ok();
+  auto text = contents(file);
+  if (text.find(args[2]) != std::string::npos) return Result::ok();
+  return Result::failed(file.string() + " containing \"" + args[2] + "\"", "\"" + text + "\"");
+}
+
+}  // namespace
+
+void addFinderCommands(CommandTable& table) {
+  auto labels = std::make_shared<Labels>();
+  table.add("finder",
+            "window NAME folder PATH [at X,Y size WxH] as LABEL | special NAME as LABEL | "
+            "navigate LABEL PATH | select PATH… | fail next N scripts NUMBER [MESSAGE]",
+            [labels](ScenarioSession& session, Arguments args) {
+              return finder(session, args, *labels);
+            });
+  table.add("expect file", "PATH [absent | contains TEXT]", expectFile);
+}
+
+}  // namespace varnelo::scenario

@@ -1,0 +1,13 @@
+// The scenario commands for the simulated Finder: its windows (on folders or special
+// locations, named by labels for later lines), its selection, failure injection for the
+// scripts it is sent, and checks on the real files its commands act on. A malformed line
+// is a bad line, a check that does not hold a failed check. Main thread only.
+#pragma once
+
+#include "CommandTable.h"
+
+namespace varnelo::scenario {
+
+void addFinderCommands(CommandTable& table);
+
+}  // namespace varnelo::scenario

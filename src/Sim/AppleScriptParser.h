@@ -1,0 +1,92 @@
+// Parses AppleScript source into the statement tree the simulated host runs. A text
+// outside the supported forms answers a syntax error message in AppleScript's words
+// ("Expected … but found …"); nothing throws. Pure; any thread.
+//
+// Limits: only the forms a Finder client needs: tell application "Finder" (block or
+// "to" one-liner), set (variable, end of list, AppleScript's text item delimiters,
+// target/sidebar width of a window), return, repeat with … from … to / in, try with an
+// optional on error, Finder's commands activate/close/select/reveal/open/duplicate/move,
+// and expressions: literals, lists, &, as alias/string/text, POSIX file/path, item n of,
+// id/name/bounds/target/sidebar width of, Finder window i / id N, count of Finder
+// windows, (get) selection, make new Finder window to. Finder's words only parse inside
+// a tell block addressed to Finder, as on a Mac without Finder's dictionary loaded.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace varnelo::sim {
+
+enum class ExprKind {
+  string,         // text
+  integer,        // number
+  variable,       // text = the name, lower case
+  list,           // operands = the items
+  concat,         // operands = left, right
+  coerce,         // operands = value; type
+  posixFile,      // operands = path text
+  posixPath,      // operands = value
+  property,       // operands = window; property
+  item,           // operands = index, list
+  windowByIndex,  // operands = index
+  windowById,     // operands = id
+  countWindows,
+  selection,
+  makeWindow,  // operands = target
+};
+
+enum class WindowProperty { id, name, bounds, target, sidebarWidth };
+enum class TypeName { alias, string };
+
+struct Expr;
+using ExprPtr = std::shared_ptr<const Expr>;
+
+struct Expr {
+  ExprKind kind = ExprKind::string;
+  std::string text;
+  std::int64_t number = 0;
+  WindowProperty property = WindowProperty::id;
+  TypeName type = TypeName::string;
+  std::vector<ExprPtr> operands;
+};
+
+enum class StmtKind {
+  tell,           // body
+  setVariable,    // name, exprs = value
+  setEnd,         // name = the list variable, exprs = value
+  setDelimiters,  // exprs = value
+  setProperty,    // property (target or sidebar width), exprs = window, value
+  returnValue,    // exprs = value
+  repeatRange,    // name, exprs = from, to; body
+  repeatIn,       // name, exprs = list; body
+  tryBlock,       // body, onError
+  activate,
+  close,      // exprs = window
+  select,     // exprs = items
+  reveal,     // exprs = item
+  open,       // exprs = item
+  duplicate,  // exprs = items, destination
+  move,       // exprs = items, destination
+};
+
+struct Stmt {
+  StmtKind kind = StmtKind::tell;
+  std::string name;
+  WindowProperty property = WindowProperty::id;
+  std::vector<ExprPtr> exprs;
+  std::vector<Stmt> body;
+  std::vector<Stmt> onError;
+};
+
+struct SyntaxError {
+  std::string message;
+};
+
+using Program = std::vector<Stmt>;
+
+std::variant<Program, SyntaxError> parseAppleScript(const std::string& source);
+
+}  // namespace varnelo::sim
