@@ -1,0 +1,5 @@
+tell application "Finder"
+    try
+        close Finder window id -5
+    end try
+end tell

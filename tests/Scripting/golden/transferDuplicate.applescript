@@ -1,0 +1,3 @@
+tell application "Finder"
+    duplicate {(POSIX file "/Users/ann/Docs/a\\b \"c\".txt" as alias), (POSIX file "/Users/ann/Docs/日本語.txt" as alias)} to (POSIX file "/Users/ann/A \"quoted\" name\\and\\\"both" as alias)
+end tell
