@@ -1,6 +1,5 @@
 #include "CoreCommands.h"
 
-#include <charconv>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -9,18 +8,12 @@
 #include "Platform/Url.h"
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
+#include "Support/Log.h"
 
 namespace varnelo::scenario {
 namespace {
 
 using Result = CommandResult;
-
-std::optional<std::int64_t> parseInteger(std::string_view text) {
-  std::int64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
 
 std::optional<bool> parseBoolean(std::string_view text) {
   if (text == "true") return true;
@@ -270,7 +263,7 @@ Result expectNo(ScenarioSession& session, Arguments args) {
 Result expectLogFile(ScenarioSession& session, Arguments args) {
   if (args.size() != 2) return Result::bad("usage: expect logfile CATEGORY TEXT");
   session.desktop().virtualClock()->runUntilIdle();
-  auto path = session.expandHome("~/Library/Logs/Varnelo/varnelo.log");
+  auto path = logFileIn(session.desktop().systemInfo().homeDirectory());
   std::ifstream file(path);
   std::string line;
   const std::string tag = "[" + args[0] + "] ";

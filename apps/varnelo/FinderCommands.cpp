@@ -1,6 +1,5 @@
 #include "FinderCommands.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "ScenarioSession.h"
+#include "ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {
@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 using Result = CommandResult;
 // Labels given with "as LABEL", per command table (one scenario run), to window ids.
 using Labels = std::map<std::string, int>;
-
-std::optional<std::int64_t> parseInteger(const std::string& text) {
-  std::int64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
 
 bool itemExists(const fs::path& path) {
   std::error_code error;

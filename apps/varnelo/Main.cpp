@@ -13,6 +13,7 @@
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
+#include "Support/Log.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ scenario::CommandTable allCommands() {
   scenario::addCoreCommands(table);
   scenario::addFinderCommands(table);
   return table;
-}
-
-std::filesystem::path logFileOf(const std::filesystem::path& home) {
-  return home / "Library" / "Logs" / "Varnelo" / "varnelo.log";
 }
 
 sim::SimDesktop::Options desktopOptions(sim::ClockMode clock, const std::filesystem::path& home) {
@@ -44,7 +41,7 @@ int playScenario(const app::Options& options, const std::filesystem::path& home)
   scenario::ScenarioRunner runner(session, commands);
   int status = runner.runFile(*options.scenario);
   std::cout << "simulated home: " << home.string() << "\n"
-            << "log file: " << logFileOf(home).string() << "\n";
+            << "log file: " << logFileIn(home).string() << "\n";
   return status;
 }
 
@@ -56,7 +53,7 @@ int runInRealTime(const app::Options& options, const std::filesystem::path& home
                                   [&desktop] { desktop.accessibility().setTrusted(true); });
   }
   std::cout << "simulated home: " << home.string() << "\n"
-            << "log file: " << logFileOf(home).string() << "\n"
+            << "log file: " << logFileIn(home).string() << "\n"
             << "Varnelo is running; stop it with Ctrl-C or SIGTERM." << std::endl;
   runApplication(desktop.ports());
   releaseProcessWideFacilities();

@@ -56,6 +56,13 @@ std::variant<std::vector<std::string>, TokenizeError> tokenize(std::string_view 
   return words;
 }
 
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
 std::optional<Duration> parseDuration(std::string_view text) {
   double scale = 0;
   if (text.ends_with("ms")) {

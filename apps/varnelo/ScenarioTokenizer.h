@@ -4,6 +4,7 @@
 // Pure functions; any thread. Malformed input is reported as a value, never thrown.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct TokenizeError {
 
 // An empty list for a blank or comment-only line.
 std::variant<std::vector<std::string>, TokenizeError> tokenize(std::string_view line);
+
+// A whole decimal number, optionally negative; nullopt for anything else.
+std::optional<std::int64_t> parseInteger(std::string_view text);
 
 // "50ms", "0.6s", "10s"; nullopt for anything else (no unit, negative, not finite).
 std::optional<Duration> parseDuration(std::string_view text);

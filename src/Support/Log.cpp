@@ -23,10 +23,6 @@ bool debugLoggingFrom(const UserDefaults& defaults) {
   return defaults.boolean(kDebugLoggingEnabledKey).value_or(false);
 }
 
-std::filesystem::path logFileIn(const std::filesystem::path& home) {
-  return home / "Library" / "Logs" / "Varnelo" / "varnelo.log";
-}
-
 // "HH:mm:ss" of one second, kept per thread: localtime_r is the dear part of a line, and
 // a thread's lines mostly fall within the same second. A change of the process's time
 // zone shows from the next second on.
@@ -75,6 +71,10 @@ void echoToStdout(std::string_view line) {
 }
 
 }  // namespace
+
+std::filesystem::path logFileIn(const std::filesystem::path& home) {
+  return home / "Library" / "Logs" / "Varnelo" / "varnelo.log";
+}
 
 Logger::Logger(SystemLog& systemLog, MainQueue& clock, SerialQueueFactory& queues,
                const SystemInfo& system, const UserDefaults& defaults)

@@ -22,6 +22,9 @@ namespace varnelo {
 
 inline constexpr const char* kDebugLoggingEnabledKey = "DebugLoggingEnabled";
 
+// "<home>/Library/Logs/Varnelo/varnelo.log": where the log of the user with this home lives.
+std::filesystem::path logFileIn(const std::filesystem::path& home);
+
 // One process's logger: its ports and its file. The ports are borrowed and must outlive
 // the logger. Construct on the main thread (the defaults are read there, once); every
 // other member may be called from any thread.
