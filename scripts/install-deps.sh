@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Varnelo builds with; does nothing when all are present.
+# clang and its runtime libraries (libFuzzer, sanitizers) are for the fuzz preset.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libplist-dev libspdlog-dev libfmt-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -44,13 +44,16 @@ std::optional<double> parseFiniteDecimal(std::string_view text) {
   return value;
 }
 
-WindowRect parseBounds(std::string_view field) {
+Rect parseBounds(std::string_view field) {
   std::vector<double> numbers;
   for (std::string_view piece : split(field, ',', Empties::drop)) {
     if (auto number = parseFiniteDecimal(trim(piece, " \t"))) numbers.push_back(*number);
   }
   if (numbers.size() != 4) return {};
-  return {numbers[0], numbers[1], numbers[2] - numbers[0], numbers[3] - numbers[1]};
+  const Rect rect{numbers[0], numbers[1], numbers[2] - numbers[0], numbers[3] - numbers[1]};
+  // Edges far apart, such as -1e308 and 1e308, give an infinite size.
+  if (!std::isfinite(rect.width) || !std::isfinite(rect.height)) return {};
+  return rect;
 }
 
 }  // namespace

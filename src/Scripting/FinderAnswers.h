@@ -24,7 +24,8 @@ std::optional<std::int64_t> parseDecimalInt(std::string_view text);
 // "id<TAB>name<TAB>path or ?<TAB>left,top,right,bottom". Nothing unless there are exactly
 // four fields and the id parses. Bounds pieces are trimmed of spaces and tabs; a piece
 // that is not a whole finite decimal number ("nan", "inf", "1e999" too) is skipped; any
-// count but four leaves the bounds all zero and the row is still returned.
+// count but four, or edges so far apart that the size overflows, leaves the bounds all
+// zero and the row is still returned.
 std::optional<WindowInfo> parseWindowLine(std::string_view line);
 
 // One row per non-empty line, rows that do not parse skipped, Finder's order kept.

@@ -10,29 +10,22 @@
 #include <variant>
 #include <vector>
 
+#include "Platform/Geometry.h"
+
 namespace varnelo {
 
 // Finder's own window id ("Finder window id"); the rest of the system treats it as the
 // window's window-server number.
 using ScriptID = std::int64_t;
 
-// A rectangle in Finder's screen coordinates: origin at the top left, y growing downwards,
-// the same space as accessibility frames.
-struct WindowRect {
-  double x = 0;
-  double y = 0;
-  double width = 0;
-  double height = 0;
-  bool operator==(const WindowRect&) const = default;
-};
-
 struct WindowInfo {
   ScriptID id = 0;
   std::string name;
   // Absent when the window's target has no POSIX path (Recents, a search, AirDrop).
   std::optional<std::string> path;
-  // All zero when Finder's bounds did not yield exactly four finite numbers.
-  WindowRect bounds;
+  // Top-left screen coordinates, the space of accessibility frames. All zero when
+  // Finder's bounds did not yield exactly four finite numbers or a finite size.
+  Rect bounds;
   bool operator==(const WindowInfo&) const = default;
 };
 

@@ -21,6 +21,18 @@ const std::set<std::string> kReserved{
     "activate", "close",       "select", "reveal",   "open",   "duplicate",    "move",   "sidebar",
     "width",    "application", "alias",  "string",   "text",   "applescript's"};
 
+// Deeper statements or expressions would overflow the stack while parsed, run or freed.
+// Far above what a Finder client sends.
+constexpr int kMaxDepth = 100;
+constexpr const char* kTooDeep = "a less deeply nested script";
+
+// Whether the tree under `expr` is at most `levels` deep; recurses no further than that.
+bool within(const Expr& expr, int levels) {
+  if (levels <= 0) return false;
+  return std::all_of(expr.operands.begin(), expr.operands.end(),
+                     [&](const ExprPtr& operand) { return within(*operand, levels - 1); });
+}
+
 std::shared_ptr<Expr> node(ExprKind kind, std::vector<ExprPtr> operands = {}) {
   auto expr = std::make_shared<Expr>();
   expr->kind = kind;
@@ -83,6 +95,26 @@ class Parser {
     return false;
   }
 
+  // ---- nesting
+  // Levels of nesting held until the end of a scope; past kMaxDepth the parse fails.
+  class Levels {
+   public:
+    explicit Levels(Parser& parser) : parser_(parser) {}
+    Levels(const Levels&) = delete;
+    Levels& operator=(const Levels&) = delete;
+    ~Levels() { parser_.depth_ -= count_; }
+    bool add() {
+      ++count_;
+      if (++parser_.depth_ <= kMaxDepth) return true;
+      parser_.fail(kTooDeep);
+      return false;
+    }
+
+   private:
+    Parser& parser_;
+    int count_ = 0;
+  };
+
   // ---- statements
   void statementLine(std::vector<Stmt>& out) {
     auto stmt = statement();
@@ -111,6 +143,8 @@ class Parser {
   }
 
   std::optional<Stmt> statement() {
+    Levels levels(*this);
+    if (!levels.add()) return std::nullopt;
     if (acceptWord("tell")) return tell();
     if (acceptWord("set")) return set();
     if (acceptWord("return")) return withExpr(StmtKind::returnValue);
@@ -252,9 +286,23 @@ class Parser {
   }
 
   // ---- expressions, loosest first: as, &, of-forms, primaries
+  // Each chained "as" or "&" counts as a level, which bounds the tree while it is built;
+  // the outermost expression then checks the whole tree's depth.
   ExprPtr expression() {
+    if (inExpression_) return coercion();
+    inExpression_ = true;
+    ExprPtr value = coercion();
+    inExpression_ = false;
+    if (value && !within(*value, kMaxDepth - depth_)) return fail(kTooDeep);
+    return value;
+  }
+
+  ExprPtr coercion() {
+    Levels levels(*this);
+    if (!levels.add()) return nullptr;
     ExprPtr value = concatenation();
     while (value && acceptWord("as")) {
+      if (!levels.add()) return nullptr;
       std::shared_ptr<Expr> coerce = node(ExprKind::coerce, {value});
       if (acceptWord("alias")) {
         coerce->type = TypeName::alias;
@@ -269,8 +317,10 @@ class Parser {
   }
 
   ExprPtr concatenation() {
+    Levels levels(*this);
     ExprPtr value = term();
     while (value && acceptSymbol("&")) {
+      if (!levels.add()) return nullptr;
       ExprPtr right = term();
       if (!right) return nullptr;
       value = node(ExprKind::concat, {value, right});
@@ -279,6 +329,8 @@ class Parser {
   }
 
   ExprPtr term() {
+    Levels levels(*this);
+    if (!levels.add()) return nullptr;
     if (acceptWord("posix")) return posixForm();
     if (acceptWord("item")) {
       ExprPtr index = primary();
@@ -416,6 +468,8 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
   int finderDepth_ = 0;
+  int depth_ = 0;
+  bool inExpression_ = false;
   std::string error_;
 };
 

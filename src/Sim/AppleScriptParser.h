@@ -10,6 +10,8 @@
 // id/name/bounds/target/sidebar width of, Finder window i / id N, count of Finder
 // windows, (get) selection, make new Finder window to. Finder's words only parse inside
 // a tell block addressed to Finder, as on a Mac without Finder's dictionary loaded.
+// Nesting deeper than 100 levels (parentheses, lists, blocks, chained & or as) is a
+// syntax error, so a hostile text cannot exhaust the stack.
 #pragma once
 
 #include <cstdint>

@@ -38,7 +38,11 @@ TEST(FinderAnswersTest, boundsWithoutExactlyFourFiniteNumbersAreZeroAndTheRowIsK
                              "0,0,1e999,600", "0,0,800,x", "0,0,800,0x10", "", "0,0,800,-inf"}) {
     auto info = parseWindowLine(std::string("4\tA\t/a\t") + bounds);
     ASSERT_TRUE(info) << bounds;
-    EXPECT_EQ(info->bounds, WindowRect{}) << bounds;
+    EXPECT_EQ(info->bounds, Rect{}) << bounds;
+  }
+  // Finite edges whose difference overflows gave an infinite size.
+  for (const char* bounds : {"-1.7e308,0,1.7e308,1", "0,-1e308,1,1.5e308"}) {
+    EXPECT_EQ(parseWindowLine(std::string("4\tA\t/a\t") + bounds)->bounds, Rect{}) << bounds;
   }
 }
 

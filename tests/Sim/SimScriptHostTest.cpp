@@ -269,6 +269,30 @@ TEST_F(SimScriptHostTest, malformedScriptsFailWithSyntaxErrorsNamingWhatWasExpec
   EXPECT_EQ(host.scriptsRun(), 0) << "a script that does not compile never reaches Finder";
 }
 
+TEST_F(SimScriptHostTest, tooDeeplyNestedScriptsFailToCompileInsteadOfOverflowingTheStack) {
+  // Catches unbounded recursion while parsing, and a long "&" or "as" chain that parses in
+  // a loop but builds a tree too deep to run or free.
+  auto repeated = [](const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+  };
+  const int kMany = 20000;
+  for (const std::string& source :
+       {"return " + repeated("(", kMany) + "1" + repeated(")", kMany),
+        "return 1" + repeated(" & 1", kMany), "return 1" + repeated(" as string", kMany),
+        "return " + repeated("{", kMany), repeated("try\n", kMany),
+        repeated("tell application \"Finder\" to ", kMany) + "activate",
+        inFinder("    return " + repeated("POSIX file ", kMany) + "\"/\"")}) {
+    const ScriptError failure = error(source);
+    EXPECT_EQ(failure.number, -2741) << source.substr(0, 40);
+    EXPECT_THAT(failure.message.value_or(""), StartsWith("Expected a less deeply nested script"));
+  }
+  // Nesting a generated script could plausibly have still runs.
+  EXPECT_EQ(text("return " + repeated("(", 30) + "\"a\"" + repeated(" & \"a\")", 30)),
+            repeated("a", 31));
+}
+
 TEST_F(SimScriptHostTest, everyTruncationOrByteFlipOfAScriptRunsOrFailsCleanly) {
   // Catches a lexer or parser that reads past the end of its tokens or text, or lets a
   // damaged script half-run, on inputs a hostile or broken client could send.
