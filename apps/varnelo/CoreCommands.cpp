@@ -9,6 +9,7 @@
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
 #include "Support/Log.h"
+#include "WindowCommands.h"
 
 namespace varnelo::scenario {
 namespace {
@@ -121,8 +122,9 @@ Result removeGlobal(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-// app install BUNDLE_ID "Name" | app uninstall BUNDLE_ID
+// app install BUNDLE_ID "Name" | app uninstall BUNDLE_ID | app NAME window …
 Result manageApp(ScenarioSession& session, Arguments args) {
+  if (args.size() >= 2 && args[1] == "window") return openApplicationWindow(session, args);
   auto& workspace = session.desktop().workspace();
   if (args.size() == 3 && args[0] == "install") {
     workspace.install({args[1], args[2], "/Applications/" + args[2] + ".app"});
@@ -132,7 +134,8 @@ Result manageApp(ScenarioSession& session, Arguments args) {
     if (workspace.uninstall(args[1])) return Result::ok();
     return Result::bad(args[1] + " is not installed");
   }
-  return Result::bad("usage: app install BUNDLE_ID NAME | app uninstall BUNDLE_ID");
+  return Result::bad(
+      "usage: app install BUNDLE_ID NAME | app uninstall BUNDLE_ID | app NAME window …");
 }
 
 // automation finder granted|denied|undecided: the user's Apple Events decision for Finder.
@@ -153,7 +156,7 @@ Result setAccessibility(ScenarioSession& session, Arguments args) {
   if (args.size() != 1 || (args[0] != "grant" && args[0] != "deny")) {
     return Result::bad("usage: accessibility grant|deny");
   }
-  session.desktop().accessibility().setTrusted(args[0] == "grant");
+  session.desktop().accessibilityTrust().setTrusted(args[0] == "grant");
   return Result::ok();
 }
 
@@ -328,7 +331,7 @@ Result expectPrompts(ScenarioSession& session, Arguments args) {
   auto wanted =
       args.size() == 2 && args[0] == "accessibility" ? parseInteger(args[1]) : std::nullopt;
   if (!wanted) return Result::bad("usage: expect prompts accessibility N");
-  auto shown = static_cast<std::int64_t>(session.desktop().accessibility().promptCount());
+  auto shown = static_cast<std::int64_t>(session.desktop().accessibilityTrust().promptCount());
   if (shown == *wanted) return Result::ok();
   return Result::failed(std::to_string(*wanted) + " accessibility prompts", std::to_string(shown));
 }
@@ -343,7 +346,10 @@ void addCoreCommands(CommandTable& table) {
   table.add("defaults remove", "KEY", removeDefaults);
   table.add("global set", "KEY TEXT", setGlobal);
   table.add("global remove", "KEY", removeGlobal);
-  table.add("app", "install BUNDLE_ID NAME | uninstall BUNDLE_ID", manageApp);
+  table.add("app",
+            "install BUNDLE_ID NAME | uninstall BUNDLE_ID | "
+            "NAME window at X,Y size WxH [titled TEXT] as LABEL",
+            manageApp);
   table.add("accessibility", "grant|deny", setAccessibility);
   table.add("automation", "finder granted|denied|undecided", setAutomation);
   table.add("launch", "", launch);

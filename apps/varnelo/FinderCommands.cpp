@@ -13,14 +13,16 @@
 
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
+#include "WindowCommands.h"
 
 namespace varnelo::scenario {
 namespace {
 
 namespace fs = std::filesystem;
 using Result = CommandResult;
-// Labels given with "as LABEL", per command table (one scenario run), to window ids.
-using Labels = std::map<std::string, int>;
+// The labels of Finder's browser windows, front to back, when it quit: its relaunch
+// reopens them in that order, and the labels move to the new windows.
+using LabelsAtQuit = std::vector<std::vector<std::string>>;
 
 bool itemExists(const fs::path& path) {
   std::error_code error;
@@ -38,7 +40,7 @@ std::optional<sim::FinderBounds> parseFrame(Arguments args) {
 }
 
 // finder window NAME folder PATH [at X,Y size WxH] as LABEL
-Result openWindow(ScenarioSession& session, Arguments args, Labels& labels) {
+Result openWindow(ScenarioSession& session, Arguments args) {
   const char* usage = "usage: finder window NAME folder PATH [at X,Y size WxH] as LABEL";
   if ((args.size() != 5 && args.size() != 9) || args[1] != "folder" ||
       args[args.size() - 2] != "as") {
@@ -49,26 +51,82 @@ Result openWindow(ScenarioSession& session, Arguments args, Labels& labels) {
   auto folder = session.expandHome(args[2]);
   std::error_code error;
   if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
-  labels[args.back()] = session.desktop().finder().openWindow(folder, bounds, args[0]);
+  int id = session.desktop().finder().openWindow(folder, bounds, args[0]);
+  if (id == 0) return Result::bad("Finder is not running");
+  session.windowLabels()[args.back()] = static_cast<WindowNumber>(id);
   return Result::ok();
 }
 
-Result openSpecial(ScenarioSession& session, Arguments args, Labels& labels) {
+Result openSpecial(ScenarioSession& session, Arguments args) {
   if (args.size() != 3 || args[1] != "as")
     return Result::bad("usage: finder special NAME as LABEL");
-  labels[args[2]] = session.desktop().finder().openSpecialWindow(args[0]);
+  int id = session.desktop().finder().openSpecialWindow(args[0]);
+  if (id == 0) return Result::bad("Finder is not running");
+  session.windowLabels()[args[2]] = static_cast<WindowNumber>(id);
+  return Result::ok();
+}
+
+// finder dialog TITLE at X,Y size WxH as LABEL
+Result openDialog(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: finder dialog TITLE at X,Y size WxH as LABEL";
+  if (args.size() != 7 || args[5] != "as") return Result::bad(usage);
+  auto bounds = parseFrame(args.subspan(1, 4));
+  if (!bounds) return Result::bad(usage);
+  Rect frame{double(bounds->left), double(bounds->top), double(bounds->right - bounds->left),
+             double(bounds->bottom - bounds->top)};
+  auto number = session.desktop().finder().showDialog(args[0], frame);
+  if (number == kNullWindowNumber) return Result::bad("Finder is not running");
+  session.windowLabels()[args[6]] = number;
+  return Result::ok();
+}
+
+Result close(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: finder close LABEL");
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return Result::bad("no window labelled " + args[0]);
+  if (!session.desktop().finder().close(static_cast<int>(*number)))
+    return Result::bad("no open Finder window labelled " + args[0]);
+  return Result::ok();
+}
+
+// finder quit [dropping]: "dropping" loses the windows' AXUIElementDestroyed notices.
+Result quit(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
+  if (args.size() > 1 || (args.size() == 1 && args[0] != "dropping"))
+    return Result::bad("usage: finder quit [dropping]");
+  auto& desktop = session.desktop();
+  labelsAtQuit.clear();
+  for (const auto& window : desktop.finder().windows()) {
+    auto& labels = labelsAtQuit.emplace_back();
+    for (const auto& [label, number] : session.windowLabels()) {
+      if (number == static_cast<WindowNumber>(window.id)) labels.push_back(label);
+    }
+  }
+  auto notices = args.empty() ? sim::DestroyedNotices::posted : sim::DestroyedNotices::dropped;
+  if (!desktop.quitFinder(notices)) return Result::bad("Finder is not running");
+  return Result::ok();
+}
+
+Result relaunch(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
+  if (!args.empty()) return Result::bad("usage: finder relaunch");
+  if (!session.desktop().relaunchFinder()) return Result::bad("Finder is already running");
+  auto windows = session.desktop().finder().windows();
+  for (std::size_t i = 0; i < windows.size() && i < labelsAtQuit.size(); ++i) {
+    for (const auto& label : labelsAtQuit[i])
+      session.windowLabels()[label] = static_cast<WindowNumber>(windows[i].id);
+  }
+  labelsAtQuit.clear();
   return Result::ok();
 }
 
 // finder navigate LABEL PATH: the user shows another folder in a window.
-Result navigate(ScenarioSession& session, Arguments args, const Labels& labels) {
+Result navigate(ScenarioSession& session, Arguments args) {
   if (args.size() != 2) return Result::bad("usage: finder navigate LABEL PATH");
-  auto label = labels.find(args[0]);
-  if (label == labels.end()) return Result::bad("no Finder window labelled " + args[0]);
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return Result::bad("no Finder window labelled " + args[0]);
   auto folder = session.expandHome(args[1]);
   std::error_code error;
   if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
-  if (!session.desktop().finder().setTarget(label->second, folder)) {
+  if (!session.desktop().finder().setTarget(static_cast<int>(*number), folder)) {
     return Result::bad("the Finder window " + args[0] + " is closed");
   }
   return Result::ok();
@@ -100,14 +158,19 @@ Result failScripts(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-Result finder(ScenarioSession& session, Arguments args, Labels& labels) {
+Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
   if (args.empty()) return Result::bad("usage: finder window|special|navigate|select|fail …");
   auto rest = args.subspan(1);
-  if (args[0] == "window") return openWindow(session, rest, labels);
-  if (args[0] == "special") return openSpecial(session, rest, labels);
-  if (args[0] == "navigate") return navigate(session, rest, labels);
+  if (args[0] == "window") return openWindow(session, rest);
+  if (args[0] == "special") return openSpecial(session, rest);
+  if (args[0] == "dialog") return openDialog(session, rest);
+  if (args[0] == "navigate") return navigate(session, rest);
   if (args[0] == "select") return select(session, rest);
   if (args[0] == "fail") return failScripts(session, rest);
+  if (args[0] == "close") return close(session, rest);
+  if (args[0] == "quit") return quit(session, rest, labelsAtQuit);
+  if (args[0] == "relaunch") return relaunch(session, rest, labelsAtQuit);
+  if (auto result = windowAction(session, args[0], rest)) return *result;
   return Result::bad("unknown finder command " + args[0]);
 }
 
@@ -137,12 +200,14 @@ Result expectFile(ScenarioSession& session, Arguments args) {
 }  // namespace
 
 void addFinderCommands(CommandTable& table) {
-  auto labels = std::make_shared<Labels>();
+  auto labelsAtQuit = std::make_shared<LabelsAtQuit>();
   table.add("finder",
             "window NAME folder PATH [at X,Y size WxH] as LABEL | special NAME as LABEL | "
-            "navigate LABEL PATH | select PATH… | fail next N scripts NUMBER [MESSAGE]",
-            [labels](ScenarioSession& session, Arguments args) {
-              return finder(session, args, *labels);
+            "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH | select PATH… | "
+            "fail next N scripts NUMBER [MESSAGE] | close LABEL | " +
+                std::string(kWindowActionUsage) + " | quit [dropping] | relaunch",
+            [labelsAtQuit](ScenarioSession& session, Arguments args) {
+              return finder(session, args, *labelsAtQuit);
             });
   table.add("expect file", "PATH [absent | contains TEXT]", expectFile);
 }

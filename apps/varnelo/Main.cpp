@@ -14,6 +14,7 @@
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
+#include "WindowCommands.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ scenario::CommandTable allCommands() {
   scenario::CommandTable table;
   scenario::addCoreCommands(table);
   scenario::addFinderCommands(table);
+  scenario::addWindowCommands(table);
   return table;
 }
 
@@ -47,10 +49,11 @@ int playScenario(const app::Options& options, const std::filesystem::path& home)
 
 int runInRealTime(const app::Options& options, const std::filesystem::path& home) {
   sim::SimDesktop desktop(desktopOptions(sim::ClockMode::realTime, home));
-  desktop.accessibility().setTrusted(options.accessibility == app::AccessibilityStart::granted);
+  desktop.accessibilityTrust().setTrusted(options.accessibility ==
+                                          app::AccessibilityStart::granted);
   if (options.accessibility == app::AccessibilityStart::grantedLater) {
     desktop.scheduler().postAfter(options.grantAfter,
-                                  [&desktop] { desktop.accessibility().setTrusted(true); });
+                                  [&desktop] { desktop.accessibilityTrust().setTrusted(true); });
   }
   std::cout << "simulated home: " << home.string() << "\n"
             << "log file: " << logFileIn(home).string() << "\n"

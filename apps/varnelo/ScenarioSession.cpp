@@ -32,4 +32,10 @@ std::string ScenarioSession::clockText() const {
   return text;
 }
 
+std::optional<WindowNumber> ScenarioSession::labelledWindow(const std::string& label) const {
+  auto found = windowLabels_.find(label);
+  if (found == windowLabels_.end()) return std::nullopt;
+  return found->second;
+}
+
 }  // namespace varnelo::scenario

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -36,10 +38,15 @@ class ScenarioSession {
   // Seconds since the desktop started, for the trace ("12.345s").
   std::string clockText() const;
 
+  // Windows the scenario has named ("as a"), for later lines; a label named again moves.
+  std::map<std::string, WindowNumber>& windowLabels() { return windowLabels_; }
+  std::optional<WindowNumber> labelledWindow(const std::string& label) const;
+
  private:
   sim::SimDesktop& desktop_;
   std::ostream& out_;
   std::shared_ptr<AppDelegate> app_;
+  std::map<std::string, WindowNumber> windowLabels_;
 };
 
 }  // namespace varnelo::scenario

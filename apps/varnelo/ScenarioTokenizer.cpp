@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 namespace varnelo::scenario {
 namespace {
@@ -79,6 +81,44 @@ std::optional<Duration> parseDuration(std::string_view text) {
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
   if (!std::isfinite(value) || value < 0) return std::nullopt;
   return seconds(value * scale);
+}
+
+namespace {
+
+// Two finite numbers separated by `separator`, nothing else.
+std::optional<std::pair<double, double>> parsePair(std::string_view text, char separator) {
+  auto split = text.find(separator);
+  if (split == std::string_view::npos) return std::nullopt;
+  double values[2] = {0, 0};
+  std::string_view parts[2] = {text.substr(0, split), text.substr(split + 1)};
+  for (int i = 0; i < 2; ++i) {
+    auto [end, error] =
+        std::from_chars(parts[i].data(), parts[i].data() + parts[i].size(), values[i]);
+    if (error != std::errc() || end != parts[i].data() + parts[i].size() || parts[i].empty())
+      return std::nullopt;
+    if (!std::isfinite(values[i])) return std::nullopt;
+  }
+  return std::pair{values[0], values[1]};
+}
+
+}  // namespace
+
+std::optional<Point> parsePoint(std::string_view text) {
+  auto pair = parsePair(text, ',');
+  if (!pair) return std::nullopt;
+  return Point{pair->first, pair->second};
+}
+
+std::optional<Size> parseSize(std::string_view text) {
+  auto pair = parsePair(text, 'x');
+  if (!pair || !(pair->first > 0) || !(pair->second > 0)) return std::nullopt;
+  return Size{pair->first, pair->second};
+}
+
+std::string formatFrame(const Rect& frame) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%g,%g %gx%g", frame.x, frame.y, frame.width, frame.height);
+  return text;
 }
 
 }  // namespace varnelo::scenario

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "Platform/Geometry.h"
 #include "Platform/Time.h"
 
 namespace varnelo::scenario {
@@ -27,5 +28,12 @@ std::optional<std::int64_t> parseInteger(std::string_view text);
 
 // "50ms", "0.6s", "10s"; nullopt for anything else (no unit, negative, not finite).
 std::optional<Duration> parseDuration(std::string_view text);
+
+// "200,100" (screen points, may be negative or fractional); nullopt for anything else.
+std::optional<Point> parsePoint(std::string_view text);
+// "700x500", both above zero; nullopt for anything else.
+std::optional<Size> parseSize(std::string_view text);
+// "200,100 700x500": a frame as the lines above write it, for messages.
+std::string formatFrame(const Rect& frame);
 
 }  // namespace varnelo::scenario

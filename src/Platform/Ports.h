@@ -3,16 +3,19 @@
 // outlives everything that holds this bundle.
 #pragma once
 
+#include "Platform/Accessibility.h"
 #include "Platform/AccessibilityTrust.h"
 #include "Platform/Application.h"
 #include "Platform/AutomationPermission.h"
 #include "Platform/MainQueue.h"
+#include "Platform/Mouse.h"
 #include "Platform/ProcessHooks.h"
 #include "Platform/ScriptHost.h"
 #include "Platform/SerialQueue.h"
 #include "Platform/SystemInfo.h"
 #include "Platform/SystemLog.h"
 #include "Platform/UserDefaults.h"
+#include "Platform/WindowServer.h"
 #include "Platform/Workspace.h"
 
 namespace varnelo {
@@ -30,6 +33,9 @@ struct Ports {
   Workspace& workspace;
   ProcessHooks& process;
   ScriptHost& scriptHost;
+  Accessibility& accessibility;
+  WindowServer& windowServer;
+  Mouse& mouse;
 };
 
 }  // namespace varnelo

@@ -22,8 +22,8 @@ enum class FinderErrorKind {
   nameExists,               // -15267, duplicate/move onto a name the destination holds
   notAFolder,               // -1700, a destination or target that is not a folder
   fileOperationFailed,      // -50, the file system refused (permissions, disk full)
-  notAuthorized,            // -1743, injected: Apple events to Finder not allowed
-  notRunning,               // -600, injected: Finder is not running
+  notAuthorized,            // -1743, Apple events to Finder not allowed
+  notRunning,               // -600, Finder is not running
 };
 
 // `detail` fills the one variable part of the message (a path, an id, a variable name,

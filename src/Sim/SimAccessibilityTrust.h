@@ -1,9 +1,12 @@
 // The accessibility permission on the simulated desktop: a flag that tests and scenarios
-// flip as the user would in System Settings. Never fails. Main thread only.
+// flip as the user would in System Settings. Never fails. Any thread (the accessibility
+// tree reads the flag from script and dialog workers).
 //
 // Limits: the permission prompt is only counted (nothing is shown and the user never
 // answers it); the real system may show it less often than it is asked for.
 #pragma once
+
+#include <atomic>
 
 #include "Platform/AccessibilityTrust.h"
 
@@ -21,8 +24,8 @@ class SimAccessibilityTrust final : public AccessibilityTrust {
   int promptCount() const { return promptCount_; }
 
  private:
-  bool trusted_;
-  int promptCount_ = 0;
+  std::atomic<bool> trusted_;
+  std::atomic<int> promptCount_ = 0;
 };
 
 }  // namespace varnelo::sim

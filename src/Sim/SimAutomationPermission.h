@@ -1,6 +1,7 @@
 // The automation (Apple events) permission on the simulated desktop: per target bundle
 // identifier a decision and the answer the simulated user gives when asked. Answers are
-// the platform's status codes (automation_status). Main thread only.
+// the platform's status codes (automation_status). Any thread (scripts ask from their
+// worker): one mutex, not held while asking whether the target runs.
 //
 // Limits: the consent prompt is answered at once (the real one blocks until the user
 // clicks); decisions are not persisted across desktops.
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "Platform/AutomationPermission.h"
@@ -27,6 +29,10 @@ class SimAutomationPermission final : public AutomationPermission {
   std::int32_t determinePermission(const std::string& targetBundleIdentifier,
                                    bool askUserIfNeeded) override;
 
+  // What sending an Apple event to the target meets: while not determined the consent
+  // prompt is shown (counted) and the user's answer becomes the decision.
+  AutomationDecision decideOnAppleEvent(const std::string& target);
+
   // Every target starts not determined.
   void setDecision(const std::string& target, AutomationDecision decision);
   AutomationDecision decision(const std::string& target) const;
@@ -41,7 +47,11 @@ class SimAutomationPermission final : public AutomationPermission {
     int promptCount = 0;
   };
 
+  // Mutex held.
+  AutomationDecision ask(Target& target);
+
   std::function<bool(const std::string&)> isRunning_;
+  mutable std::mutex mutex_;
   std::map<std::string, Target> targets_;
 };
 

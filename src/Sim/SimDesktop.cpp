@@ -67,16 +67,28 @@ SimDesktop::SimDesktop(Options options) {
   };
   defaults_ = std::make_unique<SimUserDefaults>(home_.path, notice);
   globalDefaults_ = std::make_unique<SimGlobalDefaults>(home_.path, notice);
-  accessibility_ = std::make_unique<SimAccessibilityTrust>();
+  accessibilityTrust_ = std::make_unique<SimAccessibilityTrust>();
   workspace_ = std::make_unique<SimWorkspace>(*scheduler_, options.varneloPid,
                                               systemInfo_->bundleIdentifier());
-  automation_ = std::make_unique<SimAutomationPermission>(
-      [workspace = workspace_.get()](const std::string& bundleIdentifier) {
+  auto* workspace = workspace_.get();
+  automation_ =
+      std::make_unique<SimAutomationPermission>([workspace](const std::string& bundleIdentifier) {
         return workspace->runningApplication(bundleIdentifier).has_value();
       });
   process_ = std::make_unique<SimProcessHooks>(*scheduler_);
-  finder_ = std::make_unique<SimFinder>();
-  scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_);
+  windowServer_ = std::make_unique<SimWindowServer>();
+  accessibility_ = std::make_unique<SimAccessibility>(
+      *scheduler_, *windowServer_, *accessibilityTrust_,
+      [workspace](ProcessId pid) -> std::optional<std::string> {
+        auto application = workspace->runningApplication(static_cast<int>(pid));
+        if (!application) return std::nullopt;
+        return application->localizedName;
+      });
+  mouse_ = std::make_unique<SimMouse>();
+  finder_ = std::make_unique<SimFinder>(
+      *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId);
+  finder_->onActivate = [workspace] { workspace->activate(kFinderBundleIdentifier); };
+  scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_, *automation_);
 
   std::function<void()> runLoop = [] {};
   std::function<void()> stopLoop = [] {};
@@ -99,13 +111,39 @@ Ports SimDesktop::ports() {
       .defaults = *defaults_,
       .globalDefaults = *globalDefaults_,
       .systemLog = *systemLog_,
-      .accessibilityTrust = *accessibility_,
+      .accessibilityTrust = *accessibilityTrust_,
       .automation = *automation_,
       .application = *application_,
       .workspace = *workspace_,
       .process = *process_,
       .scriptHost = *scriptHost_,
+      .accessibility = *accessibility_,
+      .windowServer = *windowServer_,
+      .mouse = *mouse_,
   };
+}
+
+void SimDesktop::setScreen(SimScreen screen) {
+  windowServer_->setScreen(screen);
+  if (auto desktop = finder_->desktopWindow(); desktop != kNullWindowNumber)
+    windowServer_->setFrame(desktop, screen.frame);
+}
+
+bool SimDesktop::quitFinder(DestroyedNotices notices) {
+  if (!finder_->isRunning()) return false;
+  if (notices == DestroyedNotices::dropped) {
+    for (const auto& window : windowServer_->windowsOf(finder_->pid()))
+      accessibility_->setDropNotifications(window.number, true);
+  }
+  finder_->quit();
+  return workspace_->quit(kFinderBundleIdentifier);
+}
+
+bool SimDesktop::relaunchFinder() {
+  auto pid = workspace_->launch(kFinderBundleIdentifier);
+  if (!pid) return false;
+  finder_->launch(*pid);
+  return true;
 }
 
 }  // namespace varnelo::sim

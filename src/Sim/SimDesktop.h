@@ -3,7 +3,10 @@
 // never fails: a home folder that cannot be made leaves the defaults unwritable.
 // Main thread only: create, use and destroy it on the thread that drives the clock.
 //
-// Limits: one user, one Varnelo process; in real-time mode the process's handled
+// Finder's process is quit and relaunched here, so that Finder, the workspace and the
+// accessibility tree agree; quitting it through the workspace alone leaves its windows.
+//
+// Limits: one user, one Varnelo process, one screen; in real-time mode the process's handled
 // signals are taken from the real process (SimProcessHooks::forwardRealSignals), which
 // only the first real-time desktop alive in a process can do.
 #pragma once
@@ -15,22 +18,29 @@
 
 #include "Platform/Ports.h"
 #include "Sim/RealTimeLoop.h"
+#include "Sim/SimAccessibility.h"
 #include "Sim/SimAccessibilityTrust.h"
 #include "Sim/SimApplication.h"
 #include "Sim/SimAutomationPermission.h"
 #include "Sim/SimFinder.h"
 #include "Sim/SimGlobalDefaults.h"
+#include "Sim/SimMouse.h"
 #include "Sim/SimProcessHooks.h"
 #include "Sim/SimScriptHost.h"
 #include "Sim/SimSystemInfo.h"
 #include "Sim/SimSystemLog.h"
 #include "Sim/SimUserDefaults.h"
+#include "Sim/SimWindowServer.h"
 #include "Sim/SimWorkspace.h"
 #include "Sim/VirtualScheduler.h"
 
 namespace varnelo::sim {
 
 enum class ClockMode { virtualTime, realTime };
+
+// Whether quitting Finder posts AXUIElementDestroyed for its windows (a Mac sometimes
+// does not).
+enum class DestroyedNotices { posted, dropped };
 
 class SimDesktop {
  public:
@@ -62,7 +72,10 @@ class SimDesktop {
   SimUserDefaults& defaults() { return *defaults_; }
   SimGlobalDefaults& globalDefaults() { return *globalDefaults_; }
   SimSystemLog& systemLog() { return *systemLog_; }
-  SimAccessibilityTrust& accessibility() { return *accessibility_; }
+  SimAccessibilityTrust& accessibilityTrust() { return *accessibilityTrust_; }
+  SimAccessibility& accessibility() { return *accessibility_; }
+  SimWindowServer& windowServer() { return *windowServer_; }
+  SimMouse& mouse() { return *mouse_; }
   SimAutomationPermission& automation() { return *automation_; }
   SimWorkspace& workspace() { return *workspace_; }
   SimProcessHooks& process() { return *process_; }
@@ -71,6 +84,17 @@ class SimDesktop {
   SimScriptHost& scriptHost() { return *scriptHost_; }
 
   Ports ports();
+
+  // The primary screen changes (as when a display is attached); Finder's desktop window
+  // and the menu bar follow it.
+  void setScreen(SimScreen screen);
+
+  // Finder's windows go (their notifications posted before the workspace's termination
+  // notice) and the workspace reports it terminated; false when it does not run.
+  bool quitFinder(DestroyedNotices notices = DestroyedNotices::posted);
+  // Finder starts with a new pid (the workspace reports it launched) and reopens the
+  // browser windows it had; false when it runs already.
+  bool relaunchFinder();
 
  private:
   // Removes a temporary home last, after the clock has stopped every worker.
@@ -83,6 +107,12 @@ class SimDesktop {
   OwnedFolder home_;
   // Declared before the clock so that they outlive it: a script parked in spend() is
   // released and finishes on its worker while the clock is destroyed.
+  std::unique_ptr<SimAccessibilityTrust> accessibilityTrust_;
+  std::unique_ptr<SimWorkspace> workspace_;
+  std::unique_ptr<SimAutomationPermission> automation_;
+  std::unique_ptr<SimWindowServer> windowServer_;
+  std::unique_ptr<SimAccessibility> accessibility_;
+  std::unique_ptr<SimMouse> mouse_;
   std::unique_ptr<SimFinder> finder_;
   std::unique_ptr<SimScriptHost> scriptHost_;
   std::unique_ptr<SimScheduler> scheduler_;
@@ -92,9 +122,6 @@ class SimDesktop {
   std::unique_ptr<SimSystemInfo> systemInfo_;
   std::unique_ptr<SimUserDefaults> defaults_;
   std::unique_ptr<SimGlobalDefaults> globalDefaults_;
-  std::unique_ptr<SimAccessibilityTrust> accessibility_;
-  std::unique_ptr<SimWorkspace> workspace_;
-  std::unique_ptr<SimAutomationPermission> automation_;
   std::unique_ptr<SimProcessHooks> process_;
   std::unique_ptr<SimApplication> application_;
 };

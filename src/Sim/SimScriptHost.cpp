@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "Platform/Workspace.h"
 #include "Sim/AppleScriptInterpreter.h"
 #include "Sim/AppleScriptParser.h"
 #include "Sim/FinderErrors.h"
@@ -20,8 +21,9 @@ class ParsedScript final : public CompiledScript {
 
 }  // namespace
 
-SimScriptHost::SimScriptHost(SimScheduler& scheduler, SimFinder& finder)
-    : scheduler_(scheduler), finder_(finder) {}
+SimScriptHost::SimScriptHost(SimScheduler& scheduler, SimFinder& finder,
+                             SimAutomationPermission& automation)
+    : scheduler_(scheduler), finder_(finder), automation_(automation) {}
 
 std::shared_ptr<CompiledScript> SimScriptHost::compile(const std::string& source) {
   return std::make_shared<ParsedScript>(parseAppleScript(source));
@@ -33,6 +35,10 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
   if (!parsed) return ScriptError{};
   if (auto* error = std::get_if<SyntaxError>(&parsed->parsed)) {
     return finderError(FinderErrorKind::syntax, error->message);
+  }
+  if (!finder_.isRunning()) return finderError(FinderErrorKind::notRunning);
+  if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
+    return finderError(FinderErrorKind::notAuthorized);
   }
   Duration cost{0};
   std::optional<ScriptError> injected;

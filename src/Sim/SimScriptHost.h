@@ -1,11 +1,15 @@
 // The simulated AppleScript host: parses what it is sent and runs it against the
 // simulated Finder. compile() never answers null; a text that does not parse runs as
-// error -2741 with AppleScript's "Expected … but found …" message. Each run of a parsed
-// script takes Finder time through SimScheduler::spend (only inside a serial-queue job).
-// Any thread: the failure injection and timing settings take their own mutex.
+// error -2741 with AppleScript's "Expected … but found …" message. A parsed script then
+// fails with -600 while Finder does not run and with -1743 while Apple events to Finder
+// are denied (an undetermined decision asks the simulated user first, as the platform's
+// consent prompt does); otherwise it takes Finder time through SimScheduler::spend (only
+// inside a serial-queue job) and runs. Any thread: the failure injection and timing
+// settings take their own mutex.
 //
-// Limits: every script is addressed to Finder; a syntax error takes no time; injected
-// failures take the normal run time and leave Finder untouched.
+// Limits: every script is addressed to Finder; a syntax error, a Finder that does not run
+// and a refusal take no time; injected failures take the normal run time and leave Finder
+// untouched.
 #pragma once
 
 #include <memory>
@@ -14,6 +18,7 @@
 
 #include "Platform/ScriptHost.h"
 #include "Platform/Time.h"
+#include "Sim/SimAutomationPermission.h"
 #include "Sim/SimFinder.h"
 #include "Sim/SimScheduler.h"
 
@@ -23,7 +28,8 @@ class SimScriptHost final : public ScriptHost {
  public:
   static constexpr Duration kDefaultRunTime = std::chrono::milliseconds(20);
 
-  SimScriptHost(SimScheduler& scheduler, SimFinder& finder);
+  // Borrows all three; they outlive it.
+  SimScriptHost(SimScheduler& scheduler, SimFinder& finder, SimAutomationPermission& automation);
 
   std::shared_ptr<CompiledScript> compile(const std::string& source) override;
   ScriptResult execute(const CompiledScript& script) override;
@@ -33,11 +39,12 @@ class SimScriptHost final : public ScriptHost {
   void setExtraDelay(Duration delay);
   // The next `count` runs of parsed scripts fail with `error` instead of running.
   void failNextScripts(int count, ScriptError error);
-  int scriptsRun() const;  // runs that reached Finder, failed or not
+  int scriptsRun() const;  // runs that reached Finder (injected failures included)
 
  private:
   SimScheduler& scheduler_;
   SimFinder& finder_;
+  SimAutomationPermission& automation_;
   mutable std::mutex mutex_;
   Duration runTime_ = kDefaultRunTime;
   Duration extraDelay_{0};

@@ -1,8 +1,9 @@
 // The simulated workspace: installed applications, running processes with their pids,
 // the frontmost application, and the launch, termination and activation notifications.
-// Operations that cannot apply answer false or nullopt and change nothing. Main thread
-// only; observers are called on the main queue (posted, never inline), one task per
-// event, in the order of the events.
+// Operations that cannot apply answer false or nullopt and change nothing. Any thread
+// (a script activates Finder from its worker): one mutex, never held while posting;
+// observers are called on the main queue (posted, never inline), one task per event, in
+// the order of the events.
 //
 // Limits: one instance per application; launching does not activate; when the frontmost
 // application quits, the most recently active one still running becomes frontmost.
@@ -11,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,14 +53,21 @@ class SimWorkspace final : public Workspace {
   // Makes a running application frontmost; activating the frontmost one posts nothing.
   bool activate(const std::string& bundleIdentifier);
   std::optional<RunningApplication> runningApplication(const std::string& bundleIdentifier) const;
+  std::optional<RunningApplication> runningApplication(int processId) const;
+  std::optional<InstalledApplication> installedApplicationNamed(const std::string& name) const;
 
  private:
   struct Observers;
-  void notify(WorkspaceEventKind kind, const RunningApplication& application);
+  using Events = std::vector<WorkspaceEvent>;
+  // Mutex held.
   int takePid();
   std::vector<RunningApplication>::const_iterator findRunning(const std::string& bundleId) const;
+  std::optional<RunningApplication> frontmost() const;
+  // Mutex not held.
+  void notify(const Events& events);
 
   MainQueue& queue_;
+  mutable std::mutex mutex_;
   std::map<std::string, InstalledApplication> installed_;
   std::vector<RunningApplication> running_;  // in launch order
   std::vector<int> activationOrder_;         // pids, most recently active last

@@ -22,7 +22,7 @@ class AppDelegateTest : public ::testing::Test {
   ~AppDelegateTest() override { releaseProcessWideFacilities(); }
 
   void launch(bool trusted) {
-    desktop_.accessibility().setTrusted(trusted);
+    desktop_.accessibilityTrust().setTrusted(trusted);
     delegate_ = runApplication(desktop_.ports());
     clock().runUntilIdle();
   }
@@ -58,14 +58,14 @@ TEST_F(AppDelegateTest, launchWithPermissionLogsItsStepsInOrderAndStartsAtOnce) 
                                       "アクセシビリティ許可: あり",
                                       "Apple Events 初期チェック status=0（0=許可済み）"}));
   EXPECT_EQ(desktop_.application().activationPolicy(), ActivationPolicy::accessory);
-  EXPECT_EQ(desktop_.accessibility().promptCount(), 0);
+  EXPECT_EQ(desktop_.accessibilityTrust().promptCount(), 0);
 }
 
 TEST_F(AppDelegateTest, aPollOutlivingItsDelegateDoesNothing) {
   // Catches a poll that runs on a destroyed delegate.
   launch(/*trusted=*/false);
   delegate_.reset();
-  desktop_.accessibility().setTrusted(true);
+  desktop_.accessibilityTrust().setTrusted(true);
   clock().advanceBy(2s);
   EXPECT_EQ(count("general", "アクセシビリティ許可を検知"), 0u);
 }
@@ -102,7 +102,7 @@ TEST(ApplicationRuns, aSecondRunOnTheSameHomeSeesTheFirstRunsSettingsAndLog) {
   test::TempDir home;
   for (int run = 1; run <= 2; ++run) {
     sim::SimDesktop desktop(test::optionsWithHome(home.path()));
-    desktop.accessibility().setTrusted(true);
+    desktop.accessibilityTrust().setTrusted(true);
     auto delegate = runApplication(desktop.ports());
     desktop.virtualClock()->runUntilIdle();
     if (run == 1) {

@@ -13,6 +13,7 @@
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
+#include "WindowCommands.h"
 
 namespace varnelo::test {
 
@@ -20,6 +21,7 @@ struct ScenarioHarness {
   ScenarioHarness() {
     scenario::addCoreCommands(commands);
     scenario::addFinderCommands(commands);
+    scenario::addWindowCommands(commands);
   }
 
   int run(std::string_view text, const std::string& name = "test.scn") {

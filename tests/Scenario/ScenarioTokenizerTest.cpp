@@ -41,5 +41,19 @@ TEST(ScenarioTokenizer, durationsNeedAUnitAndAFiniteNonNegativeValue) {
   }
 }
 
+TEST(ScenarioTokenizer, pointsAndSizesNeedTwoFiniteNumbersAndSizesAPositiveArea) {
+  // Catches a half-written point read with a zero, trailing junk ignored, or an empty or
+  // negative size accepted as a window frame.
+  EXPECT_EQ(parsePoint("200,100"), (Point{200, 100}));
+  EXPECT_EQ(parsePoint("-5,2.5"), (Point{-5, 2.5}));
+  EXPECT_EQ(parseSize("700x500"), (Size{700, 500}));
+  for (auto bad : {"1,", ",2", "1;2", "1,2,3", "1,2 ", "inf,1", ""}) {
+    EXPECT_FALSE(parsePoint(bad)) << bad;
+  }
+  for (auto bad : {"0x5", "5x-1", "x", "5x", "5x5x5", "nanx2"}) {
+    EXPECT_FALSE(parseSize(bad)) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace varnelo::scenario

@@ -21,12 +21,12 @@ class SimFinderTest : public ::testing::Test {
   fs::path at(const char* relative) const { return dir.path() / relative; }
 
   test::TempDir dir;
-  int nextId = 7000;
-  SimFinder finder{[this] { return nextId++; }};
+  SimWindowServer server;
+  SimFinder finder{server, 301};
 };
 
 TEST_F(SimFinderTest, windowsOpenInFrontWithSharedIdsAndRevealRaisesTheFolderWindow) {
-  // Catches ids not taken from the shared allocator, new windows appended at the back,
+  // Catches ids that are not window-server numbers, new windows appended at the back,
   // a display name taken from a trailing "/" (empty), reveal or open adding a second
   // window on a folder one already shows (however the path is spelt), or a selection
   // left behind by a retarget.
@@ -35,8 +35,8 @@ TEST_F(SimFinderTest, windowsOpenInFrontWithSharedIdsAndRevealRaisesTheFolderWin
   int first = finder.openWindow(at("a/"));
   int second = finder.openWindow(at("b"));
   int recents = finder.openSpecialWindow("Recents", FinderBounds{1, 2, 3, 4});
-  EXPECT_EQ(first, 7000);
-  EXPECT_EQ(recents, 7002);
+  EXPECT_EQ(server.window(first)->title, "a");
+  EXPECT_EQ(server.window(recents)->ownerPID, 301);
   EXPECT_EQ(finder.window(first)->name, "a");
   EXPECT_EQ(finder.window(recents)->bounds, (FinderBounds{1, 2, 3, 4}));
   EXPECT_FALSE(finder.window(recents)->target.folder);

@@ -103,10 +103,17 @@ class SimScriptHostTest : public ::testing::Test {
   fs::path at(const char* relative) const { return dir.path() / relative; }
   std::string folderPath(const char* relative) const { return at(relative).string() + "/"; }
 
+  SimScriptHostTest() {
+    finder.onActivate = [this] { ++activations; };
+  }
+
   test::TempDir dir;
   VirtualScheduler scheduler{WallTime{}};
-  SimFinder finder;
-  SimScriptHost host{scheduler, finder};
+  SimWindowServer server;
+  SimFinder finder{server, 301};
+  SimAutomationPermission automation{[](const std::string&) { return true; }};
+  SimScriptHost host{scheduler, finder, automation};
+  int activations = 0;
 };
 
 TEST_F(SimScriptHostTest, windowListReportsEveryWindowFrontToBackWithQuestionMarkForSpecial) {
@@ -194,7 +201,7 @@ TEST_F(SimScriptHostTest, activateRevealAndOpenReachFinder) {
   // Catches the one-line tell form not parsing, or reveal/open not reaching Finder.
   test::writeFile(at("Docs/r.txt"), "r");
   text("tell application \"Finder\" to activate");
-  EXPECT_TRUE(finder.isFrontmost());
+  EXPECT_EQ(activations, 1);
   text(inFinder("    activate\n    reveal " + alias(at("Docs/r.txt"))));
   EXPECT_THAT(finder.selection(), ElementsAre(at("Docs/r.txt")));
   finder.close(finder.windows().front().id);
@@ -325,9 +332,9 @@ TEST_F(SimScriptHostTest, injectedFailuresHitTheNextScriptsOnlyAndLeaveFinderAlo
   EXPECT_EQ(error("tell application \"Finder\" to activate").number, -1743);
   EXPECT_EQ(error("tell application \"Finder\" to activate"),
             (ScriptError{-1743, "Not authorized to send Apple events to Finder."}));
-  EXPECT_FALSE(finder.isFrontmost());
+  EXPECT_EQ(activations, 0);
   EXPECT_EQ(run("tell application \"Finder\" to activate"), ScriptResult{ScriptText{}});
-  EXPECT_TRUE(finder.isFrontmost());
+  EXPECT_EQ(activations, 1);
   host.failNextScripts(1, finderError(FinderErrorKind::notRunning));
   EXPECT_EQ(error("return 1"), (ScriptError{-600, "Application isn’t running."}));
   EXPECT_EQ(host.scriptsRun(), 4);
@@ -381,6 +388,9 @@ TEST(SimDesktopScriptHost, theDesktopsHostDrivesItsFinderAndOutlivesAScriptMidRu
     SimDesktop::Options options;
     options.home = home.path();
     SimDesktop desktop(options);
+    desktop.workspace().install({"com.apple.TextEdit", "TextEdit", "/Applications/TextEdit.app"});
+    desktop.workspace().launch("com.apple.TextEdit");
+    desktop.workspace().activate("com.apple.TextEdit");
     ScriptHost& host = desktop.ports().scriptHost;
     // The job owns its script, as a client's job does.
     auto job = [&result, &host, script = host.compile("tell application \"Finder\" to activate")] {
@@ -389,7 +399,7 @@ TEST(SimDesktopScriptHost, theDesktopsHostDrivesItsFinderAndOutlivesAScriptMidRu
     auto queue = desktop.scheduler().makeSerialQueue("com.example.scripts");
     queue->post(job);
     desktop.virtualClock()->advanceBy(20ms);
-    EXPECT_TRUE(desktop.finder().isFrontmost());
+    EXPECT_EQ(desktop.workspace().frontmostApplication()->localizedName, "Finder");
     queue->post(job);
     desktop.virtualClock()->advanceBy(5ms);
     result.reset();

@@ -1,0 +1,302 @@
+#include "WindowCommands.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "ScenarioSession.h"
+#include "ScenarioTokenizer.h"
+
+namespace varnelo::scenario {
+namespace {
+
+using Result = CommandResult;
+
+// The labelled window as the window server holds it now.
+std::optional<sim::SimWindow> openWindow(ScenarioSession& session, const std::string& label) {
+  auto number = session.labelledWindow(label);
+  if (!number) return std::nullopt;
+  return session.desktop().windowServer().window(*number);
+}
+
+Result noWindow(const std::string& label) {
+  return Result::bad("no open window labelled " + label);
+}
+
+Result move(ScenarioSession& session, Arguments args) {
+  auto point = args.size() == 3 && args[1] == "to" ? parsePoint(args[2]) : std::nullopt;
+  if (!point) return Result::bad("usage: finder move LABEL to X,Y");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  session.desktop().windowServer().setFrame(window->number,
+                                            Rect::from(*point, window->frame.size()));
+  return Result::ok();
+}
+
+// The user drags the corner; "holding" leaves the mouse button down, mid-drag.
+Result resize(ScenarioSession& session, Arguments args) {
+  bool holding = args.size() == 3 && args[2] == "holding";
+  auto size = args.size() == 2 || holding ? parseSize(args[1]) : std::nullopt;
+  if (!size) return Result::bad("usage: finder resize LABEL WxH [holding]");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  auto& mouse = session.desktop().mouse();
+  mouse.press();
+  session.desktop().windowServer().setFrame(window->number,
+                                            Rect::from(window->frame.origin(), *size));
+  if (!holding) mouse.release();
+  return Result::ok();
+}
+
+Result retitle(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2) return Result::bad("usage: finder retitle LABEL TEXT");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  session.desktop().windowServer().setTitle(window->number, args[1]);
+  return Result::ok();
+}
+
+// The user clicks the window: it comes to the front and its application is activated.
+Result focus(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: focus LABEL");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  auto& desktop = session.desktop();
+  desktop.windowServer().raise(window->number);
+  auto owner = desktop.workspace().runningApplication(window->ownerPID);
+  if (owner && owner->bundleIdentifier) desktop.workspace().activate(*owner->bundleIdentifier);
+  return Result::ok();
+}
+
+Result minimise(ScenarioSession& session, Arguments args, bool minimised) {
+  if (args.size() != 1) return Result::bad("usage: finder minimise|restore LABEL");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  session.desktop().windowServer().setMinimised(window->number, minimised);
+  return Result::ok();
+}
+
+// screen WxH menubar N [dock bottom N]: the primary screen and the strips that leave its
+// visible frame.
+Result screen(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: screen WxH menubar N [dock bottom N]";
+  bool dock = args.size() == 6 && args[3] == "dock" && args[4] == "bottom";
+  if ((args.size() != 3 && !dock) || args[1] != "menubar") return Result::bad(usage);
+  auto size = parseSize(args[0]);
+  auto menuBar = parseInteger(args[2]);
+  auto dockHeight = dock ? parseInteger(args[5]) : std::optional<std::int64_t>(0);
+  if (!size || !menuBar || !dockHeight || *menuBar < 0 || *dockHeight < 0 ||
+      *menuBar + *dockHeight >= size->height) {
+    return Result::bad(usage);
+  }
+  sim::SimScreen screen;
+  screen.frame = Rect::from({0, 0}, *size);
+  screen.visibleFrame = {0, double(*menuBar), size->width,
+                         size->height - double(*menuBar + *dockHeight)};
+  session.desktop().setScreen(screen);
+  return Result::ok();
+}
+
+// app window LABEL front|close
+Result appWindow(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2 || (args[1] != "front" && args[1] != "close"))
+    return Result::bad("usage: app window LABEL front|close");
+  if (args[1] == "front") return focus(session, args.first(1));
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  session.desktop().windowServer().destroy(window->number);
+  return Result::ok();
+}
+
+// quicklook show [small|large] | quicklook hide
+Result quickLook(ScenarioSession& session, Arguments args) {
+  auto& finder = session.desktop().finder();
+  if (args.size() == 1 && args[0] == "hide") {
+    finder.hideQuickLook();
+    return Result::ok();
+  }
+  bool large = args.size() == 2 && args[1] == "large";
+  bool small = args.size() == 1 || (args.size() == 2 && args[1] == "small");
+  if (args.empty() || args[0] != "show" || !(large || small))
+    return Result::bad("usage: quicklook show [small|large] | quicklook hide");
+  auto size = large ? sim::SimFinder::QuickLookSize::large : sim::SimFinder::QuickLookSize::small;
+  if (finder.showQuickLook(size) == kNullWindowNumber) return Result::bad("Finder is not running");
+  return Result::ok();
+}
+
+// mouse down|up | mouse at X,Y (screen points, bottom-left origin, as NSEvent reports)
+Result mouse(ScenarioSession& session, Arguments args) {
+  auto& mouse = session.desktop().mouse();
+  if (args.size() == 2 && args[0] == "at") {
+    auto location = parsePoint(args[1]);
+    if (!location) return Result::bad("usage: mouse at X,Y");
+    mouse.moveTo(*location);
+    return Result::ok();
+  }
+  if (args.size() != 1 || (args[0] != "down" && args[0] != "up"))
+    return Result::bad("usage: mouse down|up | mouse at X,Y");
+  args[0] == "down" ? mouse.press() : mouse.release();
+  return Result::ok();
+}
+
+// accessibility private on|off: whether the private window-number call works.
+Result accessibilityPrivate(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+    return Result::bad("usage: accessibility private on|off");
+  session.desktop().accessibility().setPrivateWindowNumberCallAvailable(args[0] == "on");
+  return Result::ok();
+}
+
+// accessibility frame LABEL unreadable|readable
+Result accessibilityFrame(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2 || (args[1] != "unreadable" && args[1] != "readable"))
+    return Result::bad("usage: accessibility frame LABEL unreadable|readable");
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return noWindow(args[0]);
+  std::optional<AXError> error;
+  if (args[1] == "unreadable") error = AXError::cannotComplete;
+  session.desktop().accessibility().setFrameUnreadable(*number, error);
+  return Result::ok();
+}
+
+// accessibility notices LABEL dropped|delivered
+Result accessibilityNotices(ScenarioSession& session, Arguments args) {
+  if (args.size() != 2 || (args[1] != "dropped" && args[1] != "delivered"))
+    return Result::bad("usage: accessibility notices LABEL dropped|delivered");
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return noWindow(args[0]);
+  session.desktop().accessibility().setDropNotifications(*number, args[1] == "dropped");
+  return Result::ok();
+}
+
+// accessibility busy DURATION: every read, write and action answers -25204 meanwhile.
+Result accessibilityBusy(ScenarioSession& session, Arguments args) {
+  auto duration = args.size() == 1 ? parseDuration(args[0]) : std::nullopt;
+  if (!duration) return Result::bad("usage: accessibility busy DURATION");
+  session.desktop().accessibility().makeUnresponsiveFor(*duration);
+  return Result::ok();
+}
+
+bool isFrontOfItsLayer(ScenarioSession& session, const sim::SimWindow& window) {
+  for (const auto& other : session.desktop().windowServer().windows()) {
+    if (other.onScreen && other.layer == window.layer) return other.number == window.number;
+  }
+  return false;
+}
+
+Result expectWindowState(ScenarioSession& session, const sim::SimWindow& window,
+                         const std::string& state) {
+  if (state == "open") return Result::ok();
+  if (state == "minimised") {
+    if (!window.onScreen) return Result::ok();
+    return Result::failed("a minimised window", "one on screen");
+  }
+  if (state == "front") {
+    if (isFrontOfItsLayer(session, window)) return Result::ok();
+    return Result::failed("the window in front", "one behind");
+  }
+  return Result::bad("usage: expect window LABEL frame X,Y WxH | title TEXT | " +
+                     std::string("open | closed | minimised | front"));
+}
+
+// expect window LABEL frame X,Y WxH | title TEXT | open | closed | minimised | front
+Result expectWindow(ScenarioSession& session, Arguments args) {
+  if (args.size() < 2) return Result::bad("usage: expect window LABEL CHECK");
+  if (!session.labelledWindow(args[0])) return Result::bad("no window labelled " + args[0]);
+  auto window = openWindow(session, args[0]);
+  if (args.size() == 2 && args[1] == "closed") {
+    if (!window) return Result::ok();
+    return Result::failed("window " + args[0] + " closed", "an open window");
+  }
+  if (!window) return Result::failed("an open window " + args[0], "none");
+  if (args.size() == 4 && args[1] == "frame") {
+    auto origin = parsePoint(args[2]);
+    auto size = parseSize(args[3]);
+    if (!origin || !size) return Result::bad("usage: expect window LABEL frame X,Y WxH");
+    Rect wanted = Rect::from(*origin, *size);
+    if (window->frame.isWithin(0.5, wanted)) return Result::ok();
+    return Result::failed("frame " + formatFrame(wanted), formatFrame(window->frame));
+  }
+  if (args.size() == 3 && args[1] == "title") {
+    if (window->title == args[2]) return Result::ok();
+    return Result::failed("title \"" + args[2] + "\"", "\"" + window->title + "\"");
+  }
+  if (args.size() != 2) return Result::bad("usage: expect window LABEL CHECK");
+  return expectWindowState(session, *window, args[1]);
+}
+
+Result expectFinder(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "running" && args[0] != "quit"))
+    return Result::bad("usage: expect finder running|quit");
+  bool running = session.desktop().finder().isRunning();
+  if (running == (args[0] == "running")) return Result::ok();
+  return Result::failed("Finder " + args[0], running ? "running" : "quit");
+}
+
+Result expectMouse(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "down" && args[0] != "up"))
+    return Result::bad("usage: expect mouse down|up");
+  bool down = session.desktop().mouse().isLeftButtonDown();
+  if (down == (args[0] == "down")) return Result::ok();
+  return Result::failed("the button " + args[0], down ? "down" : "up");
+}
+
+}  // namespace
+
+std::optional<CommandResult> windowAction(ScenarioSession& session, const std::string& verb,
+                                          Arguments args) {
+  if (verb == "move") return move(session, args);
+  if (verb == "resize") return resize(session, args);
+  if (verb == "retitle") return retitle(session, args);
+  if (verb == "focus") return focus(session, args);
+  if (verb == "minimise") return minimise(session, args, /*minimised=*/true);
+  if (verb == "restore") return minimise(session, args, /*minimised=*/false);
+  return std::nullopt;
+}
+
+CommandResult openApplicationWindow(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: app NAME window at X,Y size WxH [titled TEXT] as LABEL";
+  bool titled = args.size() == 10 && args[6] == "titled";
+  if ((args.size() != 8 && !titled) || args[1] != "window" || args[2] != "at" ||
+      args[4] != "size" || args[args.size() - 2] != "as") {
+    return Result::bad(usage);
+  }
+  auto origin = parsePoint(args[3]);
+  auto size = parseSize(args[5]);
+  if (!origin || !size) return Result::bad(usage);
+  auto& workspace = session.desktop().workspace();
+  auto installed = workspace.installedApplicationNamed(args[0]);
+  if (!installed) {
+    installed = sim::InstalledApplication{"com.example." + args[0], args[0],
+                                          "/Applications/" + args[0] + ".app"};
+    workspace.install(*installed);
+  }
+  workspace.launch(installed->bundleIdentifier);
+  auto running = workspace.runningApplication(installed->bundleIdentifier);
+  if (!running) return Result::bad(args[0] + " cannot be launched");
+  sim::SimWindow window;
+  window.ownerPID = running->processId;
+  window.ownerName = running->localizedName;
+  window.frame = Rect::from(*origin, *size);
+  window.title = titled ? args[7] : "Untitled";
+  window.role = {"AXWindow", "AXStandardWindow", {}};
+  session.windowLabels()[args.back()] = session.desktop().windowServer().create(window);
+  return Result::ok();
+}
+
+void addWindowCommands(CommandTable& table) {
+  table.add("screen", "WxH menubar N [dock bottom N]", screen);
+  table.add("app window", "LABEL front|close", appWindow);
+  table.add("quicklook", "show [small|large] | hide", quickLook);
+  table.add("mouse", "down|up | at X,Y", mouse);
+  table.add("accessibility private", "on|off", accessibilityPrivate);
+  table.add("accessibility frame", "LABEL unreadable|readable", accessibilityFrame);
+  table.add("accessibility notices", "LABEL dropped|delivered", accessibilityNotices);
+  table.add("accessibility busy", "DURATION", accessibilityBusy);
+  table.add("expect window", "LABEL frame X,Y WxH | title TEXT | open | closed | minimised | front",
+            expectWindow);
+  table.add("expect finder", "running|quit", expectFinder);
+  table.add("expect mouse", "down|up", expectMouse);
+}
+
+}  // namespace varnelo::scenario

@@ -1,0 +1,136 @@
+// The simulated window server: the one place that holds every simulated window's number,
+// owner, layer, alpha, frame, title, on-screen flag and front-to-back order, and answers
+// the window-list query. Operations on a window that does not exist answer false or
+// nullopt and change nothing. Any thread: one mutex; the change listener is called on
+// the changing thread after the mutex is released.
+//
+// Limits: one screen (the primary, with the menu bar window owned by "Window Server" at
+// layer 24); no Dock window, no spaces; windows are ordered by layer first, so raising a
+// window only brings it to the front of its own layer; numbers count up and are never
+// reused; the bounds in the list are exactly the frames held, with no shadow insets.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Platform/WindowServer.h"
+
+namespace varnelo::sim {
+
+inline constexpr int kNormalLayer = 0;
+inline constexpr int kFloatingLayer = 3;
+inline constexpr int kMainMenuLayer = 24;
+inline constexpr int kDesktopIconLayer = -2147483603;
+
+// How the accessibility tree describes a window; an empty role keeps it out of the tree.
+struct SimWindowRole {
+  std::string role;
+  std::string subrole;
+  std::string identifier;
+  bool operator==(const SimWindowRole&) const = default;
+};
+
+struct SimWindow {
+  WindowNumber number = kNullWindowNumber;
+  ProcessId ownerPID = 0;
+  std::string ownerName;
+  int layer = kNormalLayer;
+  double alpha = 1;
+  Rect frame;  // top-left origin
+  std::string title;
+  bool onScreen = true;  // false while minimised
+  SimWindowRole role;
+  bool operator==(const SimWindow&) const = default;
+};
+
+enum class SimWindowChange {
+  created,
+  destroyed,
+  moved,
+  resized,
+  retitled,
+  reordered,
+  minimised,
+  restored
+};
+
+struct SimWindowEvent {
+  SimWindowChange change = SimWindowChange::created;
+  WindowNumber number = kNullWindowNumber;
+  ProcessId ownerPID = 0;
+  bool operator==(const SimWindowEvent&) const = default;
+};
+
+struct SimScreen {
+  Rect frame{0, 0, 1440, 900};
+  Rect visibleFrame{0, 25, 1440, 875};  // below the menu bar, top-left origin
+};
+
+class SimWindowServer final : public WindowServer {
+ public:
+  SimWindowServer();
+
+  std::optional<std::vector<WindowListEntry>> copyWindowInfo(std::uint32_t options,
+                                                             WindowNumber relativeTo) override;
+
+  // Called for every change, after it is made, on the thread that made it; set it before
+  // other threads use the server. Moving and resizing at once reports moved, then resized.
+  void setChangeListener(std::function<void(const SimWindowEvent&)> listener);
+
+  // Takes `window.number` from the server and opens the window in front of its layer.
+  WindowNumber create(SimWindow window);
+  bool destroy(WindowNumber number);
+  // Reports moved and resized only for what really changes.
+  bool setFrame(WindowNumber number, Rect frame);
+  bool setTitle(WindowNumber number, std::string title);
+  // To the front of its layer; reports reordered only when the order changes.
+  bool raise(WindowNumber number);
+  bool setMinimised(WindowNumber number, bool minimised);
+
+  std::optional<SimWindow> window(WindowNumber number) const;
+  std::vector<SimWindow> windows() const;  // front to back, off-screen ones included
+  std::vector<SimWindow> windowsOf(ProcessId pid) const;
+
+  SimScreen screen() const;
+  // The menu bar window follows; other windows keep their frames.
+  void setScreen(SimScreen screen);
+
+  // Bad input for the list's readers: one window's entry gets a field replaced (any
+  // type, a number above 32 bits) or removed, until cleared; the next list fails.
+  void overrideEntryField(WindowNumber number, const std::string& key, WindowListValue value);
+  void removeEntryField(WindowNumber number, const std::string& key);
+  void clearEntryOverrides(WindowNumber number);
+  void failNextList();
+
+ private:
+  struct Override {
+    std::map<std::string, WindowListValue> replaced;
+    std::set<std::string> removed;
+  };
+
+  // Mutex held.
+  SimWindow* find(WindowNumber number);
+  const SimWindow* find(WindowNumber number) const;
+  std::vector<WindowNumber>::iterator frontOfLayer(int layer);
+  std::vector<const SimWindow*> listed(std::uint32_t options, WindowNumber relativeTo) const;
+  WindowListEntry entry(const SimWindow& window) const;
+  void notify(const std::vector<SimWindowEvent>& events);  // mutex not held
+
+  mutable std::mutex mutex_;
+  std::map<WindowNumber, SimWindow> windows_;
+  std::vector<WindowNumber> order_;  // front to back, layers descending
+  WindowNumber nextNumber_ = 1;
+  WindowNumber menuBar_ = kNullWindowNumber;
+  SimScreen screen_;
+  std::map<WindowNumber, Override> overrides_;
+  bool failNextList_ = false;
+  std::function<void(const SimWindowEvent&)> listener_;
+};
+
+}  // namespace varnelo::sim

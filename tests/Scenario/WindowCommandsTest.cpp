@@ -1,0 +1,74 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ScenarioHarness.h"
+
+namespace varnelo::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kDocs =
+    "finder window Docs folder ~/Documents at 100,100 size 500x400 as a\n";
+
+TEST(WindowCommands, windowChecksCompareWithWhatTheWindowServerHolds) {
+  // Catches a frame check that passes on another frame, a closed check that passes on an
+  // open window, or a failure that does not say what the window really is.
+  ScenarioHarness harness;
+  ASSERT_EQ(harness.run(kDocs), 0) << harness.out.str();
+  EXPECT_EQ(harness.run("expect window a frame 100,100 501x400\n"), 1);
+  EXPECT_THAT(harness.out.str(), HasSubstr("got 100,100 500x400"));
+  EXPECT_EQ(harness.run("expect window a closed\n"), 1);
+  EXPECT_EQ(harness.run("expect window a minimised\n"), 1);
+  EXPECT_EQ(harness.run("expect window a title Other\n"), 1);
+  EXPECT_EQ(harness.run("expect finder quit\n"), 1);
+  EXPECT_EQ(harness.run("expect mouse down\n"), 1);
+}
+
+TEST(WindowCommands, relaunchedFinderWindowsKeepTheirLabels) {
+  // Catches labels left on the dead windows after a relaunch (every later line would
+  // fail), or labels swapped between windows reopened in order.
+  ScenarioHarness harness;
+  ASSERT_EQ(harness.run(std::string(kDocs) +
+                        "finder window Dl folder ~/Downloads at 50,60 size 300x200 as b\n"
+                        "finder quit\n"
+                        "finder relaunch\n"
+                        "expect window a frame 100,100 500x400\n"
+                        "expect window b frame 50,60 300x200\n"
+                        "expect window b front\n"),
+            0)
+      << harness.out.str();
+}
+
+TEST(WindowCommands, malformedWindowLinesAreBadLines) {
+  // Catches a malformed or unlabelled line that half-applies instead of stopping the run.
+  const char* kLines[] = {
+      "finder move a to 1;2\n",
+      "finder move zz to 1,2\n",
+      "finder resize a 0x5\n",
+      "finder resize a 10x10 tightly\n",
+      "finder close zz\n",
+      "finder relaunch\n",
+      "app window zz front\n",
+      "app TextEdit window at 1,1 size 2 as t\n",
+      "quicklook show huge\n",
+      "mouse sideways\n",
+      "accessibility frame zz unreadable\n",
+      "accessibility busy 5\n",
+      "accessibility private maybe\n",
+      "expect window zz open\n",
+  };
+  for (const char* line : kLines) {
+    ScenarioHarness harness;
+    ASSERT_EQ(harness.run(kDocs), 0);
+    EXPECT_EQ(harness.run(line), 2) << line;
+    auto window = harness.desktop.finder().windows().at(0);
+    EXPECT_EQ(window.bounds, (sim::FinderBounds{100, 100, 600, 500})) << line;
+    EXPECT_FALSE(harness.desktop.mouse().isLeftButtonDown()) << line;
+  }
+}
+
+}  // namespace
+}  // namespace varnelo::test

@@ -1,0 +1,296 @@
+#include "Sim/SimAccessibility.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Sim/SimAXElement.h"
+#include "Sim/SimDesktop.h"
+#include "TestSupport/TempDir.h"
+#include "TestSupport/TestDesktop.h"
+
+namespace varnelo::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+
+class SimAccessibilityTest : public ::testing::Test {
+ protected:
+  SimAccessibilityTest() { desktop.accessibilityTrust().setTrusted(true); }
+
+  SimAccessibility& ax() { return desktop.accessibility(); }
+  ProcessId finderPid() { return desktop.finder().pid(); }
+  AXElement app() { return ax().applicationElement(finderPid()); }
+  AXElement element(WindowNumber number) { return ax().windowElement(finderPid(), number); }
+  WindowNumber open(const char* folder, FinderBounds bounds = {100, 100, 600, 500}) {
+    auto number = static_cast<WindowNumber>(
+        desktop.finder().openWindow(home.path() / "Documents", bounds, folder));
+    labels[number] = folder;
+    return number;
+  }
+
+  AXValue value(const AXElement& element, const std::string& attribute) {
+    auto result = ax().copyAttributeValue(element, attribute);
+    if (auto* error = std::get_if<AXError>(&result)) {
+      ADD_FAILURE() << attribute << ": " << rawValue(*error);
+      return {};
+    }
+    return std::get<AXValue>(result);
+  }
+  std::string text(const AXElement& element, const std::string& attribute) {
+    auto read = value(element, attribute);
+    return read.as<std::string>() ? *read.as<std::string>() : "?";
+  }
+  AXError error(const AXReadResult& result) {
+    auto* error = std::get_if<AXError>(&result);
+    return error ? *error : AXError::success;
+  }
+  // The labels of a list of window elements.
+  std::vector<std::string> names(const AXValue& list) {
+    std::vector<std::string> names;
+    for (const auto& item : *list.as<AXValueList>()) names.push_back(label(*item.as<AXElement>()));
+    return names;
+  }
+  std::string label(const AXElement& element) {
+    auto number = simElement(element)->window;
+    return labels.contains(number) ? labels[number] : std::to_string(number);
+  }
+
+  // An attached observer of Finder that records "notification label".
+  std::shared_ptr<AXObserver> observe(const std::vector<std::pair<AXElement, std::string>>& on) {
+    auto created = ax().createObserver(
+        finderPid(),
+        [this](const AXElement& e, const std::string& n) { events.push_back(n + " " + label(e)); });
+    auto observer = std::get<std::shared_ptr<AXObserver>>(created);
+    for (const auto& [element, name] : on)
+      EXPECT_EQ(observer->addNotification(element, name), AXError::success);
+    observer->attachToMainRunLoop();
+    return observer;
+  }
+  void runUntilIdle() { desktop.virtualClock()->runUntilIdle(); }
+
+  test::TempDir home;
+  SimDesktop desktop{test::optionsWithHome(home.path())};
+  std::map<WindowNumber, std::string> labels;
+  std::vector<std::string> events;
+};
+
+TEST_F(SimAccessibilityTest, findersTreeDescribesEachKindOfWindowFrontToBack) {
+  // Catches a desktop window missing from Finder's windows or given a subrole, browser
+  // windows without their identifier, the Quick Look panel or a dialog described as a
+  // standard window, elements that differ when obtained twice, or a focused window taken
+  // from a floating panel.
+  labels[desktop.finder().desktopWindow()] = "desktop";
+  WindowNumber docs = open("docs");
+  WindowNumber dialog = desktop.finder().showDialog("Connect", {200, 200, 400, 300});
+  labels[dialog] = "dialog";
+  desktop.finder().setQuickLookLayer(8);
+  WindowNumber quickLook = desktop.finder().showQuickLook(SimFinder::QuickLookSize::small);
+  labels[quickLook] = "quicklook";
+  EXPECT_EQ(desktop.windowServer().window(quickLook)->layer, 8);
+  EXPECT_LT(desktop.windowServer().window(quickLook)->frame.width *
+                desktop.windowServer().window(quickLook)->frame.height,
+            10000);
+
+  EXPECT_THAT(names(value(app(), "AXWindows")),
+              ElementsAre("quicklook", "dialog", "docs", "desktop"));
+  EXPECT_EQ(text(app(), "AXRole"), "AXApplication");
+  EXPECT_EQ(text(app(), "AXTitle"), "Finder");
+  EXPECT_EQ(label(*value(app(), "AXFocusedWindow").as<AXElement>()), "dialog");
+
+  EXPECT_EQ(text(element(docs), "AXRole"), "AXWindow");
+  EXPECT_EQ(text(element(docs), "AXSubrole"), "AXStandardWindow");
+  EXPECT_EQ(text(element(docs), "AXIdentifier"), "FinderWindow");
+  EXPECT_EQ(text(element(docs), "AXTitle"), "docs");
+  EXPECT_EQ(*value(element(docs), "AXPosition").as<Point>(), (Point{100, 100}));
+  EXPECT_EQ(*value(element(docs), "AXSize").as<Size>(), (Size{500, 400}));
+  EXPECT_TRUE(value(element(docs), "AXSheets").as<AXValueList>()->empty());
+  EXPECT_EQ(text(element(dialog), "AXSubrole"), "AXDialog");
+  EXPECT_EQ(text(element(quickLook), "AXSubrole"), "Quick Look");
+  AXElement desktopWindow = element(desktop.finder().desktopWindow());
+  EXPECT_EQ(text(desktopWindow, "AXRole"), "AXScrollArea");
+  EXPECT_EQ(text(desktopWindow, "AXTitle"), "");
+  EXPECT_EQ(error(ax().copyAttributeValue(desktopWindow, "AXSubrole")),
+            AXError::attributeUnsupported);
+
+  EXPECT_EQ(element(docs), element(docs));
+  EXPECT_EQ(element(docs).hash(), element(docs).hash());
+  EXPECT_FALSE(element(docs) == element(dialog));
+  EXPECT_FALSE(element(docs) == app());
+  EXPECT_EQ(*value(element(docs), "AXParent").as<AXElement>(), app());
+}
+
+TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
+  // Catches an untrusted process that can still read or observe, a closed window that
+  // still answers, a process that does not run answering as if it did, or one bad
+  // attribute failing a whole multi-attribute read.
+  WindowNumber docs = open("docs");
+  desktop.accessibilityTrust().setTrusted(false);
+  EXPECT_EQ(error(ax().copyAttributeValue(element(docs), "AXTitle")), AXError::apiDisabled);
+  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXPosition", {Point{}}), AXError::apiDisabled);
+  EXPECT_EQ(ax().performAction(element(docs), "AXRaise"), AXError::apiDisabled);
+  EXPECT_EQ(ax().windowNumber(element(docs)).error, AXError::apiDisabled);
+  auto refused = ax().createObserver(finderPid(), [](const AXElement&, const std::string&) {});
+  EXPECT_EQ(std::get<AXError>(refused), AXError::apiDisabled);
+  desktop.accessibilityTrust().setTrusted(true);
+
+  auto multi =
+      ax().copyMultipleAttributeValues(element(docs), {"AXTitle", "AXNoSuch", "AXMinimized"});
+  const auto& entries = std::get<AXValueList>(multi);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(*entries[0].as<std::string>(), "docs");
+  EXPECT_EQ(*entries[1].as<AXError>(), AXError::attributeUnsupported);
+  EXPECT_EQ(*entries[2].as<bool>(), false);
+  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXSize", {Point{1, 2}}),
+            AXError::illegalArgument);
+  EXPECT_EQ(ax().performAction(element(docs), "AXPress"), AXError::actionUnsupported);
+
+  auto observer = observe({});
+  desktop.finder().close(static_cast<int>(docs));
+  EXPECT_EQ(error(ax().copyAttributeValue(element(docs), "AXTitle")), AXError::invalidUIElement);
+  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXPosition", {Point{}}),
+            AXError::invalidUIElement);
+  EXPECT_EQ(ax().performAction(element(docs), "AXRaise"), AXError::invalidUIElement);
+  EXPECT_EQ(ax().windowNumber(element(docs)).error, AXError::invalidUIElement);
+  EXPECT_EQ(observer->addNotification(element(docs), "AXWindowMoved"), AXError::invalidUIElement);
+  EXPECT_EQ(error(ax().copyAttributeValue(ax().applicationElement(9999), "AXWindows")),
+            AXError::cannotComplete);
+  EXPECT_EQ(error(ax().copyAttributeValue(app(), "AXFocusedWindow")), AXError::noValue)
+      << "the desktop window is never the focused one";
+}
+
+TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDoes) {
+  // Catches a write that Finder's scripting does not see, notifications posted inline or
+  // for an unchanged frame, a size write not limited to the display (so the usual
+  // size-position-size write would not be needed), or a raise without a focus change.
+  WindowNumber back = open("back");
+  WindowNumber front = open("front", {300, 300, 700, 600});
+  auto observer = observe({{element(back), "AXWindowMoved"},
+                           {element(back), "AXWindowResized"},
+                           {app(), "AXFocusedWindowChanged"}});
+
+  EXPECT_EQ(ax().setAttributeValue(element(back), "AXPosition", {Point{100, 100}}),
+            AXError::success);
+  EXPECT_EQ(ax().setAttributeValue(element(back), "AXPosition", {Point{200, 125}}),
+            AXError::success);
+  EXPECT_TRUE(events.empty()) << "delivered on the main queue, never inline";
+  EXPECT_EQ(desktop.finder().window(static_cast<int>(back))->bounds,
+            (FinderBounds{200, 125, 700, 525}));
+
+  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
+  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{200, 125, 1240, 775}));
+  ax().setAttributeValue(element(back), "AXPosition", {Point{0, 25}});
+  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
+  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{0, 25, 1400, 850}));
+  desktop.setScreen({{0, 0, 1024, 768}, {0, 25, 1024, 673}});
+  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
+  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{0, 25, 1024, 673}))
+      << "a smaller screen limits the next size write";
+
+  EXPECT_EQ(ax().performAction(element(back), "AXRaise"), AXError::success);
+  EXPECT_EQ(desktop.finder().windows().front().id, static_cast<int>(back));
+  runUntilIdle();
+  EXPECT_THAT(events, ElementsAre("AXWindowMoved back", "AXWindowResized back",
+                                  "AXWindowMoved back", "AXWindowResized back",
+                                  "AXWindowResized back", "AXFocusedWindowChanged back"));
+  (void)front;
+}
+
+TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
+  // Catches a double registration accepted, a removal of nothing accepted, delivery while
+  // detached or after the observer is gone, window notifications not reaching a
+  // registration on the application element, or another process's element accepted.
+  WindowNumber docs = open("docs");
+  auto observer = observe({{app(), "AXTitleChanged"}, {app(), "AXWindowCreated"}});
+  EXPECT_EQ(observer->addNotification(app(), "AXTitleChanged"),
+            AXError::notificationAlreadyRegistered);
+  EXPECT_EQ(observer->removeNotification(element(docs), "AXTitleChanged"),
+            AXError::notificationNotRegistered);
+  ProcessId varnelo = desktop.systemInfo().processId();
+  EXPECT_EQ(observer->addNotification(ax().applicationElement(varnelo), "AXWindowCreated"),
+            AXError::illegalArgument);
+
+  desktop.finder().setTarget(static_cast<int>(docs), home.path() / "Downloads");
+  runUntilIdle();
+  observer->detachFromMainRunLoop();
+  desktop.finder().setTarget(static_cast<int>(docs), home.path() / "Desktop");
+  runUntilIdle();
+  observer->attachToMainRunLoop();
+  labels[static_cast<WindowNumber>(desktop.finder().openWindow(home.path()))] = "home";
+  observer.reset();
+  runUntilIdle();
+  EXPECT_THAT(events, ElementsAre("AXTitleChanged docs"));
+}
+
+TEST_F(SimAccessibilityTest, scriptsOnTheirWorkerNotifyThroughTheSamePath) {
+  // Catches Finder changes made by a script (off the main thread) that bypass the
+  // accessibility tree, or a window created without its focus change.
+  auto observer = observe({{app(), "AXWindowCreated"},
+                           {app(), "AXFocusedWindowChanged"},
+                           {app(), "AXTitleChanged"},
+                           {app(), "AXUIElementDestroyed"}});
+  auto queue = desktop.scheduler().makeSerialQueue("com.example.scripts");
+  auto run = [&](const std::string& body) {
+    auto script =
+        desktop.scriptHost().compile("tell application \"Finder\"\n" + body + "\nend tell");
+    queue->post([this, script] { desktop.scriptHost().execute(*script); });
+    desktop.virtualClock()->advanceBy(1s);
+  };
+  std::string docs = (home.path() / "Documents").string();
+  run("set w to make new Finder window to (POSIX file \"" + docs + "\" as alias)");
+  ASSERT_EQ(desktop.finder().windows().size(), 1u);
+  int id = desktop.finder().windows().front().id;
+  std::string downloads = (home.path() / "Downloads").string();
+  run("set target of Finder window id " + std::to_string(id) + " to (POSIX file \"" + downloads +
+      "\" as alias)");
+  run("close Finder window id " + std::to_string(id));
+  std::string made = std::to_string(id);
+  EXPECT_THAT(events, ElementsAre("AXWindowCreated " + made, "AXFocusedWindowChanged " + made,
+                                  "AXTitleChanged " + made, "AXUIElementDestroyed " + made));
+}
+
+TEST_F(SimAccessibilityTest, failureSwitchesBreakOnlyWhatTheyName) {
+  // Catches a switch that breaks every window instead of the one named, a frame failure
+  // that spoils the other attributes, dropped notices still delivered, or an unresponsive
+  // spell that never ends.
+  WindowNumber a = open("a");
+  WindowNumber b = open("b");
+  EXPECT_EQ(ax().windowNumber(element(a)).number, a);
+  ax().setWindowNumberFails(a, true);
+  EXPECT_EQ(ax().windowNumber(element(a)).error, AXError::failure);
+  EXPECT_EQ(ax().windowNumber(element(b)).error, AXError::success);
+  ax().setPrivateWindowNumberCallAvailable(false);
+  EXPECT_EQ(ax().windowNumber(element(b)).error, AXError::failure);
+
+  ax().setFrameUnreadable(a, AXError::cannotComplete);
+  EXPECT_EQ(error(ax().copyAttributeValue(element(a), "AXSize")), AXError::cannotComplete);
+  EXPECT_EQ(text(element(a), "AXTitle"), "a");
+  EXPECT_EQ(*value(element(b), "AXSize").as<Size>(), (Size{500, 400}));
+
+  auto observer =
+      observe({{element(a), "AXUIElementDestroyed"}, {element(b), "AXUIElementDestroyed"}});
+  ax().setDropNotifications(a, true);
+  desktop.finder().close(static_cast<int>(a));
+  desktop.finder().close(static_cast<int>(b));
+  runUntilIdle();
+  EXPECT_THAT(events, ElementsAre("AXUIElementDestroyed b"));
+
+  ax().makeUnresponsiveFor(2s);
+  EXPECT_EQ(error(ax().copyAttributeValue(app(), "AXWindows")), AXError::cannotComplete);
+  desktop.virtualClock()->advanceBy(2s);
+  EXPECT_EQ(error(ax().copyAttributeValue(app(), "AXWindows")), AXError::success);
+
+  ax().setObserverCreationError(AXError::failure);
+  auto failed = ax().createObserver(finderPid(), [](const AXElement&, const std::string&) {});
+  EXPECT_EQ(std::get<AXError>(failed), AXError::failure);
+}
+
+}  // namespace
+}  // namespace varnelo::sim
