@@ -14,6 +14,7 @@
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
+#include "TrackingCommands.h"
 #include "WindowCommands.h"
 
 namespace {
@@ -25,6 +26,7 @@ scenario::CommandTable allCommands() {
   scenario::addCoreCommands(table);
   scenario::addFinderCommands(table);
   scenario::addWindowCommands(table);
+  scenario::addTrackingCommands(table);
   return table;
 }
 

@@ -28,6 +28,8 @@ class ScenarioSession {
   std::ostream& out() { return out_; }
 
   bool isLaunched() const { return app_ != nullptr; }
+  // Varnelo as launched; only while isLaunched().
+  AppDelegate& app() { return *app_; }
   // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves).
   void launch();
   // Varnelo was launched and its simulated process has ended, by quitting or a signal.

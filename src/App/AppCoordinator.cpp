@@ -1,8 +1,63 @@
 #include "App/AppCoordinator.h"
 
+#include "AX/AXWin.h"
+#include "Support/Log.h"
+
 namespace varnelo {
 
-void AppCoordinator::start() {}
+AppCoordinator::AppCoordinator(const Ports& ports)
+    : ports_(ports),
+      scripting_(
+          std::make_shared<FinderScripting>(ports.scriptHost, ports.mainQueue, ports.serialQueues)),
+      observer_(std::make_shared<AXFinderObserver>(ports.accessibility, ports.workspace,
+                                                   ports.mainQueue)) {}
+
+void AppCoordinator::start() {
+  observer_->onEvent = [weak = weak_from_this()](const FinderAXEvent& event) {
+    if (auto self = weak.lock()) self->handle(event);
+  };
+  observer_->onFinderPIDChanged = [weak = weak_from_this()](ProcessId pid) {
+    if (auto self = weak.lock()) self->tracker().finderPID = pid;
+  };
+  observer_->start();
+  Log::emit("coord", "観測を開始しました。");
+}
+
+void AppCoordinator::handle(const FinderAXEvent& event) {
+  using namespace FinderAXEventCase;
+  if (const auto* created = std::get_if<WindowCreated>(&event)) {
+    if (tracker().handleCreated(created->window)) scheduleCorrelation();
+  } else if (const auto* destroyed = std::get_if<WindowDestroyed>(&event)) {
+    tracker().handleDestroyed(destroyed->window);
+  } else if (const auto* moved = std::get_if<WindowMoved>(&event)) {
+    handleGeometryChange(moved->window);
+  } else if (const auto* resized = std::get_if<WindowResized>(&event)) {
+    handleGeometryChange(resized->window);
+  } else if (const auto* retitled = std::get_if<TitleChanged>(&event)) {
+    tracker().handleTitleChanged(retitled->window);
+    scheduleCorrelation();
+  } else if (const auto* focused = std::get_if<FocusedWindowChanged>(&event)) {
+    // The pane and overlay services take the number once they exist.
+    if (focused->window) tracker().identity().resolve(*focused->window, tracker().finderPID);
+  } else if (std::holds_alternative<FinderRelaunched>(event)) {
+    tracker().removeAll();
+  }
+}
+
+void AppCoordinator::handleGeometryChange(const AXElement& element) {
+  auto window = tracker().window(element);
+  if (!window) return;
+  window->frame = AXWin::frame(ports_.accessibility, element);
+  if (tracker().onChange) tracker().onChange();
+}
+
+WindowTracker& AppCoordinator::tracker() {
+  if (!tracker_) {
+    tracker_ =
+        std::make_unique<WindowTracker>(scripting_, ports_.accessibility, ports_.windowServer);
+  }
+  return *tracker_;
+}
 
 SidebarController& AppCoordinator::sidebar() {
   if (!sidebar_) sidebar_ = std::make_unique<SidebarController>();

@@ -23,7 +23,7 @@ std::vector<Url> fileUrls(const std::vector<std::string>& paths) {
 }  // namespace
 
 AppDelegate::AppDelegate(const Ports& ports)
-    : ports_(ports), coordinator_(std::make_unique<AppCoordinator>()) {}
+    : ports_(ports), coordinator_(std::make_shared<AppCoordinator>(ports_)) {}
 
 void AppDelegate::applicationDidFinishLaunching() {
   Log::emit("general", "Varnelo 起動");

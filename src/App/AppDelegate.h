@@ -37,7 +37,7 @@ class AppDelegate final : public ApplicationDelegate,
 
   Ports ports_;
   std::unique_ptr<StatusBarController> statusBar_;
-  std::unique_ptr<AppCoordinator> coordinator_;
+  std::shared_ptr<AppCoordinator> coordinator_;
   bool observing_ = false;
 };
 

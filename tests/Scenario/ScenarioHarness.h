@@ -13,6 +13,7 @@
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
+#include "TrackingCommands.h"
 #include "WindowCommands.h"
 
 namespace varnelo::test {
@@ -22,6 +23,7 @@ struct ScenarioHarness {
     scenario::addCoreCommands(commands);
     scenario::addFinderCommands(commands);
     scenario::addWindowCommands(commands);
+    scenario::addTrackingCommands(commands);
   }
 
   int run(std::string_view text, const std::string& name = "test.scn") {

@@ -1,0 +1,102 @@
+#include "AX/AXWin.h"
+
+#include <cmath>
+
+#include "Platform/AXNames.h"
+
+namespace varnelo::AXWin {
+namespace {
+
+std::optional<AXValue> read(Accessibility& ax, const AXElement& element, const std::string& name) {
+  auto result = ax.copyAttributeValue(element, name);
+  if (auto* value = std::get_if<AXValue>(&result)) return std::move(*value);
+  return std::nullopt;
+}
+
+std::optional<std::string> asText(const AXValue& value) {
+  if (const auto* text = value.as<std::string>()) return *text;
+  return std::nullopt;
+}
+
+std::vector<AXElement> asElements(const AXValue& value) {
+  const auto* list = value.as<AXValueList>();
+  if (!list) return {};
+  std::vector<AXElement> elements;
+  elements.reserve(list->size());
+  for (const auto& entry : *list) {
+    const auto* element = entry.as<AXElement>();
+    if (!element) return {};
+    elements.push_back(*element);
+  }
+  return elements;
+}
+
+std::optional<Url> asUrl(const AXValue& value) {
+  if (const auto* url = value.as<Url>()) return *url;
+  if (const auto* reference = value.as<FileReferenceUrl>()) {
+    return reference->filePathUrl.value_or(reference->reference);
+  }
+  return std::nullopt;
+}
+
+std::vector<AXElement> elementList(Accessibility& ax, const AXElement& element, const char* name) {
+  auto value = read(ax, element, name);
+  return value ? asElements(*value) : std::vector<AXElement>{};
+}
+
+}  // namespace
+
+std::optional<std::string> stringAttribute(Accessibility& ax, const AXElement& element,
+                                           const std::string& name) {
+  auto value = read(ax, element, name);
+  return value ? asText(*value) : std::nullopt;
+}
+
+std::vector<AXElement> windows(Accessibility& ax, const AXElement& element) {
+  return elementList(ax, element, AXName::windows);
+}
+
+std::vector<AXElement> children(Accessibility& ax, const AXElement& element) {
+  return elementList(ax, element, AXName::children);
+}
+
+std::vector<AXElement> sheets(Accessibility& ax, const AXElement& element) {
+  return elementList(ax, element, AXName::sheets);
+}
+
+std::optional<Point> position(Accessibility& ax, const AXElement& element) {
+  auto value = read(ax, element, AXName::position);
+  const auto* point = value ? value->as<Point>() : nullptr;
+  if (!point || !std::isfinite(point->x) || !std::isfinite(point->y)) return std::nullopt;
+  return *point;
+}
+
+std::optional<Size> size(Accessibility& ax, const AXElement& element) {
+  auto value = read(ax, element, AXName::size);
+  const auto* size = value ? value->as<Size>() : nullptr;
+  if (!size || !std::isfinite(size->width) || !std::isfinite(size->height)) return std::nullopt;
+  return *size;
+}
+
+std::optional<Rect> frame(Accessibility& ax, const AXElement& element) {
+  auto origin = position(ax, element);
+  if (!origin) return std::nullopt;
+  auto extent = size(ax, element);
+  if (!extent) return std::nullopt;
+  return Rect::from(*origin, *extent);
+}
+
+std::optional<Url> url(Accessibility& ax, const AXElement& element) {
+  auto value = read(ax, element, AXName::url);
+  return value ? asUrl(*value) : std::nullopt;
+}
+
+UrlChildrenRole urlChildrenRole(Accessibility& ax, const AXElement& element) {
+  auto result =
+      ax.copyMultipleAttributeValues(element, {AXName::url, AXName::children, AXName::role});
+  const auto* values = std::get_if<AXValueList>(&result);
+  if (!values || values->size() != 3) return {};
+  return {asUrl((*values)[0]), asElements((*values)[1]), asText((*values)[2])};
+}
+
+}  // namespace varnelo::AXWin

@@ -1,0 +1,114 @@
+#include "AX/WindowIdentityResolver.h"
+
+#include <algorithm>
+
+#include "AX/AXWin.h"
+#include "Support/Log.h"
+#include "Support/WindowListFields.h"
+
+namespace varnelo {
+
+const char* rawValue(WindowIdentityResolver::Strategy strategy) {
+  switch (strategy) {
+    case WindowIdentityResolver::Strategy::privateAPI:
+      return "私有API";
+    case WindowIdentityResolver::Strategy::boundsMatch:
+      return "bounds突合";
+    case WindowIdentityResolver::Strategy::failed:
+      return "解決不能";
+  }
+  return "解決不能";
+}
+
+WindowIdentityResolver::WindowIdentityResolver(Accessibility& ax, WindowServer& windowServer)
+    : ax_(ax), windowServer_(windowServer) {}
+
+std::optional<WindowNumber> WindowIdentityResolver::resolve(const AXElement& element,
+                                                            ProcessId finderPID) {
+  if (usesPrivateAPI) {
+    const auto answer = ax_.windowNumber(element);
+    const bool succeeded = answer.error == AXError::success;
+    if (onPrivateAPIResult) onPrivateAPIResult(succeeded);
+    if (succeeded) {
+      lastStrategy_ = Strategy::privateAPI;
+      if (verifyFallback) verifyAgainstFallback(element, finderPID, answer.number);
+      return answer.number;
+    }
+  }
+  auto matched = resolveByBounds(element, finderPID);
+  lastStrategy_ = matched ? Strategy::boundsMatch : Strategy::failed;
+  return matched;
+}
+
+std::optional<WindowNumber> WindowIdentityResolver::resolveByBounds(const AXElement& element,
+                                                                    ProcessId finderPID) {
+  auto frame = AXWin::frame(ax_, element);
+  if (!frame) return std::nullopt;
+  std::vector<OnScreenWindow> candidates;
+  for (const auto& window : onScreenWindows(finderPID)) {
+    if (window.bounds.isWithin(kFrameTolerance, *frame)) candidates.push_back(window);
+  }
+  if (candidates.empty()) return std::nullopt;
+  if (candidates.size() == 1) return candidates.front().id;
+  return disambiguateByZOrder(element, finderPID, candidates);
+}
+
+std::vector<WindowIdentityResolver::OnScreenWindow> WindowIdentityResolver::onScreenWindows(
+    ProcessId ownerPID) {
+  auto list = windowServer_.copyWindowInfo(
+      WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements, kNullWindowNumber);
+  std::vector<OnScreenWindow> windows;
+  if (!list) return windows;
+  for (const auto& entry : *list) {
+    if (WindowListFields::integer(entry, WindowKey::ownerPID) != ownerPID) continue;
+    if (WindowListFields::integer(entry, WindowKey::layer) != 0) continue;
+    auto number = WindowListFields::windowNumber(entry);
+    auto bounds = WindowListFields::bounds(entry);
+    if (number && bounds) windows.push_back({*number, *bounds});
+  }
+  return windows;
+}
+
+std::optional<WindowNumber> WindowIdentityResolver::disambiguateByZOrder(
+    const AXElement& element, ProcessId finderPID, const std::vector<OnScreenWindow>& candidates) {
+  auto frame = AXWin::frame(ax_, element);
+  if (!frame) return std::nullopt;
+  std::vector<AXElement> twins;
+  for (const auto& window : AXWin::windows(ax_, ax_.applicationElement(finderPID))) {
+    auto other = AXWin::frame(ax_, window);
+    if (other && other->isWithin(kFrameTolerance, *frame)) twins.push_back(window);
+  }
+  auto found = std::find(twins.begin(), twins.end(), element);
+  auto index = static_cast<std::size_t>(found - twins.begin());
+  if (found != twins.end() && index < candidates.size()) return candidates[index].id;
+  Log::emit("identity",
+            "z 順序でも曖昧: 候補 " + std::to_string(candidates.size()) + " 件 → 解決を断念");
+  return std::nullopt;
+}
+
+void WindowIdentityResolver::verifyAgainstFallback(const AXElement& element, ProcessId finderPID,
+                                                   WindowNumber expected) {
+  auto matched = resolveByBounds(element, finderPID);
+  if (matched == expected) {
+    ++verifyMatch_;
+    return;
+  }
+  ++verifyMismatch_;
+  if (mismatchLogged_) return;
+  mismatchLogged_ = true;
+  const std::string message =
+      matched ? "代替経路の結果 " + std::to_string(*matched) + " が私有API " +
+                    std::to_string(expected) + " と不一致"
+              : "代替経路が解決できず（期待値 " + std::to_string(expected) + "）";
+  Log::emit("identity", "⚠️ " + message);
+}
+
+std::string WindowIdentityResolver::verificationSummary() const {
+  const int total = verifyMatch_ + verifyMismatch_;
+  if (total < 1) return "サンプルなし";
+  const int rate = verifyMatch_ * 100 / total;
+  return "一致 " + std::to_string(verifyMatch_) + " / 不一致 " + std::to_string(verifyMismatch_) +
+         "（" + std::to_string(rate) + "%）";
+}
+
+}  // namespace varnelo

@@ -1,0 +1,134 @@
+#include "Tracking/WindowTracker.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "AX/AXWin.h"
+#include "Platform/AXNames.h"
+#include "Support/Log.h"
+
+namespace varnelo {
+namespace {
+
+const WindowInfo* matchByTitle(const std::vector<WindowInfo>& rows, const std::string& title,
+                               const std::optional<Rect>& frame) {
+  auto named = [&title](const WindowInfo& row) { return row.name == title; };
+  if (frame) {
+    auto match = std::find_if(rows.begin(), rows.end(), [&](const WindowInfo& row) {
+      return named(row) && row.bounds.isWithin(WindowIdentityResolver::kFrameTolerance, *frame);
+    });
+    if (match != rows.end()) return &*match;
+  }
+  auto match = std::find_if(rows.begin(), rows.end(), named);
+  return match == rows.end() ? nullptr : &*match;
+}
+
+}  // namespace
+
+WindowTracker::WindowTracker(std::shared_ptr<FinderScripting> scripting, Accessibility& ax,
+                             WindowServer& windowServer)
+    : scripting_(std::move(scripting)), ax_(ax), identity_(ax, windowServer) {}
+
+std::shared_ptr<FinderWindow> WindowTracker::window(const AXElement& element) const {
+  auto found = std::find_if(windows_.begin(), windows_.end(), [&element](const auto& window) {
+    return window->axElement == element;
+  });
+  return found == windows_.end() ? nullptr : *found;
+}
+
+std::shared_ptr<FinderWindow> WindowTracker::handleCreated(const AXElement& element) {
+  auto subrole = AXWin::stringAttribute(ax_, element, AXName::subrole);
+  if (subrole != AXName::standardWindow) {
+    Log::emit("track", "非標準ウィンドウを無視 subrole=" + subrole.value_or("nil"));
+    return nullptr;
+  }
+  if (auto existing = window(element)) return existing;
+  auto record = std::make_shared<FinderWindow>(element);
+  record->cgWindowID = identity_.resolve(element, finderPID);
+  record->title = AXWin::stringAttribute(ax_, element, AXName::title);
+  record->frame = AXWin::frame(ax_, element);
+  windows_.push_back(record);
+  changed();
+  return record;
+}
+
+void WindowTracker::handleDestroyed(const AXElement& element) {
+  auto found = std::find_if(windows_.begin(), windows_.end(), [&element](const auto& window) {
+    return window->axElement == element;
+  });
+  if (found == windows_.end()) return;
+  windows_.erase(found);
+  changed();
+}
+
+void WindowTracker::handleTitleChanged(const AXElement& element) {
+  auto record = window(element);
+  if (!record) return;
+  record->title = AXWin::stringAttribute(ax_, element, AXName::title);
+  record->needsCorrelationRefresh = true;
+  changed();
+}
+
+void WindowTracker::removeAll() {
+  windows_.clear();
+  changed();
+}
+
+void WindowTracker::refreshScriptCorrelation(const std::shared_ptr<FinderWindow>& window,
+                                             std::function<void(bool)> completion) {
+  if (window->cgWindowID) {
+    correlateByLookup(window, *window->cgWindowID, std::move(completion));
+    return;
+  }
+  correlateByTitle(window, std::move(completion));
+}
+
+void WindowTracker::correlateByLookup(const std::shared_ptr<FinderWindow>& window,
+                                      WindowNumber number, std::function<void(bool)> completion) {
+  scripting_->lookup(
+      number, [window, number, completion = std::move(completion)](WindowLookup answer) {
+        if (auto* browser = std::get_if<WindowLookupCase::Browser>(&answer)) {
+          window->scriptID = number;
+          window->targetPath = browser->path;
+          window->isBrowserWindow = true;
+          completion(true);
+          return;
+        }
+        if (std::holds_alternative<WindowLookupCase::NotBrowserWindow>(answer)) {
+          window->scriptID.reset();
+          window->targetPath.reset();
+          window->isBrowserWindow = false;
+          completion(true);
+          return;
+        }
+        Log::emit("track", "突き合わせ失敗（一時的）: cgWindowID=" + std::to_string(number) +
+                               " → リトライ待ち");
+        completion(false);
+      });
+}
+
+void WindowTracker::correlateByTitle(const std::shared_ptr<FinderWindow>& window,
+                                     std::function<void(bool)> completion) {
+  scripting_->allWindows(
+      [window, completion = std::move(completion)](std::vector<WindowInfo> rows) {
+        if (!window->title) {
+          completion(false);
+          return;
+        }
+        const auto* match = matchByTitle(rows, *window->title, window->frame);
+        if (!match) {
+          completion(false);
+          return;
+        }
+        window->scriptID = match->id;
+        window->targetPath = match->path;
+        window->isBrowserWindow = true;
+        completion(true);
+      });
+}
+
+void WindowTracker::changed() {
+  if (onChange) onChange();
+}
+
+}  // namespace varnelo

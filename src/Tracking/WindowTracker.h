@@ -1,0 +1,62 @@
+// The Finder standard windows the system knows of, one FinderWindow each, in order of
+// first sighting. Creation resolves the window-server number; correlation asks Finder
+// to confirm that number as its scripting id, or falls back to matching title and frame.
+// A window that is not a standard window is not tracked (logged under "track"); a failed
+// lookup is logged and reported as "try again later". Main thread only.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "AX/WindowIdentityResolver.h"
+#include "Platform/Accessibility.h"
+#include "Platform/WindowServer.h"
+#include "Scripting/FinderScripting.h"
+#include "Tracking/FinderWindow.h"
+
+namespace varnelo {
+
+class WindowTracker {
+ public:
+  // Borrows the ports, which must outlive the tracker.
+  WindowTracker(std::shared_ptr<FinderScripting> scripting, Accessibility& ax,
+                WindowServer& windowServer);
+  WindowTracker(const WindowTracker&) = delete;
+  WindowTracker& operator=(const WindowTracker&) = delete;
+
+  // Finder's pid, kept current by whoever watches Finder; 0 when unknown.
+  ProcessId finderPID = 0;
+  // After every change of the list or of a tracked title.
+  std::function<void()> onChange;
+
+  const std::vector<std::shared_ptr<FinderWindow>>& windows() const { return windows_; }
+  WindowIdentityResolver& identity() { return identity_; }
+
+  std::shared_ptr<FinderWindow> window(const AXElement& element) const;
+  // The existing or new record; null for a window that is not a standard window.
+  std::shared_ptr<FinderWindow> handleCreated(const AXElement& element);
+  void handleDestroyed(const AXElement& element);
+  void handleTitleChanged(const AXElement& element);
+  // Forgets every window at once (Finder was relaunched: its elements are all gone).
+  void removeAll();
+  // Completes on the main thread with true when correlated or definitely not a browser
+  // window, false when it should be tried again later. Leaves needsCorrelationRefresh.
+  void refreshScriptCorrelation(const std::shared_ptr<FinderWindow>& window,
+                                std::function<void(bool)> completion);
+
+ private:
+  void correlateByLookup(const std::shared_ptr<FinderWindow>& window, WindowNumber number,
+                         std::function<void(bool)> completion);
+  void correlateByTitle(const std::shared_ptr<FinderWindow>& window,
+                        std::function<void(bool)> completion);
+  void changed();
+
+  const std::shared_ptr<FinderScripting> scripting_;
+  Accessibility& ax_;
+  WindowIdentityResolver identity_;
+  std::vector<std::shared_ptr<FinderWindow>> windows_;
+};
+
+}  // namespace varnelo

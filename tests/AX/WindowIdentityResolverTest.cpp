@@ -1,0 +1,131 @@
+// Window-number resolution on the simulated desktop: the private call, the frame match
+// against the window server's list, the stacking-order tie-break and the cross-check.
+#include "AX/WindowIdentityResolver.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport/CountingAccessibility.h"
+#include "TestSupport/FinderDesktop.h"
+
+namespace varnelo {
+namespace {
+
+using Strategy = WindowIdentityResolver::Strategy;
+
+class WindowIdentityResolverTest : public test::FinderDesktop {
+ protected:
+  WindowIdentityResolver resolverWithoutPrivateCall() {
+    WindowIdentityResolver resolver(desktop_.accessibility(), desktop_.windowServer());
+    resolver.usesPrivateAPI = false;
+    return resolver;
+  }
+  // The window server reports `number` at `frame` while accessibility keeps its own.
+  void listBoundsAs(WindowNumber number, Rect frame) {
+    desktop_.windowServer().overrideEntryField(
+        number, WindowKey::bounds,
+        WindowListDictionary{
+            {"X", frame.x}, {"Y", frame.y}, {"Width", frame.width}, {"Height", frame.height}});
+  }
+
+  WindowIdentityResolver resolver_{desktop_.accessibility(), desktop_.windowServer()};
+};
+
+TEST_F(WindowIdentityResolverTest, privateAnswersAreCrossCheckedAndOnlyTheFirstMismatchLogged) {
+  // Catches a mismatch log on every window, a wrong summary rate, or the private answer
+  // dropped in favour of the fallback.
+  std::vector<bool> privateResults;
+  resolver_.onPrivateAPIResult = [&](bool ok) { privateResults.push_back(ok); };
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  auto b = openWindow("Downloads", {200, 150, 500, 400});
+  auto c = openWindow("Desktop", {300, 200, 500, 400});
+  auto d = openWindow("Library", {400, 250, 500, 400});
+  desktop_.accessibility().setFrameUnreadable(d, AXError::cannotComplete);
+  auto e = openWindow("Documents", {500, 300, 500, 400});
+  listBoundsAs(e, {600, 300, 500, 400});
+
+  for (auto number : {a, b, c}) EXPECT_EQ(resolver_.resolve(element(number), finderPID()), number);
+  EXPECT_EQ(resolver_.verificationSummary(), "一致 3 / 不一致 0（100%）");
+  EXPECT_EQ(resolver_.resolve(element(d), finderPID()), d);
+  EXPECT_EQ(resolver_.lastStrategy(), Strategy::privateAPI);
+  EXPECT_EQ(resolver_.verificationSummary(), "一致 3 / 不一致 1（75%）");
+  EXPECT_EQ(resolver_.resolve(element(e), finderPID()), e);
+  EXPECT_EQ(privateResults, std::vector<bool>(5, true));
+  EXPECT_EQ(logCount("identity", "⚠️ 代替経路が解決できず（期待値 " +
+                                     std::to_string(d) + "）"),
+            1u);
+  EXPECT_EQ(logCount("identity", "⚠️ "), 1u);
+}
+
+TEST_F(WindowIdentityResolverTest, aFailedPrivateCallFallsBackToTheFrameWithinTwoPoints) {
+  // Catches a strict or sloppy tolerance, and a failure not reported to the health watch.
+  std::vector<bool> privateResults;
+  resolver_.onPrivateAPIResult = [&](bool ok) { privateResults.push_back(ok); };
+  desktop_.accessibility().setPrivateWindowNumberCallAvailable(false);
+  auto near = openWindow("Documents", {100, 100, 500, 400});
+  auto far = openWindow("Downloads", {700, 100, 500, 400});
+  listBoundsAs(near, {102, 98, 502, 398});
+  listBoundsAs(far, {702.1, 100, 500, 400});
+
+  EXPECT_EQ(resolver_.resolve(element(near), finderPID()), near);
+  EXPECT_EQ(resolver_.lastStrategy(), Strategy::boundsMatch);
+  EXPECT_EQ(resolver_.resolve(element(far), finderPID()), std::nullopt);
+  EXPECT_EQ(resolver_.lastStrategy(), Strategy::failed);
+  EXPECT_EQ(privateResults, (std::vector<bool>{false, false}));
+  EXPECT_STREQ(rawValue(resolver_.lastStrategy()), "解決不能");
+}
+
+TEST_F(WindowIdentityResolverTest, identicalFramesAreSettledByStackingOrder) {
+  // Catches two stacked windows both given the front one's number.
+  auto resolver = resolverWithoutPrivateCall();
+  auto back = openWindow("Documents", {100, 100, 500, 400});
+  auto front = openWindow("Downloads", {100, 100, 500, 400});
+  EXPECT_EQ(resolver.resolve(element(front), finderPID()), front);
+  EXPECT_EQ(resolver.resolve(element(back), finderPID()), back);
+  desktop_.windowServer().raise(back);
+  EXPECT_EQ(resolver.resolve(element(back), finderPID()), back);
+  EXPECT_EQ(resolver.resolve(element(front), finderPID()), front);
+}
+
+TEST_F(WindowIdentityResolverTest, windowsOffScreenOrOfAnotherShapeDoNotResolve) {
+  // Catches a minimised window matched to whatever on-screen window shares its frame, and
+  // entries with broken fields taken as candidates.
+  auto resolver = resolverWithoutPrivateCall();
+  auto minimised = openWindow("Documents", {100, 100, 500, 400});
+  desktop_.windowServer().setMinimised(minimised, true);
+  EXPECT_EQ(resolver.resolve(element(minimised), finderPID()), std::nullopt);
+
+  auto broken = openWindow("Downloads", {300, 100, 500, 400});
+  desktop_.windowServer().overrideEntryField(broken, WindowKey::number,
+                                             std::int64_t{broken} + (std::int64_t{1} << 32));
+  EXPECT_EQ(resolver.resolve(element(broken), finderPID()), std::nullopt);
+  desktop_.windowServer().clearEntryOverrides(broken);
+  desktop_.windowServer().overrideEntryField(broken, WindowKey::layer, std::string("0"));
+  EXPECT_EQ(resolver.resolve(element(broken), finderPID()), std::nullopt);
+  desktop_.windowServer().clearEntryOverrides(broken);
+  EXPECT_EQ(resolver.resolve(element(broken), finderPID()), broken);
+}
+
+TEST_F(WindowIdentityResolverTest, roundTripsPerResolution) {
+  // Catches extra inter-process calls: each costs a round trip to Finder on a Mac.
+  test::CountingAccessibility counting(desktop_.accessibility());
+  WindowIdentityResolver resolver(counting, desktop_.windowServer());
+  auto back = openWindow("Documents", {100, 100, 500, 400});
+  auto front = openWindow("Downloads", {100, 100, 500, 400});
+  auto apart = openWindow("Desktop", {400, 300, 500, 400});
+
+  resolver.resolve(element(apart), finderPID());
+  EXPECT_EQ(counting.calls(), 3);  // the private call, then position and size to verify
+  counting.reset();
+  resolver.verifyFallback = false;
+  resolver.resolve(element(back), finderPID());
+  EXPECT_EQ(counting.calls(), 1);
+  counting.reset();
+  resolver.usesPrivateAPI = false;
+  resolver.resolve(element(front), finderPID());
+  // Position and size; the tie-break reads them again, lists the windows and reads two
+  // attributes of each of the four (the desktop is one of Finder's windows too).
+  EXPECT_EQ(counting.calls(), 2 + 2 + 1 + 4 * 2);
+}
+
+}  // namespace
+}  // namespace varnelo

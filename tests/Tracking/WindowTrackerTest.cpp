@@ -1,0 +1,146 @@
+// The window tracker on the simulated desktop: which windows it tracks, what each record
+// holds, and correlation with Finder's scripting ids through the real bridge.
+#include "Tracking/WindowTracker.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport/CountingAccessibility.h"
+#include "TestSupport/FinderDesktop.h"
+
+namespace varnelo {
+namespace {
+
+using namespace std::chrono_literals;
+
+class WindowTrackerTest : public test::FinderDesktop {
+ protected:
+  WindowTrackerTest() {
+    tracker_.finderPID = finderPID();
+    tracker_.onChange = [this] { ++changes_; };
+  }
+  std::optional<bool> correlate(const std::shared_ptr<FinderWindow>& window) {
+    std::optional<bool> result;
+    tracker_.refreshScriptCorrelation(window, [&result](bool done) { result = done; });
+    clock().runUntilNoTasksRemain(10s);
+    return result;
+  }
+  std::string folder(const std::string& name) { return (home() / name).string() + "/"; }
+
+  std::shared_ptr<FinderScripting> scripting_ = std::make_shared<FinderScripting>(
+      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
+  test::CountingAccessibility ax_{desktop_.accessibility()};
+  WindowTracker tracker_{scripting_, ax_, desktop_.windowServer()};
+  int changes_ = 0;
+};
+
+TEST_F(WindowTrackerTest, onlyStandardWindowsAreTrackedOncePerElement) {
+  // Catches the desktop, a dialog or the preview tracked as panes, a repeated creation
+  // event adding a second record, or a silent refusal.
+  auto a = openWindow("Documents", {100, 100, 500, 400}, "書類");
+  auto record = tracker_.handleCreated(element(a));
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->cgWindowID, a);
+  EXPECT_EQ(record->title, "書類");
+  EXPECT_EQ(record->frame, (Rect{100, 100, 500, 400}));
+  EXPECT_TRUE(record->needsCorrelationRefresh && record->routingPending);
+  EXPECT_EQ(tracker_.handleCreated(element(a)), record);
+  EXPECT_EQ(changes_, 1);
+
+  for (const auto& window : desktop_.windowServer().windowsOf(finderPID())) {
+    if (window.number == a) continue;
+    EXPECT_FALSE(tracker_.handleCreated(element(window.number)));
+  }
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=nil"), 1u);  // the desktop
+  auto dialog = desktop_.finder().showDialog("Copy", {300, 300, 400, 200});
+  EXPECT_FALSE(tracker_.handleCreated(element(dialog)));
+  EXPECT_FALSE(tracker_.handleCreated(element(dialog)));
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=AXDialog"), 2u);
+  EXPECT_EQ(tracker_.windows().size(), 1u);
+  EXPECT_EQ(changes_, 1);
+}
+
+TEST_F(WindowTrackerTest, titlesAndDestructionUpdateOnlyTrackedWindows) {
+  // Catches a retitle that leaves the old path's correlation standing, and callbacks for
+  // windows the tracker never had.
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  auto record = tracker_.handleCreated(element(a));
+  record->needsCorrelationRefresh = false;
+  desktop_.finder().setTarget(static_cast<int>(a), home() / "Downloads");
+  tracker_.handleTitleChanged(element(a));
+  EXPECT_EQ(record->title, "Downloads");
+  EXPECT_TRUE(record->needsCorrelationRefresh);
+  EXPECT_EQ(changes_, 2);
+
+  auto untracked = openWindow("Desktop", {300, 100, 500, 400});
+  tracker_.handleTitleChanged(element(untracked));
+  tracker_.handleDestroyed(element(untracked));
+  EXPECT_EQ(changes_, 2);
+  desktop_.finder().close(static_cast<int>(a));
+  tracker_.handleDestroyed(element(a));
+  EXPECT_TRUE(tracker_.windows().empty());
+  EXPECT_EQ(changes_, 3);
+}
+
+TEST_F(WindowTrackerTest, lookupConfirmsTheWindowNumberAsScriptIdOrClearsIt) {
+  // Catches a closed window keeping its old folder, and a failed script taken as final.
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  auto record = tracker_.handleCreated(element(a));
+  EXPECT_EQ(correlate(record), true);
+  EXPECT_EQ(record->scriptID, a);
+  EXPECT_EQ(record->targetPath, folder("Documents"));
+  EXPECT_TRUE(record->isBrowserWindow);
+
+  desktop_.scriptHost().failNextScripts(1, ScriptError{-1712, "AppleEvent timed out."});
+  EXPECT_EQ(correlate(record), false);
+  EXPECT_EQ(record->scriptID, a);
+  EXPECT_EQ(logCount("track", "突き合わせ失敗（一時的）: cgWindowID=" + std::to_string(a) +
+                                  " → リトライ待ち"),
+            1u);
+
+  desktop_.finder().close(static_cast<int>(a));
+  EXPECT_EQ(correlate(record), true);
+  EXPECT_EQ(record->scriptID, std::nullopt);
+  EXPECT_EQ(record->targetPath, std::nullopt);
+  EXPECT_FALSE(record->isBrowserWindow);
+  EXPECT_TRUE(record->needsCorrelationRefresh);  // left for the path refresher
+}
+
+TEST_F(WindowTrackerTest, withoutANumberTheTitleAndFrameFindTheScriptId) {
+  // Catches the wrong one of two like-named windows chosen, or a match without a title.
+  desktop_.accessibility().setPrivateWindowNumberCallAvailable(false);
+  auto first = openWindow("Documents", {100, 100, 500, 400}, "Work");
+  auto second = openWindow("Downloads", {600, 100, 500, 400}, "Work");
+  // The window server lists neither where accessibility sees them: no number resolves.
+  for (auto number : {first, second}) {
+    desktop_.windowServer().removeEntryField(number, WindowKey::bounds);
+  }
+  auto back = tracker_.handleCreated(element(first));
+  ASSERT_EQ(back->cgWindowID, std::nullopt);
+  EXPECT_EQ(correlate(back), true);
+  EXPECT_EQ(back->scriptID, first);
+  EXPECT_EQ(back->targetPath, folder("Documents"));
+
+  back->frame.reset();  // with no frame the first like-named row in Finder's list wins
+  EXPECT_EQ(correlate(back), true);
+  EXPECT_EQ(back->scriptID, second);
+
+  back->title = "Elsewhere";
+  EXPECT_EQ(correlate(back), false);
+  back->title.reset();
+  EXPECT_EQ(correlate(back), false);
+}
+
+TEST_F(WindowTrackerTest, roundTripsPerCreationAndCorrelation) {
+  // Catches extra inter-process calls on the path every new window takes.
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  ax_.reset();
+  auto record = tracker_.handleCreated(element(a));
+  // Subrole; the private call with its two verification reads; title; position and size.
+  EXPECT_EQ(ax_.calls(), 1 + 3 + 1 + 2);
+  ax_.reset();
+  correlate(record);
+  EXPECT_EQ(ax_.calls(), 0);
+}
+
+}  // namespace
+}  // namespace varnelo
