@@ -20,6 +20,7 @@ struct FiftyWindows {
   std::vector<WindowNumber> numbers;
 
   FiftyWindows() {
+    desktop.accessibilityTrust().setTrusted(true);
     const auto home = desktop.systemInfo().homeDirectory();
     for (int i = 0; i < kWindows; ++i) {
       // The last two share a frame, so they need the stacking-order tie-break.

@@ -86,7 +86,8 @@ Result screen(ScenarioSession& session, Arguments args) {
   auto menuBar = parseInteger(args[2]);
   auto dockHeight = dock ? parseInteger(args[5]) : std::optional<std::int64_t>(0);
   if (!size || !menuBar || !dockHeight || *menuBar < 0 || *dockHeight < 0 ||
-      *menuBar + *dockHeight >= size->height) {
+      // In doubles: two huge integers must not overflow on the way to being refused.
+      static_cast<double>(*menuBar) + static_cast<double>(*dockHeight) >= size->height) {
     return Result::bad(usage);
   }
   sim::SimScreen screen;

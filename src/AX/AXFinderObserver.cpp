@@ -158,7 +158,7 @@ void AXFinderObserver::appLaunched(const RunningApplication& application) {
   });
 }
 
-void AXFinderObserver::raise(FinderAXEvent event) {
+void AXFinderObserver::raise(const FinderAXEvent& event) {
   if (onEvent) onEvent(event);
 }
 

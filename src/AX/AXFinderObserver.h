@@ -48,7 +48,7 @@ class AXFinderObserver : public std::enable_shared_from_this<AXFinderObserver> {
   void handle(const std::string& notification, const AXElement& element);
   void appLaunched(const RunningApplication& application);
   void appTerminated(const RunningApplication& application);
-  void raise(FinderAXEvent event);
+  void raise(const FinderAXEvent& event);
 
   Accessibility& ax_;
   Workspace& workspace_;

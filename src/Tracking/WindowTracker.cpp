@@ -110,7 +110,7 @@ void WindowTracker::correlateByLookup(const std::shared_ptr<FinderWindow>& windo
 void WindowTracker::correlateByTitle(const std::shared_ptr<FinderWindow>& window,
                                      std::function<void(bool)> completion) {
   scripting_->allWindows(
-      [window, completion = std::move(completion)](std::vector<WindowInfo> rows) {
+      [window, completion = std::move(completion)](const std::vector<WindowInfo>& rows) {
         if (!window->title) {
           completion(false);
           return;

@@ -130,6 +130,25 @@ TEST_F(WindowTrackerTest, withoutANumberTheTitleAndFrameFindTheScriptId) {
   EXPECT_EQ(correlate(back), false);
 }
 
+TEST_F(WindowTrackerTest, deadElementsAndHostileTitlesFailQuietly) {
+  // Catches a window that closed before its creation event was handled being tracked, and
+  // a title with a tab (which splits Finder's list rows) matched to the wrong row.
+  auto gone = openWindow("Documents", {100, 100, 500, 400});
+  desktop_.finder().close(static_cast<int>(gone));
+  EXPECT_FALSE(tracker_.handleCreated(element(gone)));
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=nil"), 1u);
+
+  desktop_.accessibility().setPrivateWindowNumberCallAvailable(false);
+  auto tabbed = openWindow("Downloads", {100, 100, 500, 400}, "a\tb\nc");
+  openWindow("Desktop", {700, 100, 500, 400}, "a");
+  desktop_.windowServer().removeEntryField(tabbed, WindowKey::bounds);
+  auto record = tracker_.handleCreated(element(tabbed));
+  ASSERT_TRUE(record);
+  ASSERT_EQ(record->cgWindowID, std::nullopt);
+  EXPECT_EQ(record->title, "a\tb\nc");
+  EXPECT_EQ(correlate(record), false);
+}
+
 TEST_F(WindowTrackerTest, roundTripsPerCreationAndCorrelation) {
   // Catches extra inter-process calls on the path every new window takes.
   auto a = openWindow("Documents", {100, 100, 500, 400});
