@@ -20,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 // The client's escaping of a path inside a string literal: backslashes, then quotes.
@@ -208,37 +207,6 @@ TEST_F(SimScriptHostTest, activateRevealAndOpenReachFinder) {
   text(inFinder("    activate\n    open " + alias(at("Docs"))));
   ASSERT_EQ(finder.windows().size(), 1u);
   EXPECT_EQ(finder.windows().front().target.folder, at("Docs"));
-}
-
-TEST_F(SimScriptHostTest, hostilePathsReachFinderIntact) {
-  // Catches a lexer that mishandles \" or \\ escapes or a literal line feed inside a
-  // string, so the path Finder acts on differs from the real one.
-  fs::path odd = at("say \"hi\" back\\slash\nnext line é");
-  fs::create_directories(odd);
-  int id = finder.openWindow(at("."));
-  text(inFinder("    set target of Finder window id " + std::to_string(id) + " to " + alias(odd)));
-  EXPECT_EQ(finder.window(id)->target.folder, odd);
-  EXPECT_EQ(finder.window(id)->name, odd.filename().string());
-}
-
-TEST_F(SimScriptHostTest, duplicateCopiesTwoFilesAndMoveOntoAnExistingNameLosesNothing) {
-  // Catches the list form of duplicate, a move that overwrites, or a clash reported with
-  // another number.
-  test::writeFile(at("src/a.txt"), "A");
-  test::writeFile(at("src/b.txt"), "B");
-  fs::create_directories(at("dst"));
-  std::string items = "{" + alias(at("src/a.txt")) + ", " + alias(at("src/b.txt")) + "}";
-  text(inFinder("    duplicate " + items + " to " + alias(at("dst"))));
-  EXPECT_EQ(test::readFile(at("dst/a.txt")), "A");
-  EXPECT_EQ(test::readFile(at("dst/b.txt")), "B");
-
-  test::writeFile(at("src/a.txt"), "A2");
-  auto clash = error(inFinder("    move " + items + " to " + alias(at("dst"))));
-  EXPECT_EQ(clash.number, -15267);
-  EXPECT_THAT(clash.message.value_or(""), HasSubstr("An item with the same name already exists"));
-  EXPECT_EQ(test::readFile(at("src/a.txt")), "A2");
-  EXPECT_EQ(test::readFile(at("dst/a.txt")), "A");
-  EXPECT_TRUE(fs::exists(at("src/b.txt")));
 }
 
 TEST_F(SimScriptHostTest, runtimeErrorsCarryFindersNumbersAndMessages) {
