@@ -348,4 +348,10 @@ void SimAccessibility::setObserverCreationError(std::optional<AXError> error) {
   observerCreationError_ = error;
 }
 
+void SimAccessibility::postAgain(ProcessId pid, WindowNumber number, const std::string& name) {
+  const bool onApplication = name == "AXWindowCreated" || name == "AXFocusedWindowChanged" ||
+                             name == "AXMainWindowChanged";
+  post(pid, number, name, /*onWindow=*/!onApplication);
+}
+
 }  // namespace varnelo::sim

@@ -67,6 +67,9 @@ class SimAccessibility final : public Accessibility {
   // Reads, writes and actions answer -25204 until the clock has moved by `duration`.
   void makeUnresponsiveFor(Duration duration);
   void setObserverCreationError(std::optional<AXError> error);
+  // Posts a notification about the window once more, as a Mac sometimes repeats one (a
+  // window announced twice, a destruction reported again after the element is gone).
+  void postAgain(ProcessId pid, WindowNumber number, const std::string& name);
 
  private:
   // A resolved element: its process and, for a window element, the window now.

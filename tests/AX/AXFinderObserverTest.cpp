@@ -95,6 +95,26 @@ TEST_F(AXFinderObserverTest, windowNotificationsBecomeEventsForTheirWindow) {
   EXPECT_EQ(observer_->watchedWindows().size(), 1u);
 }
 
+TEST_F(AXFinderObserverTest, repeatedNotificationsRaiseEventsWithoutRegisteringTwice) {
+  // Catches a window announced twice getting two sets of registrations, and a destruction
+  // dropped because the window is no longer watched.
+  observer_->start();
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  clock().runUntilIdle();
+  const auto watched = observer_->watchedWindows().size();
+  desktop_.accessibility().postAgain(finderPID(), a, "AXWindowCreated");
+  clock().runUntilIdle();
+  EXPECT_EQ(observer_->watchedWindows().size(), watched);
+  EXPECT_EQ(std::count(events_.begin(), events_.end(), "created " + std::to_string(a)), 2);
+
+  desktop_.finder().close(static_cast<int>(a));
+  clock().runUntilIdle();
+  desktop_.accessibility().postAgain(finderPID(), a, "AXUIElementDestroyed");
+  clock().runUntilIdle();
+  EXPECT_EQ(std::count(events_.begin(), events_.end(), "destroyed"), 2);
+  EXPECT_EQ(observer_->watchedWindows().size(), watched - 1);
+}
+
 TEST_F(AXFinderObserverTest, relaunchRebuildsAfterHalfASecondInOrder) {
   // Catches a rebuild before Finder is ready, a stale pid, events raised by the teardown,
   // and a relaunch announced after the windows instead of before.
