@@ -5,6 +5,7 @@
 #include "AX/AXWin.h"
 #include "Support/Log.h"
 #include "Support/WindowListFields.h"
+#include "Support/WindowStack.h"
 
 namespace varnelo {
 
@@ -55,11 +56,8 @@ std::optional<WindowNumber> WindowIdentityResolver::resolveByBounds(const AXElem
 
 std::vector<WindowIdentityResolver::OnScreenWindow> WindowIdentityResolver::onScreenWindows(
     ProcessId ownerPID) {
-  auto list = windowServer_.copyWindowInfo(
-      WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements, kNullWindowNumber);
   std::vector<OnScreenWindow> windows;
-  if (!list) return windows;
-  for (const auto& entry : *list) {
+  for (const auto& entry : WindowStack::onScreenList(windowServer_)) {
     if (WindowListFields::integer(entry, WindowKey::ownerPID) != ownerPID) continue;
     if (WindowListFields::integer(entry, WindowKey::layer) != 0) continue;
     auto number = WindowListFields::windowNumber(entry);

@@ -9,13 +9,6 @@ constexpr double kOcclusionMargin = 2.0;
 constexpr double kMinimumAlpha = 0.1;
 constexpr double kMinimumPreviewArea = 10000;
 
-std::vector<WindowListEntry> onScreenList(WindowServer& server) {
-  return server
-      .copyWindowInfo(WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements,
-                      kNullWindowNumber)
-      .value_or(std::vector<WindowListEntry>{});
-}
-
 bool coversCandidate(const WindowListEntry& entry, const Rect& shrunk,
                      const std::set<std::int64_t>& excluding, ProcessId ignoringOwnerPID) {
   if (WindowListFields::integer(entry, WindowKey::layer) != 0) return false;
@@ -29,6 +22,13 @@ bool coversCandidate(const WindowListEntry& entry, const Rect& shrunk,
 }
 
 }  // namespace
+
+std::vector<WindowListEntry> onScreenList(WindowServer& server) {
+  return server
+      .copyWindowInfo(WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements,
+                      kNullWindowNumber)
+      .value_or(std::vector<WindowListEntry>{});
+}
 
 std::vector<WindowNumber> frontToBack(WindowServer& server, const std::set<WindowNumber>& among) {
   std::vector<WindowNumber> ordered;

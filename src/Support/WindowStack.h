@@ -13,6 +13,9 @@
 
 namespace varnelo::WindowStack {
 
+// Every on-screen window but the desktop's, front first; empty when the list fails.
+std::vector<WindowListEntry> onScreenList(WindowServer& server);
+
 // The given windows that are on screen, front first.
 std::vector<WindowNumber> frontToBack(WindowServer& server, const std::set<WindowNumber>& among);
 

@@ -29,10 +29,13 @@ WindowTracker::WindowTracker(std::shared_ptr<FinderScripting> scripting, Accessi
                              WindowServer& windowServer)
     : scripting_(std::move(scripting)), ax_(ax), identity_(ax, windowServer) {}
 
+WindowTracker::Records::const_iterator WindowTracker::find(const AXElement& element) const {
+  return std::find_if(windows_.begin(), windows_.end(),
+                      [&element](const auto& window) { return window->axElement == element; });
+}
+
 std::shared_ptr<FinderWindow> WindowTracker::window(const AXElement& element) const {
-  auto found = std::find_if(windows_.begin(), windows_.end(), [&element](const auto& window) {
-    return window->axElement == element;
-  });
+  auto found = find(element);
   return found == windows_.end() ? nullptr : *found;
 }
 
@@ -53,9 +56,7 @@ std::shared_ptr<FinderWindow> WindowTracker::handleCreated(const AXElement& elem
 }
 
 void WindowTracker::handleDestroyed(const AXElement& element) {
-  auto found = std::find_if(windows_.begin(), windows_.end(), [&element](const auto& window) {
-    return window->axElement == element;
-  });
+  auto found = find(element);
   if (found == windows_.end()) return;
   windows_.erase(found);
   changed();

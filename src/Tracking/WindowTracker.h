@@ -51,6 +51,8 @@ class WindowTracker {
                          std::function<void(bool)> completion);
   void correlateByTitle(const std::shared_ptr<FinderWindow>& window,
                         std::function<void(bool)> completion);
+  using Records = std::vector<std::shared_ptr<FinderWindow>>;
+  Records::const_iterator find(const AXElement& element) const;
   void changed();
 
   const std::shared_ptr<FinderScripting> scripting_;
