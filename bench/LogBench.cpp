@@ -15,9 +15,9 @@
 #include <string>
 #include <thread>
 
-#include "Sim/RealTimeLoop.h"
-#include "Sim/SimSystemInfo.h"
-#include "Sim/SimUserDefaults.h"
+#include "Sim/Clock/RealTimeLoop.h"
+#include "Sim/Defaults/SimUserDefaults.h"
+#include "Sim/Process/SimSystemInfo.h"
 #include "Support/Log.h"
 
 namespace varnelo {

@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "Sim/AppleScriptLexer.h"
-#include "Sim/AppleScriptParser.h"
+#include "Sim/AppleScript/AppleScriptLexer.h"
+#include "Sim/AppleScript/AppleScriptParser.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 
 namespace varnelo {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Platform/ScriptHost.h"
-#include "Sim/SimScheduler.h"
+#include "Sim/Clock/SimScheduler.h"
 
 namespace varnelo::test {
 

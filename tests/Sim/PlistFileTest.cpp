@@ -1,4 +1,4 @@
-#include "Sim/PlistFile.h"
+#include "Sim/Defaults/PlistFile.h"
 
 #include <gtest/gtest.h>
 

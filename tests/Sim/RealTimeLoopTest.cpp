@@ -1,5 +1,5 @@
 // Real-time tests wait only on conditions and never assert durations.
-#include "Sim/RealTimeLoop.h"
+#include "Sim/Clock/RealTimeLoop.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

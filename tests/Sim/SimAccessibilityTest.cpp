@@ -1,4 +1,4 @@
-#include "Sim/SimAccessibility.h"
+#include "Sim/Accessibility/SimAccessibility.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/SimAXElement.h"
+#include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"

@@ -1,4 +1,4 @@
-#include "Sim/SimApplication.h"
+#include "Sim/Workspace/SimApplication.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 
 namespace varnelo::sim {
 namespace {

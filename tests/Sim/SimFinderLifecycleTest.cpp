@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/SimAXElement.h"
+#include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"

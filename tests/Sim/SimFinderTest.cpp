@@ -1,4 +1,4 @@
-#include "Sim/SimFinder.h"
+#include "Sim/Finder/SimFinder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Real signals are forwarded in a real-time desktop: see SimDesktopTest.
-#include "Sim/SimProcessHooks.h"
+#include "Sim/Process/SimProcessHooks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 
 namespace varnelo::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "Sim/SimScriptHost.h"
+#include "Sim/AppleScript/SimScriptHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "Sim/Clock/VirtualScheduler.h"
 #include "Sim/SimDesktop.h"
-#include "Sim/VirtualScheduler.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "Sim/SimSystemLog.h"
+#include "Sim/Process/SimSystemLog.h"
 
 #include <gtest/gtest.h>
 

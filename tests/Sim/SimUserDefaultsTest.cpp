@@ -1,4 +1,4 @@
-#include "Sim/SimUserDefaults.h"
+#include "Sim/Defaults/SimUserDefaults.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Sim/SimGlobalDefaults.h"
+#include "Sim/Defaults/SimGlobalDefaults.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "Sim/SimWindowServer.h"
+#include "Sim/WindowServer/SimWindowServer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Sim/SimWorkspace.h"
+#include "Sim/Workspace/SimWorkspace.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Platform/SystemInfo.h"
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 
 namespace varnelo::sim {
 namespace {

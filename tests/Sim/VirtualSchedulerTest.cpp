@@ -1,4 +1,4 @@
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Sim/SimUserDefaults.h"
+#include "Sim/Defaults/SimUserDefaults.h"
 #include "Support/L10n.h"
 #include "TestSupport/TempDir.h"
 

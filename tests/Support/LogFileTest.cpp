@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
 #include "TempHome.h"
 
 namespace varnelo {

@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "Sim/SimSystemInfo.h"
-#include "Sim/SimSystemLog.h"
-#include "Sim/SimUserDefaults.h"
-#include "Sim/VirtualScheduler.h"
+#include "Sim/Clock/VirtualScheduler.h"
+#include "Sim/Defaults/SimUserDefaults.h"
+#include "Sim/Process/SimSystemInfo.h"
+#include "Sim/Process/SimSystemLog.h"
 #include "TempHome.h"
 
 namespace varnelo {

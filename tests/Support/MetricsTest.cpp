@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Sim/SimSystemInfo.h"
+#include "Sim/Process/SimSystemInfo.h"
 
 namespace varnelo {
 namespace {

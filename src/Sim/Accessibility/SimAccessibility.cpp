@@ -1,0 +1,357 @@
+#include "Sim/Accessibility/SimAccessibility.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Sim/Accessibility/SimAXElement.h"
+
+namespace varnelo::sim {
+namespace {
+
+// A window server change and the notification a Mac posts for it on the window.
+const char* windowNotification(SimWindowChange change) {
+  switch (change) {
+    case SimWindowChange::destroyed:
+      return "AXUIElementDestroyed";
+    case SimWindowChange::moved:
+      return "AXWindowMoved";
+    case SimWindowChange::resized:
+      return "AXWindowResized";
+    case SimWindowChange::retitled:
+      return "AXTitleChanged";
+    case SimWindowChange::minimised:
+      return "AXWindowMiniaturized";
+    case SimWindowChange::restored:
+      return "AXWindowDeminiaturized";
+    case SimWindowChange::created:
+    case SimWindowChange::reordered:
+      return nullptr;
+  }
+  return nullptr;
+}
+
+// The display limits a size to what fits between the window's origin and the edges of
+// the visible frame.
+Size clampedSize(Size size, Point origin, const Rect& visible) {
+  double maxWidth = visible.maxX() - origin.x;
+  double maxHeight = visible.maxY() - origin.y;
+  if (maxWidth > 0) size.width = std::min(size.width, maxWidth);
+  if (maxHeight > 0) size.height = std::min(size.height, maxHeight);
+  return size;
+}
+
+}  // namespace
+
+SimAccessibility::SimAccessibility(MainQueue& mainQueue, SimWindowServer& windowServer,
+                                   SimAccessibilityTrust& trust, ProcessLookup processName)
+    : mainQueue_(mainQueue),
+      windowServer_(windowServer),
+      trust_(trust),
+      processName_(std::move(processName)) {
+  windowServer_.setChangeListener([this](const SimWindowEvent& event) { windowChanged(event); });
+}
+
+SimAccessibility::~SimAccessibility() { windowServer_.setChangeListener({}); }
+
+AXElement SimAccessibility::applicationElement(ProcessId pid) { return makeSimElement(pid); }
+
+AXElement SimAccessibility::windowElement(ProcessId pid, WindowNumber number) const {
+  return makeSimElement(pid, number);
+}
+
+std::variant<SimAccessibility::Target, AXError> SimAccessibility::resolve(
+    const AXElement& element) const {
+  if (!trust_.trusted()) return AXError::apiDisabled;
+  const auto* sim = simElement(element);
+  if (!sim) return AXError::illegalArgument;
+  if (sim->isApplication()) {
+    if (!processName_(sim->pid)) return AXError::cannotComplete;
+    return Target{sim->pid, std::nullopt};
+  }
+  auto window = windowServer_.window(sim->window);
+  if (!window || window->ownerPID != sim->pid || window->role.role.empty())
+    return AXError::invalidUIElement;
+  return Target{sim->pid, std::move(window)};
+}
+
+AXError SimAccessibility::validate(const AXElement& element) const {
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return *error;
+  return AXError::success;
+}
+
+AXReadResult SimAccessibility::copyAttributeValue(const AXElement& element,
+                                                  const std::string& attribute) {
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return *error;
+  if (isUnresponsive()) return AXError::cannotComplete;
+  return read(std::get<Target>(resolved), attribute);
+}
+
+AXMultiReadResult SimAccessibility::copyMultipleAttributeValues(
+    const AXElement& element, const std::vector<std::string>& attributes) {
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return *error;
+  if (isUnresponsive()) return AXError::cannotComplete;
+  AXValueList values;
+  for (const auto& attribute : attributes) {
+    auto result = read(std::get<Target>(resolved), attribute);
+    if (auto* error = std::get_if<AXError>(&result)) {
+      values.push_back(AXValue{*error});
+      continue;
+    }
+    values.push_back(std::get<AXValue>(std::move(result)));
+  }
+  return values;
+}
+
+AXReadResult SimAccessibility::read(const Target& target, const std::string& attribute) const {
+  if (target.window) return readWindow(*target.window, attribute);
+  return readApplication(target.pid, attribute);
+}
+
+AXReadResult SimAccessibility::readApplication(ProcessId pid, const std::string& attribute) const {
+  if (attribute == "AXRole") return AXValue{std::string("AXApplication")};
+  if (attribute == "AXTitle") {
+    auto name = processName_(pid);
+    if (!name) return AXError::cannotComplete;
+    return AXValue{*name};
+  }
+  if (attribute == "AXWindows" || attribute == "AXChildren") {
+    AXValueList windows;
+    for (auto& window : windowsOf(pid)) windows.push_back(AXValue{std::move(window)});
+    return AXValue{std::move(windows)};
+  }
+  if (attribute == "AXFocusedWindow" || attribute == "AXMainWindow") {
+    WindowNumber focused = focusedWindow(pid);
+    if (focused == kNullWindowNumber) return AXError::noValue;
+    return AXValue{windowElement(pid, focused)};
+  }
+  return AXError::attributeUnsupported;
+}
+
+AXReadResult SimAccessibility::readWindow(const SimWindow& window,
+                                          const std::string& attribute) const {
+  if (attribute == "AXPosition" || attribute == "AXSize") {
+    std::lock_guard lock(mutex_);
+    auto unreadable = frameUnreadable_.find(window.number);
+    if (unreadable != frameUnreadable_.end()) return unreadable->second;
+  }
+  if (attribute == "AXRole") return AXValue{window.role.role};
+  if (attribute == "AXSubrole") {
+    if (window.role.subrole.empty()) return AXError::attributeUnsupported;
+    return AXValue{window.role.subrole};
+  }
+  if (attribute == "AXIdentifier") {
+    if (window.role.identifier.empty()) return AXError::noValue;
+    return AXValue{window.role.identifier};
+  }
+  if (attribute == "AXTitle") return AXValue{window.title};
+  if (attribute == "AXPosition") return AXValue{window.frame.origin()};
+  if (attribute == "AXSize") return AXValue{window.frame.size()};
+  if (attribute == "AXMinimized") return AXValue{!window.onScreen};
+  if (attribute == "AXChildren" || attribute == "AXSheets") return AXValue{AXValueList{}};
+  if (attribute == "AXParent") return AXValue{makeSimElement(window.ownerPID)};
+  if (attribute == "AXFocused" || attribute == "AXMain")
+    return AXValue{focusedWindow(window.ownerPID) == window.number};
+  return AXError::attributeUnsupported;
+}
+
+AXError SimAccessibility::setAttributeValue(const AXElement& element, const std::string& attribute,
+                                            const AXValue& value) {
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return *error;
+  if (isUnresponsive()) return AXError::cannotComplete;
+  const auto& window = std::get<Target>(resolved).window;
+  if (!window) return AXError::attributeUnsupported;
+  return writeWindow(*window, attribute, value);
+}
+
+AXError SimAccessibility::writeWindow(const SimWindow& window, const std::string& attribute,
+                                      const AXValue& value) {
+  if (attribute == "AXPosition") {
+    const auto* origin = value.as<Point>();
+    if (!origin) return AXError::illegalArgument;
+    windowServer_.setFrame(window.number, Rect::from(*origin, window.frame.size()));
+    return AXError::success;
+  }
+  if (attribute == "AXSize") {
+    const auto* size = value.as<Size>();
+    if (!size) return AXError::illegalArgument;
+    Size fitted = clampedSize(*size, window.frame.origin(), windowServer_.screen().visibleFrame);
+    windowServer_.setFrame(window.number, Rect::from(window.frame.origin(), fitted));
+    return AXError::success;
+  }
+  if (attribute == "AXMinimized") {
+    const auto* minimised = value.as<bool>();
+    if (!minimised) return AXError::illegalArgument;
+    windowServer_.setMinimised(window.number, *minimised);
+    return AXError::success;
+  }
+  if (attribute == "AXMain") {
+    const auto* main = value.as<bool>();
+    if (!main) return AXError::illegalArgument;
+    if (*main) windowServer_.raise(window.number);
+    return AXError::success;
+  }
+  return AXError::attributeUnsupported;
+}
+
+AXError SimAccessibility::performAction(const AXElement& element, const std::string& action) {
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return *error;
+  if (isUnresponsive()) return AXError::cannotComplete;
+  const auto& window = std::get<Target>(resolved).window;
+  if (!window || action != "AXRaise") return AXError::actionUnsupported;
+  windowServer_.raise(window->number);
+  return AXError::success;
+}
+
+std::variant<std::shared_ptr<AXObserver>, AXError> SimAccessibility::createObserver(
+    ProcessId pid, AXNotificationHandler handler) {
+  if (!trust_.trusted()) return AXError::apiDisabled;
+  if (pid <= 0 || !handler) return AXError::illegalArgument;
+  auto state = std::make_shared<SimAXObserver::State>(pid, std::move(handler));
+  {
+    std::lock_guard lock(mutex_);
+    if (observerCreationError_) return *observerCreationError_;
+    std::erase_if(observers_, [](const auto& weak) { return weak.expired(); });
+    observers_.push_back(state);
+  }
+  return std::make_shared<SimAXObserver>(
+      std::move(state), [this](const AXElement& element) { return validate(element); });
+}
+
+AXWindowNumberResult SimAccessibility::windowNumber(const AXElement& element) {
+  if (!trust_.trusted()) return {AXError::apiDisabled};
+  {
+    std::lock_guard lock(mutex_);
+    if (!privateCallAvailable_) return {AXError::failure};
+  }
+  auto resolved = resolve(element);
+  if (auto* error = std::get_if<AXError>(&resolved)) return {*error};
+  const auto& window = std::get<Target>(resolved).window;
+  if (!window) return {AXError::illegalArgument};
+  std::lock_guard lock(mutex_);
+  if (windowNumberFails_.contains(window->number)) return {AXError::failure};
+  return {AXError::success, window->number};
+}
+
+std::vector<AXElement> SimAccessibility::windowsOf(ProcessId pid) const {
+  std::vector<AXElement> elements;
+  for (const auto& window : windowServer_.windowsOf(pid)) {
+    if (!window.role.role.empty()) elements.push_back(windowElement(pid, window.number));
+  }
+  return elements;
+}
+
+WindowNumber SimAccessibility::focusedWindow(ProcessId pid) const {
+  for (const auto& window : windowServer_.windowsOf(pid)) {
+    if (window.onScreen && window.layer == kNormalLayer && window.role.role == "AXWindow")
+      return window.number;
+  }
+  return kNullWindowNumber;
+}
+
+bool SimAccessibility::isUnresponsive() const {
+  std::optional<TimePoint> until;
+  {
+    std::lock_guard lock(mutex_);
+    until = unresponsiveUntil_;
+  }
+  return until && mainQueue_.now() < *until;
+}
+
+void SimAccessibility::windowChanged(const SimWindowEvent& event) {
+  if (event.change == SimWindowChange::created)
+    post(event.ownerPID, event.number, "AXWindowCreated", /*onWindow=*/false);
+  if (const char* name = windowNotification(event.change))
+    post(event.ownerPID, event.number, name, /*onWindow=*/true);
+
+  WindowNumber focused = focusedWindow(event.ownerPID);
+  {
+    std::lock_guard lock(mutex_);
+    WindowNumber& last = focused_[event.ownerPID];
+    if (last == focused) return;
+    last = focused;
+  }
+  if (focused == kNullWindowNumber) return;
+  post(event.ownerPID, focused, "AXFocusedWindowChanged", /*onWindow=*/false);
+  post(event.ownerPID, focused, "AXMainWindowChanged", /*onWindow=*/false);
+}
+
+void SimAccessibility::post(ProcessId pid, WindowNumber number, const std::string& name,
+                            bool onWindow) {
+  struct Delivery {
+    std::weak_ptr<SimAXObserver::State> observer;
+    WindowNumber registeredOn;
+  };
+  std::vector<Delivery> deliveries;
+  {
+    std::lock_guard lock(mutex_);
+    if (dropped_.contains(number)) return;
+    for (const auto& weak : observers_) {
+      auto observer = weak.lock();
+      if (!observer || observer->pid != pid) continue;
+      if (observer->wants(kNullWindowNumber, name)) deliveries.push_back({weak, kNullWindowNumber});
+      if (onWindow && observer->wants(number, name)) deliveries.push_back({weak, number});
+    }
+  }
+  AXElement element = windowElement(pid, number);
+  for (auto& delivery : deliveries) {
+    mainQueue_.post([delivery = std::move(delivery), element, name] {
+      SimAXObserver::deliver(delivery.observer, delivery.registeredOn, element, name);
+    });
+  }
+}
+
+void SimAccessibility::setPrivateWindowNumberCallAvailable(bool available) {
+  std::lock_guard lock(mutex_);
+  privateCallAvailable_ = available;
+}
+
+void SimAccessibility::setWindowNumberFails(WindowNumber number, bool fails) {
+  std::lock_guard lock(mutex_);
+  if (fails) {
+    windowNumberFails_.insert(number);
+    return;
+  }
+  windowNumberFails_.erase(number);
+}
+
+void SimAccessibility::setFrameUnreadable(WindowNumber number, std::optional<AXError> error) {
+  std::lock_guard lock(mutex_);
+  if (error) {
+    frameUnreadable_.insert_or_assign(number, *error);
+    return;
+  }
+  frameUnreadable_.erase(number);
+}
+
+void SimAccessibility::setDropNotifications(WindowNumber number, bool drop) {
+  std::lock_guard lock(mutex_);
+  if (drop) {
+    dropped_.insert(number);
+    return;
+  }
+  dropped_.erase(number);
+}
+
+void SimAccessibility::makeUnresponsiveFor(Duration duration) {
+  TimePoint until = mainQueue_.now() + duration;
+  std::lock_guard lock(mutex_);
+  unresponsiveUntil_ = until;
+}
+
+void SimAccessibility::setObserverCreationError(std::optional<AXError> error) {
+  std::lock_guard lock(mutex_);
+  observerCreationError_ = error;
+}
+
+void SimAccessibility::postAgain(ProcessId pid, WindowNumber number, const std::string& name) {
+  const bool onApplication = name == "AXWindowCreated" || name == "AXFocusedWindowChanged" ||
+                             name == "AXMainWindowChanged";
+  post(pid, number, name, /*onWindow=*/!onApplication);
+}
+
+}  // namespace varnelo::sim

@@ -1,0 +1,113 @@
+// The simulated accessibility interface: per-process element trees over the window
+// server's windows, attribute reads and writes, the raise action, observers, and the
+// private window-number call. Failures are the platform's AXError codes: -25211 for every
+// call while Varnelo is not trusted, -25202 for a destroyed window, -25204 for a process
+// that does not run. Any thread; notifications reach handlers on the main queue, always
+// posted, never inline.
+//
+// Lock order: SimFinder → SimWindowServer → SimAccessibility → an observer's state (the
+// workspace's lock is a leaf); this class holds no lock while calling out (the window
+// server, the process lookup, the queue).
+//
+// Limits: a window is an element without children (AXChildren and AXSheets are empty
+// lists); windows above the normal layer never become the focused or main window; the
+// size clamp keeps a window inside the screen's visible frame from its current origin
+// (as a Mac limits a size write to the display); only windows with a role are in a tree.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Platform/Accessibility.h"
+#include "Platform/MainQueue.h"
+#include "Sim/Accessibility/SimAXObserver.h"
+#include "Sim/Accessibility/SimAccessibilityTrust.h"
+#include "Sim/WindowServer/SimWindowServer.h"
+
+namespace varnelo::sim {
+
+class SimAccessibility final : public Accessibility {
+ public:
+  // The name of a running process, nullopt when none runs with that pid; any thread.
+  using ProcessLookup = std::function<std::optional<std::string>(ProcessId)>;
+
+  // Takes the window server's change listener. Borrows all; they outlive it.
+  SimAccessibility(MainQueue& mainQueue, SimWindowServer& windowServer,
+                   SimAccessibilityTrust& trust, ProcessLookup processName);
+  ~SimAccessibility() override;
+  SimAccessibility(const SimAccessibility&) = delete;
+  SimAccessibility& operator=(const SimAccessibility&) = delete;
+
+  AXElement applicationElement(ProcessId pid) override;
+  AXReadResult copyAttributeValue(const AXElement& element, const std::string& attribute) override;
+  AXMultiReadResult copyMultipleAttributeValues(
+      const AXElement& element, const std::vector<std::string>& attributes) override;
+  AXError setAttributeValue(const AXElement& element, const std::string& attribute,
+                            const AXValue& value) override;
+  AXError performAction(const AXElement& element, const std::string& action) override;
+  std::variant<std::shared_ptr<AXObserver>, AXError> createObserver(
+      ProcessId pid, AXNotificationHandler handler) override;
+  AXWindowNumberResult windowNumber(const AXElement& element) override;
+
+  AXElement windowElement(ProcessId pid, WindowNumber number) const;
+
+  // Failure switches, each until switched back.
+  void setPrivateWindowNumberCallAvailable(bool available);  // off: every call fails
+  void setWindowNumberFails(WindowNumber number, bool fails);
+  // AXPosition and AXSize of the window answer `error` (nullopt: readable again).
+  void setFrameUnreadable(WindowNumber number, std::optional<AXError> error);
+  // Nothing is posted for the window (as a Mac sometimes loses AXUIElementDestroyed).
+  void setDropNotifications(WindowNumber number, bool drop);
+  // Reads, writes and actions answer -25204 until the clock has moved by `duration`.
+  void makeUnresponsiveFor(Duration duration);
+  void setObserverCreationError(std::optional<AXError> error);
+  // Posts a notification about the window once more, as a Mac sometimes repeats one (a
+  // window announced twice, a destruction reported again after the element is gone).
+  void postAgain(ProcessId pid, WindowNumber number, const std::string& name);
+
+ private:
+  // A resolved element: its process and, for a window element, the window now.
+  struct Target {
+    ProcessId pid = 0;
+    std::optional<SimWindow> window;
+  };
+
+  std::variant<Target, AXError> resolve(const AXElement& element) const;
+  AXReadResult read(const Target& target, const std::string& attribute) const;
+  AXReadResult readApplication(ProcessId pid, const std::string& attribute) const;
+  AXReadResult readWindow(const SimWindow& window, const std::string& attribute) const;
+  AXError writeWindow(const SimWindow& window, const std::string& attribute, const AXValue& value);
+  // What every call on an element checks first: trust, a live element, a running process.
+  AXError validate(const AXElement& element) const;
+  std::vector<AXElement> windowsOf(ProcessId pid) const;
+  WindowNumber focusedWindow(ProcessId pid) const;
+  bool isUnresponsive() const;
+
+  void windowChanged(const SimWindowEvent& event);
+  // Posts `name` to observers of `pid` registered on the application element, and on
+  // the window element too when `onWindow`.
+  void post(ProcessId pid, WindowNumber number, const std::string& name, bool onWindow);
+
+  MainQueue& mainQueue_;
+  SimWindowServer& windowServer_;
+  SimAccessibilityTrust& trust_;
+  ProcessLookup processName_;
+
+  mutable std::mutex mutex_;
+  std::vector<std::weak_ptr<SimAXObserver::State>> observers_;
+  std::map<ProcessId, WindowNumber> focused_;
+  bool privateCallAvailable_ = true;
+  std::set<WindowNumber> windowNumberFails_;
+  std::map<WindowNumber, AXError> frameUnreadable_;
+  std::set<WindowNumber> dropped_;
+  std::optional<TimePoint> unresponsiveUntil_;
+  std::optional<AXError> observerCreationError_;
+};
+
+}  // namespace varnelo::sim

@@ -1,0 +1,80 @@
+#include "Sim/AppleScript/SimScriptHost.h"
+
+#include <cassert>
+#include <optional>
+#include <utility>
+#include <variant>
+
+#include "Platform/Workspace.h"
+#include "Sim/AppleScript/AppleScriptInterpreter.h"
+#include "Sim/AppleScript/AppleScriptParser.h"
+#include "Sim/Finder/FinderErrors.h"
+
+namespace varnelo::sim {
+namespace {
+
+class ParsedScript final : public CompiledScript {
+ public:
+  explicit ParsedScript(std::variant<Program, SyntaxError> parsed) : parsed(std::move(parsed)) {}
+  const std::variant<Program, SyntaxError> parsed;
+};
+
+}  // namespace
+
+SimScriptHost::SimScriptHost(SimScheduler& scheduler, SimFinder& finder,
+                             SimAutomationPermission& automation)
+    : scheduler_(scheduler), finder_(finder), automation_(automation) {}
+
+std::shared_ptr<CompiledScript> SimScriptHost::compile(const std::string& source) {
+  return std::make_shared<ParsedScript>(parseAppleScript(source));
+}
+
+ScriptResult SimScriptHost::execute(const CompiledScript& script) {
+  const auto* parsed = dynamic_cast<const ParsedScript*>(&script);
+  assert(parsed && "a script compiled by another host");
+  if (!parsed) return ScriptError{};
+  if (auto* error = std::get_if<SyntaxError>(&parsed->parsed)) {
+    return finderError(FinderErrorKind::syntax, error->message);
+  }
+  if (!finder_.isRunning()) return finderError(FinderErrorKind::notRunning);
+  if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
+    return finderError(FinderErrorKind::notAuthorized);
+  }
+  Duration cost{0};
+  std::optional<ScriptError> injected;
+  {
+    std::lock_guard lock(mutex_);
+    cost = runTime_ + extraDelay_;
+    ++scriptsRun_;
+    if (failuresLeft_ > 0) {
+      --failuresLeft_;
+      injected = injected_;
+    }
+  }
+  scheduler_.spend(cost);
+  if (injected) return *injected;
+  return runAppleScript(std::get<Program>(parsed->parsed), finder_);
+}
+
+void SimScriptHost::setRunTime(Duration runTime) {
+  std::lock_guard lock(mutex_);
+  runTime_ = runTime;
+}
+
+void SimScriptHost::setExtraDelay(Duration delay) {
+  std::lock_guard lock(mutex_);
+  extraDelay_ = delay;
+}
+
+void SimScriptHost::failNextScripts(int count, ScriptError error) {
+  std::lock_guard lock(mutex_);
+  failuresLeft_ = count;
+  injected_ = std::move(error);
+}
+
+int SimScriptHost::scriptsRun() const {
+  std::lock_guard lock(mutex_);
+  return scriptsRun_;
+}
+
+}  // namespace varnelo::sim

@@ -1,0 +1,188 @@
+#include "Sim/Workspace/SimWorkspace.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace varnelo::sim {
+
+struct SimWorkspace::Observers {
+  using Observer = std::function<void(const WorkspaceEvent&)>;
+  std::mutex mutex;
+  ObserverId lastId = 0;
+  std::map<ObserverId, std::shared_ptr<Observer>> byId;
+
+  std::shared_ptr<Observer> find(ObserverId id) {
+    std::lock_guard lock(mutex);
+    auto found = byId.find(id);
+    return found == byId.end() ? nullptr : found->second;
+  }
+};
+
+SimWorkspace::SimWorkspace(MainQueue& queue, int varneloPid,
+                           std::optional<std::string> varneloBundleId)
+    : queue_(queue), varneloPid_(varneloPid), observers_(std::make_shared<Observers>()) {
+  install({kFinderBundleIdentifier, "Finder", "/System/Library/CoreServices/Finder.app"});
+  running_.push_back({kFinderBundleIdentifier, "Finder", takePid()});
+  activationOrder_.push_back(running_.back().processId);
+  if (varneloBundleId) install({*varneloBundleId, "Varnelo", "/Applications/Varnelo.app"});
+  running_.push_back({std::move(varneloBundleId), "Varnelo", varneloPid});
+}
+
+std::vector<RunningApplication> SimWorkspace::runningApplications() const {
+  std::lock_guard lock(mutex_);
+  return running_;
+}
+
+std::optional<RunningApplication> SimWorkspace::frontmostApplication() const {
+  std::lock_guard lock(mutex_);
+  return frontmost();
+}
+
+std::optional<RunningApplication> SimWorkspace::frontmost() const {
+  if (activationOrder_.empty()) return std::nullopt;
+  auto found = std::find_if(running_.begin(), running_.end(), [&](const auto& application) {
+    return application.processId == activationOrder_.back();
+  });
+  if (found == running_.end()) return std::nullopt;
+  return *found;
+}
+
+std::optional<std::string> SimWorkspace::urlForApplication(
+    const std::string& bundleIdentifier) const {
+  std::lock_guard lock(mutex_);
+  auto found = installed_.find(bundleIdentifier);
+  if (found == installed_.end()) return std::nullopt;
+  return found->second.bundlePath;
+}
+
+ObserverId SimWorkspace::addObserver(std::function<void(const WorkspaceEvent&)> observer) {
+  std::lock_guard lock(observers_->mutex);
+  ObserverId id = ++observers_->lastId;
+  observers_->byId.emplace(id, std::make_shared<Observers::Observer>(std::move(observer)));
+  return id;
+}
+
+void SimWorkspace::removeObserver(ObserverId id) {
+  std::lock_guard lock(observers_->mutex);
+  observers_->byId.erase(id);
+}
+
+void SimWorkspace::install(InstalledApplication application) {
+  std::lock_guard lock(mutex_);
+  auto key = application.bundleIdentifier;
+  installed_.insert_or_assign(std::move(key), std::move(application));
+}
+
+bool SimWorkspace::uninstall(const std::string& bundleIdentifier) {
+  std::lock_guard lock(mutex_);
+  return installed_.erase(bundleIdentifier) > 0;
+}
+
+std::optional<int> SimWorkspace::launch(const std::string& bundleIdentifier) {
+  RunningApplication launched;
+  {
+    std::lock_guard lock(mutex_);
+    auto installed = installed_.find(bundleIdentifier);
+    if (installed == installed_.end() || findRunning(bundleIdentifier) != running_.end()) {
+      return std::nullopt;
+    }
+    running_.push_back({bundleIdentifier, installed->second.name, takePid()});
+    launched = running_.back();
+  }
+  notify({{WorkspaceEventKind::launched, launched}});
+  return launched.processId;
+}
+
+bool SimWorkspace::quit(const std::string& bundleIdentifier) {
+  Events events;
+  {
+    std::lock_guard lock(mutex_);
+    auto found = findRunning(bundleIdentifier);
+    if (found == running_.end() || found->processId == varneloPid_) return false;
+    RunningApplication ended = *found;
+    bool wasFrontmost = !activationOrder_.empty() && activationOrder_.back() == ended.processId;
+    running_.erase(found);
+    std::erase(activationOrder_, ended.processId);
+    events.push_back({WorkspaceEventKind::terminated, ended});
+    if (auto front = frontmost(); wasFrontmost && front) {
+      events.push_back({WorkspaceEventKind::activated, *front});
+    }
+  }
+  notify(events);
+  return true;
+}
+
+bool SimWorkspace::activate(const std::string& bundleIdentifier) {
+  RunningApplication activated;
+  {
+    std::lock_guard lock(mutex_);
+    auto found = findRunning(bundleIdentifier);
+    if (found == running_.end()) return false;
+    if (!activationOrder_.empty() && activationOrder_.back() == found->processId) return true;
+    std::erase(activationOrder_, found->processId);
+    activationOrder_.push_back(found->processId);
+    activated = *found;
+  }
+  notify({{WorkspaceEventKind::activated, activated}});
+  return true;
+}
+
+std::optional<RunningApplication> SimWorkspace::runningApplication(
+    const std::string& bundleIdentifier) const {
+  std::lock_guard lock(mutex_);
+  auto found = findRunning(bundleIdentifier);
+  if (found == running_.end()) return std::nullopt;
+  return *found;
+}
+
+std::optional<RunningApplication> SimWorkspace::runningApplication(int processId) const {
+  std::lock_guard lock(mutex_);
+  auto found = std::find_if(running_.begin(), running_.end(), [&](const auto& application) {
+    return application.processId == processId;
+  });
+  if (found == running_.end()) return std::nullopt;
+  return *found;
+}
+
+std::optional<InstalledApplication> SimWorkspace::installedApplicationNamed(
+    const std::string& name) const {
+  std::lock_guard lock(mutex_);
+  for (const auto& [id, application] : installed_) {
+    if (application.name == name) return application;
+  }
+  return std::nullopt;
+}
+
+int SimWorkspace::takePid() {
+  if (nextPid_ == varneloPid_) ++nextPid_;
+  return nextPid_++;
+}
+
+std::vector<RunningApplication>::const_iterator SimWorkspace::findRunning(
+    const std::string& bundleId) const {
+  return std::find_if(running_.begin(), running_.end(), [&](const auto& application) {
+    return application.bundleIdentifier == bundleId;
+  });
+}
+
+void SimWorkspace::notify(const Events& events) {
+  // Only observers registered when the event happened hear of it, and only those still
+  // registered when it is delivered.
+  std::vector<ObserverId> audience;
+  {
+    std::lock_guard lock(observers_->mutex);
+    for (const auto& [id, observer] : observers_->byId) audience.push_back(id);
+  }
+  std::weak_ptr<Observers> weak = observers_;
+  for (const auto& event : events) {
+    queue_.post([weak, audience, event] {
+      for (ObserverId id : audience) {
+        auto observers = weak.lock();
+        if (!observers) return;
+        if (auto observer = observers->find(id)) (*observer)(event);
+      }
+    });
+  }
+}
+
+}  // namespace varnelo::sim
