@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libplist-dev libspdlog-dev libfmt-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
