@@ -118,15 +118,19 @@ Result relaunch(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAt
   return Result::ok();
 }
 
-// finder navigate LABEL PATH: the user shows another folder in a window.
+// finder navigate LABEL PATH [announced]: the user shows another folder in a window. The
+// title follows without a notification unless announced (AXTitleChanged is posted).
 Result navigate(ScenarioSession& session, Arguments args) {
-  if (args.size() != 2) return Result::bad("usage: finder navigate LABEL PATH");
+  const char* usage = "usage: finder navigate LABEL PATH [announced]";
+  if (args.size() != 2 && (args.size() != 3 || args[2] != "announced")) return Result::bad(usage);
   auto number = session.labelledWindow(args[0]);
   if (!number) return Result::bad("no Finder window labelled " + args[0]);
   auto folder = session.expandHome(args[1]);
   std::error_code error;
   if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
-  if (!session.desktop().finder().setTarget(static_cast<int>(*number), folder)) {
+  const auto notice =
+      args.size() == 3 ? sim::ChangeNotice::reported : sim::ChangeNotice::unreported;
+  if (!session.desktop().finder().setTarget(static_cast<int>(*number), folder, notice)) {
     return Result::bad("the Finder window " + args[0] + " is closed");
   }
   return Result::ok();
@@ -158,6 +162,14 @@ Result failScripts(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// finder slow DURATION: every script takes that much longer (0s: normal speed again).
+Result slow(ScenarioSession& session, Arguments args) {
+  auto delay = args.size() == 1 ? parseDuration(args[0]) : std::nullopt;
+  if (!delay) return Result::bad("usage: finder slow DURATION");
+  session.desktop().scriptHost().setExtraDelay(*delay);
+  return Result::ok();
+}
+
 Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
   if (args.empty()) return Result::bad("usage: finder window|special|navigate|select|fail …");
   auto rest = args.subspan(1);
@@ -167,6 +179,7 @@ Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQu
   if (args[0] == "navigate") return navigate(session, rest);
   if (args[0] == "select") return select(session, rest);
   if (args[0] == "fail") return failScripts(session, rest);
+  if (args[0] == "slow") return slow(session, rest);
   if (args[0] == "close") return close(session, rest);
   if (args[0] == "quit") return quit(session, rest, labelsAtQuit);
   if (args[0] == "relaunch") return relaunch(session, rest, labelsAtQuit);
@@ -203,8 +216,8 @@ void addFinderCommands(CommandTable& table) {
   auto labelsAtQuit = std::make_shared<LabelsAtQuit>();
   table.add("finder",
             "window NAME folder PATH [at X,Y size WxH] as LABEL | special NAME as LABEL | "
-            "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH | select PATH… | "
-            "fail next N scripts NUMBER [MESSAGE] | close LABEL | " +
+            "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH [announced] | "
+            "select PATH… | fail next N scripts NUMBER [MESSAGE] | slow DURATION | close LABEL | " +
                 std::string(kWindowActionUsage) + " | quit [dropping] | relaunch",
             [labelsAtQuit](ScenarioSession& session, Arguments args) {
               return finder(session, args, *labelsAtQuit);

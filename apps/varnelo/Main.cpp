@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "CoreCommands.h"
 #include "FinderCommands.h"
+#include "HealthCommands.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
@@ -27,6 +28,7 @@ scenario::CommandTable allCommands() {
   scenario::addFinderCommands(table);
   scenario::addWindowCommands(table);
   scenario::addTrackingCommands(table);
+  scenario::addHealthCommands(table);
   return table;
 }
 

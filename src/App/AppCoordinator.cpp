@@ -10,7 +10,8 @@ AppCoordinator::AppCoordinator(const Ports& ports)
       scripting_(
           std::make_shared<FinderScripting>(ports.scriptHost, ports.mainQueue, ports.serialQueues)),
       observer_(std::make_shared<AXFinderObserver>(ports.accessibility, ports.workspace,
-                                                   ports.mainQueue)) {}
+                                                   ports.mainQueue)),
+      health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)) {}
 
 void AppCoordinator::start() {
   observer_->onEvent = [weak = weak_from_this()](const FinderAXEvent& event) {
@@ -19,14 +20,21 @@ void AppCoordinator::start() {
   observer_->onFinderPIDChanged = [weak = weak_from_this()](ProcessId pid) {
     if (auto self = weak.lock()) self->tracker().finderPID = pid;
   };
+  tracker().identity().onPrivateAPIResult = [weak = weak_from_this()](bool ok) {
+    if (auto self = weak.lock()) {
+      self->health_->record(HealthMonitor::Dependency::privateAX, ok,
+                            "_AXUIElementGetWindow が失敗（代替経路で継続）");
+    }
+  };
   observer_->start();
+  paths().start();
   Log::emit("coord", "観測を開始しました。");
 }
 
 void AppCoordinator::handle(const FinderAXEvent& event) {
   using namespace FinderAXEventCase;
   if (const auto* created = std::get_if<WindowCreated>(&event)) {
-    if (tracker().handleCreated(created->window)) scheduleCorrelation();
+    if (tracker().handleCreated(created->window)) paths().scheduleCorrelation();
   } else if (const auto* destroyed = std::get_if<WindowDestroyed>(&event)) {
     tracker().handleDestroyed(destroyed->window);
   } else if (const auto* moved = std::get_if<WindowMoved>(&event)) {
@@ -35,7 +43,7 @@ void AppCoordinator::handle(const FinderAXEvent& event) {
     handleGeometryChange(resized->window);
   } else if (const auto* retitled = std::get_if<TitleChanged>(&event)) {
     tracker().handleTitleChanged(retitled->window);
-    scheduleCorrelation();
+    paths().scheduleCorrelation();
   } else if (const auto* focused = std::get_if<FocusedWindowChanged>(&event)) {
     // The pane and overlay services take the number once they exist.
     if (focused->window) tracker().identity().resolve(*focused->window, tracker().finderPID);
@@ -57,6 +65,14 @@ WindowTracker& AppCoordinator::tracker() {
         std::make_unique<WindowTracker>(scripting_, ports_.accessibility, ports_.windowServer);
   }
   return *tracker_;
+}
+
+PathRefresher& AppCoordinator::paths() {
+  if (!paths_) {
+    paths_ = std::make_shared<PathRefresher>(tracker(), scripting_, health_, ports_.mainQueue,
+                                             ports_.workspace);
+  }
+  return *paths_;
 }
 
 SidebarController& AppCoordinator::sidebar() {

@@ -36,6 +36,10 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
   if (auto* error = std::get_if<SyntaxError>(&parsed->parsed)) {
     return finderError(FinderErrorKind::syntax, error->message);
   }
+  {
+    std::lock_guard lock(mutex_);
+    ++appleEventsSent_;
+  }
   if (!finder_.isRunning()) return finderError(FinderErrorKind::notRunning);
   if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
     return finderError(FinderErrorKind::notAuthorized);
@@ -70,6 +74,11 @@ void SimScriptHost::failNextScripts(int count, ScriptError error) {
   std::lock_guard lock(mutex_);
   failuresLeft_ = count;
   injected_ = std::move(error);
+}
+
+int SimScriptHost::appleEventsSent() const {
+  std::lock_guard lock(mutex_);
+  return appleEventsSent_;
 }
 
 int SimScriptHost::scriptsRun() const {

@@ -40,6 +40,9 @@ class SimScriptHost final : public ScriptHost {
   // The next `count` runs of parsed scripts fail with `error` instead of running.
   void failNextScripts(int count, ScriptError error);
   int scriptsRun() const;  // runs that reached Finder (injected failures included)
+  // Apple events sent to Finder: every run of a parsed script, also when refused or when
+  // Finder does not run.
+  int appleEventsSent() const;
 
  private:
   SimScheduler& scheduler_;
@@ -51,6 +54,7 @@ class SimScriptHost final : public ScriptHost {
   int failuresLeft_ = 0;
   ScriptError injected_;
   int scriptsRun_ = 0;
+  int appleEventsSent_ = 0;
 };
 
 }  // namespace varnelo::sim

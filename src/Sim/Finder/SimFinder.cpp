@@ -144,13 +144,14 @@ bool SimFinder::close(int id) {
   return true;
 }
 
-bool SimFinder::setTarget(int id, const fs::path& folder) {
+bool SimFinder::setTarget(int id, const fs::path& folder, ChangeNotice notice) {
   std::lock_guard lock(mutex_);
   Browser* browser = find(id);
   if (!browser) return false;
   browser->target = FinderTarget{normalFolder(folder), {}};
   browser->selection.clear();
-  windowServer_.setTitle(static_cast<WindowNumber>(id), displayName(*browser->target.folder));
+  windowServer_.setTitle(static_cast<WindowNumber>(id), displayName(*browser->target.folder),
+                         notice);
   return true;
 }
 

@@ -87,7 +87,10 @@ class SimFinder {
   std::vector<FinderWindow> windows() const;  // front to back
   std::optional<FinderWindow> window(int id) const;
   bool close(int id);
-  bool setTarget(int id, const std::filesystem::path& folder);
+  // The title follows the folder. Finder announces nothing when the user navigates, so
+  // the user's navigation passes ChangeNotice::unreported; a script's does not.
+  bool setTarget(int id, const std::filesystem::path& folder,
+                 ChangeNotice notice = ChangeNotice::reported);
   bool setSidebarWidth(int id, int width);
 
   // The front window's selection; empty without windows.

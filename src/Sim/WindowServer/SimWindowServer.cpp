@@ -81,13 +81,13 @@ bool SimWindowServer::setFrame(WindowNumber number, Rect frame) {
   return true;
 }
 
-bool SimWindowServer::setTitle(WindowNumber number, std::string title) {
+bool SimWindowServer::setTitle(WindowNumber number, std::string title, ChangeNotice notice) {
   std::vector<SimWindowEvent> events;
   {
     std::lock_guard lock(mutex_);
     SimWindow* window = find(number);
     if (!window) return false;
-    if (window->title != title)
+    if (window->title != title && notice == ChangeNotice::reported)
       events.push_back({SimWindowChange::retitled, number, window->ownerPID});
     window->title = std::move(title);
   }

@@ -67,6 +67,10 @@ struct SimWindowEvent {
   bool operator==(const SimWindowEvent&) const = default;
 };
 
+// Whether a change reaches the change listener (and so the accessibility tree's
+// notifications); an application may change a window without announcing it.
+enum class ChangeNotice { reported, unreported };
+
 struct SimScreen {
   Rect frame{0, 0, 1440, 900};
   Rect visibleFrame{0, 25, 1440, 875};  // below the menu bar, top-left origin
@@ -88,7 +92,8 @@ class SimWindowServer final : public WindowServer {
   bool destroy(WindowNumber number);
   // Reports moved and resized only for what really changes.
   bool setFrame(WindowNumber number, Rect frame);
-  bool setTitle(WindowNumber number, std::string title);
+  bool setTitle(WindowNumber number, std::string title,
+                ChangeNotice notice = ChangeNotice::reported);
   // To the front of its layer; reports reordered only when the order changes.
   bool raise(WindowNumber number);
   bool setMinimised(WindowNumber number, bool minimised);
