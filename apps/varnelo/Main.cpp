@@ -8,29 +8,15 @@
 
 #include "App/ApplicationMain.h"
 #include "CommandLine.h"
-#include "CoreCommands.h"
-#include "FinderCommands.h"
-#include "HealthCommands.h"
+#include "ScenarioCommands.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
-#include "TrackingCommands.h"
-#include "WindowCommands.h"
 
 namespace {
 
 using namespace varnelo;
-
-scenario::CommandTable allCommands() {
-  scenario::CommandTable table;
-  scenario::addCoreCommands(table);
-  scenario::addFinderCommands(table);
-  scenario::addWindowCommands(table);
-  scenario::addTrackingCommands(table);
-  scenario::addHealthCommands(table);
-  return table;
-}
 
 sim::SimDesktop::Options desktopOptions(sim::ClockMode clock, const std::filesystem::path& home) {
   sim::SimDesktop::Options options;
@@ -43,7 +29,7 @@ sim::SimDesktop::Options desktopOptions(sim::ClockMode clock, const std::filesys
 int playScenario(const app::Options& options, const std::filesystem::path& home) {
   sim::SimDesktop desktop(desktopOptions(sim::ClockMode::virtualTime, home));
   scenario::ScenarioSession session(desktop, std::cout);
-  auto commands = allCommands();
+  auto commands = scenario::allCommands();
   scenario::ScenarioRunner runner(session, commands);
   int status = runner.runFile(*options.scenario);
   std::cout << "simulated home: " << home.string() << "\n"
@@ -78,7 +64,7 @@ int main(int argc, char** argv) {
   }
   const auto& options = std::get<app::Options>(parsed);
   if (options.help) {
-    std::cout << app::helpText() << "\nScenario commands:\n" << allCommands().usageText();
+    std::cout << app::helpText() << "\nScenario commands:\n" << scenario::allCommands().usageText();
     return 0;
   }
   std::filesystem::path home = options.home.empty() ? app::defaultHome() : options.home;

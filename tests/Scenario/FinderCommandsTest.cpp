@@ -69,6 +69,7 @@ TEST(FinderCommands, malformedFinderLinesAreBadLines) {
       "finder navigate zz ~/Documents\n",
       "finder select ~/no-such-file\n",
       "finder fail next x scripts -600\n",
+      "finder slow fast\n",
       "finder dance\n",
   };
   for (const char* line : kLines) {

@@ -6,26 +6,16 @@
 #include <string>
 
 #include "CommandTable.h"
-#include "CoreCommands.h"
-#include "FinderCommands.h"
+#include "ScenarioCommands.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
-#include "TrackingCommands.h"
-#include "WindowCommands.h"
 
 namespace varnelo::test {
 
 struct ScenarioHarness {
-  ScenarioHarness() {
-    scenario::addCoreCommands(commands);
-    scenario::addFinderCommands(commands);
-    scenario::addWindowCommands(commands);
-    scenario::addTrackingCommands(commands);
-  }
-
   int run(std::string_view text, const std::string& name = "test.scn") {
     return runner.runText(text, name);
   }
@@ -35,7 +25,7 @@ struct ScenarioHarness {
   sim::SimDesktop desktop{optionsWithHome(home.path())};
   std::ostringstream out;
   scenario::ScenarioSession session{desktop, out};
-  scenario::CommandTable commands;
+  scenario::CommandTable commands = scenario::allCommands();
   scenario::ScenarioRunner runner{session, commands};
 };
 

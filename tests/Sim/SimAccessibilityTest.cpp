@@ -204,7 +204,8 @@ TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDo
 }
 
 TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
-  // Catches a double registration accepted, a removal of nothing accepted, delivery while
+  // Catches a double registration accepted, a removal of nothing accepted, a notice for the
+  // user's navigation (Finder announces none), delivery while
   // detached or after the observer is gone, window notifications not reaching a
   // registration on the application element, or another process's element accepted.
   WindowNumber docs = open("docs");
@@ -219,6 +220,11 @@ TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
 
   desktop.finder().setTarget(static_cast<int>(docs), home.path() / "Downloads");
   runUntilIdle();
+  // The user's own navigation retitles the window without a notification.
+  desktop.finder().setTarget(static_cast<int>(docs), home.path() / "Documents",
+                             sim::ChangeNotice::unreported);
+  runUntilIdle();
+  EXPECT_EQ(text(element(docs), "AXTitle"), "Documents");
   observer->detachFromMainRunLoop();
   desktop.finder().setTarget(static_cast<int>(docs), home.path() / "Desktop");
   runUntilIdle();

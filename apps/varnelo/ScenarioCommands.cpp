@@ -1,0 +1,21 @@
+#include "ScenarioCommands.h"
+
+#include "CoreCommands.h"
+#include "FinderCommands.h"
+#include "HealthCommands.h"
+#include "TrackingCommands.h"
+#include "WindowCommands.h"
+
+namespace varnelo::scenario {
+
+CommandTable allCommands() {
+  CommandTable table;
+  addCoreCommands(table);
+  addFinderCommands(table);
+  addWindowCommands(table);
+  addTrackingCommands(table);
+  addHealthCommands(table);
+  return table;
+}
+
+}  // namespace varnelo::scenario

@@ -1,0 +1,11 @@
+// Every command of the scenario language, as the executable and the test suite know them:
+// each feature's commands added to one table. Main thread only.
+#pragma once
+
+#include "CommandTable.h"
+
+namespace varnelo::scenario {
+
+CommandTable allCommands();
+
+}  // namespace varnelo::scenario

@@ -1,0 +1,171 @@
+// The health monitor: when a mechanism counts as degraded and recovered, what is logged
+// and announced then, what the counts keep, the system-version memory, and reports from
+// several threads at once.
+#include "Diagnostics/HealthMonitor.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "Sim/SimDesktop.h"
+#include "Support/Log.h"
+
+namespace varnelo {
+namespace {
+
+using Dependency = HealthMonitor::Dependency;
+
+sim::SimDesktop::Options onVersion(OsVersion version) {
+  sim::SimDesktop::Options options;
+  options.osVersion = version;
+  return options;
+}
+
+class HealthMonitorTest : public ::testing::Test {
+ protected:
+  explicit HealthMonitorTest(OsVersion version = {14, 5, 0}) : desktop_(onVersion(version)) {}
+
+  std::shared_ptr<HealthMonitor> makeMonitor() {
+    auto monitor = std::make_shared<HealthMonitor>(desktop_.scheduler(), desktop_.systemInfo(),
+                                                   desktop_.defaults());
+    monitor->onHealthChanged = [this] { ++callbacks_; };
+    return monitor;
+  }
+  void fail(HealthMonitor& monitor, Dependency dependency, int times) {
+    for (int i = 0; i < times; ++i) monitor.record(dependency, false, "失敗 " + std::to_string(i));
+  }
+  std::size_t logCount(std::string_view text) {
+    return desktop_.systemLog().countDefault("health", text);
+  }
+  void runMainQueue() { desktop_.virtualClock()->runUntilIdle(); }
+
+  sim::SimDesktop desktop_;
+  Log::ScopedLogger logger_{std::make_shared<Logger>(desktop_.systemLog(), desktop_.scheduler(),
+                                                     desktop_.scheduler(), desktop_.systemInfo(),
+                                                     desktop_.defaults())};
+  int callbacks_ = 0;
+};
+
+TEST_F(HealthMonitorTest, onlyFiveFailuresInARowDegrade) {
+  // Catches counting failures in total instead of in a row, or a success not resetting
+  // the run.
+  auto monitor = makeMonitor();
+  fail(*monitor, Dependency::navigation, 4);
+  monitor->record(Dependency::navigation, true);
+  fail(*monitor, Dependency::navigation, 4);
+  runMainQueue();
+  EXPECT_TRUE(monitor->degraded().empty());
+  const auto stat = monitor->stats().at(Dependency::navigation);
+  EXPECT_EQ(stat.attempts, 9);
+  EXPECT_EQ(stat.successes, 1);
+  EXPECT_EQ(stat.consecutiveFailures, 4);
+  EXPECT_EQ(logCount("劣化検知"), 0u);
+  EXPECT_EQ(callbacks_, 0);
+  EXPECT_FALSE(monitor->stats().contains(Dependency::identity));
+}
+
+TEST_F(HealthMonitorTest, degradationAndRecoveryAreEachAnnouncedOnce) {
+  // Catches a degradation repeated at every later failure, a callback run inline on the
+  // reporter's thread, or a recovery that forgets what went wrong.
+  auto monitor = makeMonitor();
+  fail(*monitor, Dependency::identity, 5);
+  EXPECT_EQ(callbacks_, 0);  // posted, not called inline
+  runMainQueue();
+  EXPECT_EQ(callbacks_, 1);
+  EXPECT_EQ(logCount("🔴 劣化検知: ウィンドウ同定 が 5 回連続失敗。"
+                     "AX と CGWindowID の対応付けが崩れた可能性"),
+            1u);
+  EXPECT_EQ(logCount("直前に macOS"), 0u);
+  fail(*monitor, Dependency::identity, 3);
+  runMainQueue();
+  EXPECT_EQ(logCount("劣化検知"), 1u);
+  EXPECT_EQ(callbacks_, 1);
+
+  monitor->record(Dependency::identity, true, "無視される");
+  monitor->record(Dependency::identity, true);
+  runMainQueue();
+  EXPECT_EQ(logCount("🟢 復旧: ウィンドウ同定"), 1u);
+  EXPECT_EQ(callbacks_, 2);
+  const auto stat = monitor->stats().at(Dependency::identity);
+  EXPECT_EQ(stat.consecutiveFailures, 0);
+  EXPECT_EQ(stat.lastError, "失敗 2");
+  EXPECT_TRUE(monitor->degraded().empty());
+}
+
+TEST_F(HealthMonitorTest, aFailureWithoutTextClearsTheLastError) {
+  // Catches a failure without text leaving an older, misleading error in the report.
+  auto monitor = makeMonitor();
+  monitor->record(Dependency::finderScript, false, "allWindows が空を返した");
+  monitor->record(Dependency::finderScript, false);
+  const auto stat = monitor->stats().at(Dependency::finderScript);
+  EXPECT_EQ(stat.lastError, std::nullopt);
+  EXPECT_EQ(stat.lastFailureAt, desktop_.scheduler().wallNow());
+}
+
+TEST_F(HealthMonitorTest, degradedListsByJapaneseLabel) {
+  // Catches listing in declaration or report order instead of the labels' order.
+  auto monitor = makeMonitor();
+  fail(*monitor, Dependency::privateAX, 5);
+  fail(*monitor, Dependency::navigation, 5);
+  fail(*monitor, Dependency::axObserver, 5);
+  EXPECT_EQ(monitor->degraded(),
+            (std::vector{Dependency::axObserver, Dependency::navigation, Dependency::privateAX}));
+  EXPECT_EQ(label(Dependency::privateAX, L10n::Lang::chinese), "私有 API");
+  EXPECT_STREQ(rawValue(Dependency::privateAX), "私有API");
+}
+
+TEST_F(HealthMonitorTest, theFirstRunStoresItsVersionSilently) {
+  // Catches a first run taken for a system update.
+  auto monitor = makeMonitor();
+  EXPECT_FALSE(monitor->osChangedSinceLastRun());
+  EXPECT_EQ(monitor->osVersion(), "14.5.0");
+  EXPECT_EQ(desktop_.defaults().text(kLastSeenOSVersionKey), "14.5.0");
+  EXPECT_EQ(logCount("macOS が"), 0u);
+  auto again = makeMonitor();  // the same version stored: still no update
+  EXPECT_FALSE(again->osChangedSinceLastRun());
+}
+
+TEST_F(HealthMonitorTest, anUpdatedSystemIsLoggedOnceAndBlamedInEveryDegradation) {
+  // Catches the update not remembered, logged per failure, or missing from a degradation.
+  desktop_.defaults().setText(kLastSeenOSVersionKey, "14.4.1");
+  auto monitor = makeMonitor();
+  EXPECT_TRUE(monitor->osChangedSinceLastRun());
+  EXPECT_EQ(logCount("⚠️ macOS が 14.4.1 → 14.5.0 に更新されています。"
+                     "以後の失敗はこれが原因の可能性があります"),
+            1u);
+  EXPECT_EQ(desktop_.defaults().text(kLastSeenOSVersionKey), "14.5.0");
+  fail(*monitor, Dependency::privateAX, 5);
+  fail(*monitor, Dependency::navigation, 5);
+  EXPECT_EQ(logCount("（代替経路で継続）（直前に macOS が更新されています）"), 1u);
+  EXPECT_EQ(logCount("set target コマンドの仕様変更の可能性（直前に macOS が更新されています）"),
+            1u);
+  EXPECT_EQ(logCount("macOS が 14.4.1"), 1u);
+}
+
+TEST_F(HealthMonitorTest, reportsFromFourThreadsAreAllCountedAndAnnouncedOnce) {
+  // Catches unguarded counts (the thread sanitizer sees the race) and a degradation
+  // announced by more than one of the threads that crossed the threshold together.
+  auto monitor = makeMonitor();
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&monitor] {
+      for (int i = 0; i < 500; ++i) {
+        monitor->record(Dependency::finderScript, false, "refreshScriptCorrelation が失敗");
+        monitor->record(Dependency::identity, true);
+        (void)monitor->degraded();
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  runMainQueue();
+  const auto stats = monitor->stats();
+  EXPECT_EQ(stats.at(Dependency::finderScript).attempts, 2000);
+  EXPECT_EQ(stats.at(Dependency::finderScript).consecutiveFailures, 2000);
+  EXPECT_EQ(stats.at(Dependency::identity).successes, 2000);
+  EXPECT_EQ(logCount("劣化検知"), 1u);
+  EXPECT_EQ(callbacks_, 1);
+}
+
+}  // namespace
+}  // namespace varnelo

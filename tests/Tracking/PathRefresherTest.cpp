@@ -1,0 +1,225 @@
+// The path refresher on the simulated desktop, through the real scripting bridge: how
+// correlation requests coalesce and retry, what a poll asks and changes, and what it
+// reports to the health monitor.
+#include "Tracking/PathRefresher.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TestSupport/FinderDesktop.h"
+
+namespace varnelo {
+namespace {
+
+using namespace std::chrono_literals;
+using Dependency = HealthMonitor::Dependency;
+
+class PathRefresherTest : public test::FinderDesktop {
+ protected:
+  PathRefresherTest() {
+    tracker_.finderPID = finderPID();
+    paths_->onPathsChanged = [this] { ++pathsChanged_; };
+    paths_->onCorrelationCompleted = [this] { passesEndedAt_.push_back(elapsed()); };
+    paths_->onPollTick = [this] { ++pollTicks_; };
+  }
+
+  std::shared_ptr<FinderWindow> track(const std::string& folder, double x) {
+    return tracker_.handleCreated(element(openWindow(folder, {x, 100, 400, 300})));
+  }
+  Duration elapsed() { return clock().now().time_since_epoch(); }
+  int eventsSent() { return desktop_.scriptHost().appleEventsSent(); }
+  HealthMonitor::Stat stat(Dependency dependency) { return health_->stats()[dependency]; }
+  std::string folder(const std::string& name) { return (home() / name).string() + "/"; }
+  void denyAppleEvents(bool denied) {
+    desktop_.automation().setDecision(
+        kFinderBundleIdentifier,
+        denied ? sim::AutomationDecision::denied : sim::AutomationDecision::granted);
+  }
+
+  std::shared_ptr<FinderScripting> scripting_ = std::make_shared<FinderScripting>(
+      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
+  WindowTracker tracker_{scripting_, desktop_.accessibility(), desktop_.windowServer()};
+  std::shared_ptr<HealthMonitor> health_ = std::make_shared<HealthMonitor>(
+      desktop_.scheduler(), desktop_.systemInfo(), desktop_.defaults());
+  std::shared_ptr<PathRefresher> paths_ = std::make_shared<PathRefresher>(
+      tracker_, scripting_, health_, desktop_.scheduler(), desktop_.workspace());
+  int pathsChanged_ = 0;
+  int pollTicks_ = 0;
+  std::vector<Duration> passesEndedAt_;
+};
+
+TEST_F(PathRefresherTest, requestsWithinTheDebounceMakeOnePassAndAnIdlePassDoesNothing) {
+  // Catches a pass per request (a script per window per request), a debounce restarted by
+  // every request, or callbacks for a pass that asked nothing.
+  auto docs = track("Documents", 100);
+  auto desk = track("Desktop", 600);
+  paths_->scheduleCorrelation();
+  clock().advanceBy(30ms);
+  paths_->scheduleCorrelation();
+  clock().advanceBy(19ms);
+  EXPECT_EQ(eventsSent(), 0);
+  clock().advanceBy(1ms);
+  EXPECT_EQ(eventsSent(), 1);  // the second waits on the serial queue
+  clock().advanceBy(1s);
+  EXPECT_EQ(eventsSent(), 2);
+  EXPECT_EQ(passesEndedAt_.size(), 1u);
+  EXPECT_EQ(pathsChanged_, 1);
+  EXPECT_EQ(docs->targetPath, folder("Documents"));
+  EXPECT_EQ(desk->targetPath, folder("Desktop"));
+  EXPECT_FALSE(docs->needsCorrelationRefresh || desk->needsCorrelationRefresh);
+  EXPECT_EQ(stat(Dependency::finderScript).successes, 2);
+  EXPECT_EQ(stat(Dependency::identity).successes, 2);
+
+  paths_->scheduleCorrelation();
+  clock().advanceBy(1s);
+  EXPECT_EQ(eventsSent(), 2);
+  EXPECT_EQ(passesEndedAt_.size(), 1u);
+  EXPECT_EQ(pathsChanged_, 1);
+}
+
+TEST_F(PathRefresherTest, oneFailedWindowOfThreeIsRetriedAloneHalfASecondLater) {
+  // Catches callbacks per window instead of per pass, a retry that asks the windows that
+  // worked again, or a failure left unreported.
+  auto first = track("Documents", 0);
+  auto second = track("Desktop", 450);
+  auto third = track("Downloads", 900);
+  desktop_.scriptHost().failNextScripts(1, ScriptError{-1712, "AppleEvent timed out."});
+  paths_->scheduleCorrelation();
+  clock().advanceBy(200ms);
+  EXPECT_EQ(eventsSent(), 3);
+  EXPECT_EQ(passesEndedAt_.size(), 1u);
+  EXPECT_EQ(pathsChanged_, 1);
+  const int failed = first->needsCorrelationRefresh + second->needsCorrelationRefresh +
+                     third->needsCorrelationRefresh;
+  EXPECT_EQ(failed, 1);
+  EXPECT_EQ(stat(Dependency::finderScript).attempts, 3);
+  EXPECT_EQ(stat(Dependency::finderScript).lastError, "refreshScriptCorrelation が失敗");
+  EXPECT_TRUE(paths_->correlationScheduled());
+
+  const auto passEnd = passesEndedAt_.back();
+  clock().advanceBy(passEnd + 499ms - elapsed());
+  EXPECT_EQ(eventsSent(), 3);
+  clock().advanceBy(1ms);
+  EXPECT_EQ(eventsSent(), 4);
+  clock().advanceBy(200ms);
+  EXPECT_EQ(passesEndedAt_.size(), 2u);
+  EXPECT_FALSE(first->needsCorrelationRefresh || second->needsCorrelationRefresh ||
+               third->needsCorrelationRefresh);
+  EXPECT_EQ(stat(Dependency::finderScript).consecutiveFailures, 0);
+}
+
+TEST_F(PathRefresherTest, failedPassesBackOffToThirtySecondsAndStartOverAfterSuccess) {
+  // Catches a refused Apple event retried twice a second forever, a backoff that never
+  // resets, or a new window kept waiting behind a long retry.
+  auto docs = track("Documents", 100);
+  denyAppleEvents(true);
+  paths_->scheduleCorrelation();
+  clock().advanceBy(100s);
+  std::vector<double> gaps;
+  for (std::size_t i = 1; i < passesEndedAt_.size(); ++i)
+    gaps.push_back(
+        std::chrono::duration<double>(passesEndedAt_[i] - passesEndedAt_[i - 1]).count());
+  EXPECT_EQ(gaps, (std::vector<double>{0.5, 1, 2, 4, 8, 16, 30, 30}));
+  EXPECT_EQ(eventsSent(), 9);
+
+  // A fresh request does not wait out the scheduled 30 s.
+  const auto before = passesEndedAt_.size();
+  paths_->scheduleCorrelation();
+  clock().advanceBy(50ms);
+  EXPECT_EQ(passesEndedAt_.size(), before + 1);
+
+  denyAppleEvents(false);
+  clock().advanceBy(31s);
+  EXPECT_EQ(docs->targetPath, folder("Documents"));
+  const auto recovered = passesEndedAt_.back();
+  denyAppleEvents(true);
+  docs->needsCorrelationRefresh = true;
+  paths_->scheduleCorrelation();
+  clock().advanceBy(1s);
+  ASSERT_GE(passesEndedAt_.size(), 3u);
+  const auto last = passesEndedAt_.size() - 1;
+  EXPECT_GT(passesEndedAt_[last - 1], recovered);
+  EXPECT_EQ(passesEndedAt_[last] - passesEndedAt_[last - 1], 500ms);
+}
+
+TEST_F(PathRefresherTest, aPollFollowsTheUserAndClearsLocationsWithoutAPath) {
+  // Catches a navigation missed without a notification, a path kept for a window that
+  // now shows Recents, or changes announced once per window.
+  auto docs = track("Documents", 0);
+  auto recents = tracker_.handleCreated(element(desktop_.finder().openSpecialWindow("Recents")));
+  paths_->scheduleCorrelation();
+  clock().advanceBy(200ms);
+  recents->targetPath = "/Users/someone/old/";  // shown before the user went to Recents
+  desktop_.finder().setTarget(static_cast<int>(*docs->cgWindowID), home() / "Downloads",
+                              sim::ChangeNotice::unreported);
+  paths_->start();
+  pathsChanged_ = 0;
+  clock().advanceBy(1100ms);  // the tick, and its script's 20 ms
+  EXPECT_EQ(pollTicks_, 1);
+  EXPECT_EQ(docs->targetPath, folder("Downloads"));
+  EXPECT_EQ(recents->targetPath, std::nullopt);
+  EXPECT_EQ(pathsChanged_, 1);
+  EXPECT_EQ(logCount("poll", "パス変化 id=" + std::to_string(*docs->scriptID) + ": " +
+                                 folder("Documents") + " → " + folder("Downloads")),
+            1u);
+  EXPECT_EQ(logCount("poll", "パス変化 id=" + std::to_string(*recents->scriptID) +
+                                 ": /Users/someone/old/ → nil"),
+            1u);
+  EXPECT_EQ(stat(Dependency::axObserver).successes, 1);
+
+  clock().advanceBy(1s);  // nothing new
+  EXPECT_EQ(pathsChanged_, 1);
+  EXPECT_EQ(logCount("poll", "パス変化"), 2u);
+}
+
+TEST_F(PathRefresherTest, aListThatDisagreesWithTrackingIsCountedButStillApplied) {
+  // Catches an empty list taken for "no windows" silently, a mismatch of one window
+  // reported as a tracking fault, or a mismatch that stops the paths being updated.
+  auto only = track("Documents", 0);
+  paths_->scheduleCorrelation();
+  clock().advanceBy(200ms);
+  desktop_.finder().close(static_cast<int>(*only->cgWindowID));  // tracking never hears of it
+  paths_->start();
+  clock().advanceBy(1100ms);
+  EXPECT_EQ(stat(Dependency::finderScript).lastError, "allWindows が空を返した");
+  EXPECT_EQ(stat(Dependency::finderScript).consecutiveFailures, 1);
+  EXPECT_EQ(stat(Dependency::axObserver).consecutiveFailures, 0);
+
+  auto second = track("Desktop", 450);
+  auto third = track("Downloads", 900);
+  paths_->scheduleCorrelation();
+  clock().advanceBy(200ms);
+  desktop_.finder().close(static_cast<int>(*second->cgWindowID));
+  desktop_.finder().setTarget(static_cast<int>(*third->cgWindowID), home() / "Documents",
+                              sim::ChangeNotice::unreported);
+  clock().advanceBy(1s);
+  EXPECT_EQ(stat(Dependency::axObserver).lastError, "AX追跡 3 件 vs 実際 1 件");
+  EXPECT_EQ(third->targetPath, folder("Documents"));
+}
+
+TEST_F(PathRefresherTest, aPollAsksNothingWhileFinderIsBehindHasNoWindowsOrIsBusy) {
+  // Catches Apple events sent while the user works elsewhere, for nothing, or stacked up
+  // behind a script that is still running.
+  paths_->start();
+  clock().advanceBy(2s);
+  EXPECT_EQ(pollTicks_, 0);  // nothing tracked
+
+  track("Documents", 0);
+  desktop_.workspace().install(
+      {"com.apple.TextEdit", "TextEdit", "/System/Applications/TextEdit.app"});
+  desktop_.workspace().launch("com.apple.TextEdit");
+  desktop_.workspace().activate("com.apple.TextEdit");
+  clock().advanceBy(2s);
+  EXPECT_EQ(pollTicks_, 0);
+  EXPECT_EQ(eventsSent(), 0);
+
+  desktop_.workspace().activate(kFinderBundleIdentifier);
+  desktop_.scriptHost().setExtraDelay(2500ms);
+  clock().advanceBy(10s);
+  EXPECT_EQ(pollTicks_, 4);  // each script holds the next two ticks back
+  EXPECT_EQ(eventsSent(), 4);
+}
+
+}  // namespace
+}  // namespace varnelo
