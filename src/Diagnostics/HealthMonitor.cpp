@@ -12,9 +12,9 @@ namespace {
 using Dependency = HealthMonitor::Dependency;
 
 struct Description {
-  const char* rawValue;
+  const char* rawValue = nullptr;
   L10n::Localized label;
-  const char* suspectedCause;
+  const char* suspectedCause = nullptr;
 };
 
 // In the order of HealthMonitor::allCases.

@@ -148,6 +148,7 @@ TEST_F(HealthMonitorTest, reportsFromFourThreadsAreAllCountedAndAnnouncedOnce) {
   // announced by more than one of the threads that crossed the threshold together.
   auto monitor = makeMonitor();
   std::vector<std::thread> threads;
+  threads.reserve(4);
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&monitor] {
       for (int i = 0; i < 500; ++i) {
