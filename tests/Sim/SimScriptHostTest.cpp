@@ -38,26 +38,6 @@ std::string inFinder(const std::string& body) {
   return "tell application \"Finder\"\n" + body + "\nend tell";
 }
 
-constexpr const char* kAllWindows = R"(tell application "Finder"
-    set outList to {}
-    repeat with i from 1 to count of Finder windows
-        set w to Finder window i
-        set wid to id of w
-        set wname to name of w
-        try
-            set wpath to POSIX path of (target of w as alias)
-        on error
-            set wpath to "?"
-        end try
-        set b to bounds of w
-        set end of outList to (wid as string) & tab & wname & tab & wpath & tab & ((item 1 of b) as string) & "," & ((item 2 of b) as string) & "," & ((item 3 of b) as string) & "," & ((item 4 of b) as string)
-    end repeat
-end tell
-set AppleScript's text item delimiters to linefeed
-set outText to outList as string
-set AppleScript's text item delimiters to ""
-return outText)";
-
 constexpr const char* kCapturePrefix = R"(tell application "Finder"
     try
         set w to Finder window id )";
@@ -114,21 +94,6 @@ class SimScriptHostTest : public ::testing::Test {
   SimScriptHost host{scheduler, finder, automation};
   int activations = 0;
 };
-
-TEST_F(SimScriptHostTest, windowListReportsEveryWindowFrontToBackWithQuestionMarkForSpecial) {
-  // Catches a broken repeat/try/on error/concatenation/delimiter form, a special target
-  // that does not fail its alias coercion, windows in the wrong order, or a folder path
-  // without the trailing "/" Finder gives.
-  fs::create_directories(at("Docs"));
-  int docs = finder.openWindow(at("Docs"), FinderBounds{10, 20, 810, 620});
-  int recents = finder.openSpecialWindow("Recents", FinderBounds{0, 0, 5, 6});
-  EXPECT_EQ(text(kAllWindows), std::to_string(recents) + "\tRecents\t?\t0,0,5,6\n" +
-                                   std::to_string(docs) + "\tDocs\t" + folderPath("Docs") +
-                                   "\t10,20,810,620");
-  finder.close(docs);
-  finder.close(recents);
-  EXPECT_EQ(text(kAllWindows), "");
-}
 
 TEST_F(SimScriptHostTest, lookupAndCaptureAnswerNameFolderAndSelectionOrEmptyForMissingWindow) {
   // Catches a -1728 that escapes its try, `return` inside try not ending the script, or

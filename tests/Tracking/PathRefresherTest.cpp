@@ -21,7 +21,6 @@ class PathRefresherTest : public test::FinderDesktop {
     tracker_.finderPID = finderPID();
     paths_->onPathsChanged = [this] { ++pathsChanged_; };
     paths_->onCorrelationCompleted = [this] { passesEndedAt_.push_back(elapsed()); };
-    paths_->onPollTick = [this] { ++pollTicks_; };
   }
 
   std::shared_ptr<FinderWindow> track(const std::string& folder, double x) {
@@ -45,7 +44,6 @@ class PathRefresherTest : public test::FinderDesktop {
   std::shared_ptr<PathRefresher> paths_ = std::make_shared<PathRefresher>(
       tracker_, scripting_, health_, desktop_.scheduler(), desktop_.workspace());
   int pathsChanged_ = 0;
-  int pollTicks_ = 0;
   std::vector<Duration> passesEndedAt_;
 };
 
@@ -156,7 +154,6 @@ TEST_F(PathRefresherTest, aPollFollowsTheUserAndClearsLocationsWithoutAPath) {
   paths_->start();
   pathsChanged_ = 0;
   clock().advanceBy(1100ms);  // the tick, and its script's 20 ms
-  EXPECT_EQ(pollTicks_, 1);
   EXPECT_EQ(docs->targetPath, folder("Downloads"));
   EXPECT_EQ(recents->targetPath, std::nullopt);
   EXPECT_EQ(pathsChanged_, 1);
@@ -196,29 +193,6 @@ TEST_F(PathRefresherTest, aListThatDisagreesWithTrackingIsCountedButStillApplied
   clock().advanceBy(1s);
   EXPECT_EQ(stat(Dependency::axObserver).lastError, "AX追跡 3 件 vs 実際 1 件");
   EXPECT_EQ(third->targetPath, folder("Documents"));
-}
-
-TEST_F(PathRefresherTest, aPollAsksNothingWhileFinderIsBehindHasNoWindowsOrIsBusy) {
-  // Catches Apple events sent while the user works elsewhere, for nothing, or stacked up
-  // behind a script that is still running.
-  paths_->start();
-  clock().advanceBy(2s);
-  EXPECT_EQ(pollTicks_, 0);  // nothing tracked
-
-  track("Documents", 0);
-  desktop_.workspace().install(
-      {"com.apple.TextEdit", "TextEdit", "/System/Applications/TextEdit.app"});
-  desktop_.workspace().launch("com.apple.TextEdit");
-  desktop_.workspace().activate("com.apple.TextEdit");
-  clock().advanceBy(2s);
-  EXPECT_EQ(pollTicks_, 0);
-  EXPECT_EQ(eventsSent(), 0);
-
-  desktop_.workspace().activate(kFinderBundleIdentifier);
-  desktop_.scriptHost().setExtraDelay(2500ms);
-  clock().advanceBy(10s);
-  EXPECT_EQ(pollTicks_, 4);  // each script holds the next two ticks back
-  EXPECT_EQ(eventsSent(), 4);
 }
 
 }  // namespace
