@@ -1,6 +1,7 @@
 #include "Diagnostics/HealthMonitor.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -35,6 +36,7 @@ constexpr Description kDescriptions[] = {
      {"パス移動", "Path Navigation", "路径导航"},
      "set target コマンドの仕様変更の可能性"},
 };
+static_assert(std::size(kDescriptions) == HealthMonitor::allCases.size());
 
 const Description& describe(Dependency dependency) {
   return kDescriptions[static_cast<std::size_t>(dependency)];

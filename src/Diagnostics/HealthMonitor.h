@@ -39,7 +39,7 @@ class HealthMonitor : public std::enable_shared_from_this<HealthMonitor> {
     std::int64_t attempts = 0;
     std::int64_t successes = 0;
     std::int64_t consecutiveFailures = 0;
-    // The most recent failure's text, also when that failure had none.
+    // The most recent failure's text; absent when that failure gave none.
     std::optional<std::string> lastError;
     std::optional<WallTime> lastFailureAt;
     bool operator==(const Stat&) const = default;
