@@ -353,22 +353,31 @@ TEST_F(VirtualSchedulerTest, jobPostingToMainQueueAndItsOwnQueue) {
   EXPECT_THAT(log, ElementsAre("job1-start", "main-from-job@0", "job1-end", "job2@5"));
 }
 
-TEST_F(VirtualSchedulerTest, spendOutsideASerialJobDoesNothing) {
-  // Catches spend() that moves the clock or parks the driver.
-  scheduler.post([&] { scheduler.spend(1s); });
-  scheduler.runUntilIdle();
-  scheduler.spend(1s);
-
-  VirtualScheduler other{WallTime{}};
+TEST_F(VirtualSchedulerTest, spendOnTheMainThreadBlocksItWhileSerialJobsGoOn) {
+  // Catches a blocking main-thread call that lets other main tasks run inside it, stops
+  // the serial queues, leaves late tasks for a later run, or a spend from a thread that
+  // is neither this scheduler's driver nor its worker moving the clock.
   auto queue = scheduler.makeSerialQueue("q");
+  scheduler.post([&] {
+    scheduler.spend(20ms);
+    note("main returns")();
+  });
+  scheduler.postAfter(10ms, note("task due at 10"));
   queue->post([&] {
-    other.spend(1s);  // a job of another scheduler is not this one's worker
-    log.push_back("done");
+    scheduler.spend(5ms);
+    note("job ends")();
   });
   scheduler.runUntilIdle();
+  EXPECT_THAT(log, ElementsAre("job ends@5", "main returns@20", "task due at 10@20"));
+  scheduler.spend(1s);  // between runs, the test body is the main thread
+  EXPECT_EQ(millis(), 1020);
 
-  EXPECT_EQ(sinceStart(scheduler.now()), 0ms);
-  EXPECT_THAT(log, ElementsAre("done"));
+  VirtualScheduler other{WallTime{}};
+  queue->post([&] { other.spend(1s); });
+  scheduler.runUntilIdle();
+  EXPECT_EQ(sinceStart(other.now()), 0ms);
+  std::thread([&] { scheduler.spend(1s); }).join();
+  EXPECT_EQ(millis(), 1020);
 }
 
 TEST_F(VirtualSchedulerTest, postsFromFourThreadsWhileTheDriverRunsAllRunOnceInPosterOrder) {

@@ -95,6 +95,7 @@ struct RealTimeLoop::Impl {
   std::unordered_map<TaskId, TimePoint> due;  // tasks not yet run or cancelled
   bool quitRequested = false;                 // sticky until a run() ends on it
   std::vector<std::shared_ptr<Worker>> workers;
+  const std::thread::id mainThread = std::this_thread::get_id();
 
   bool hasDueTask() const { return !tasks.empty() && tasks.begin()->first.first <= nowTime(); }
 
@@ -179,7 +180,8 @@ std::shared_ptr<SerialQueue> RealTimeLoop::makeSerialQueue(std::string label) {
 }
 
 void RealTimeLoop::spend(Duration duration) {
-  if (currentWorker == nullptr || currentWorker->owner != this) return;
+  const bool ownWorker = currentWorker != nullptr && currentWorker->owner == this;
+  if (!ownWorker && std::this_thread::get_id() != impl_->mainThread) return;
   std::this_thread::sleep_for(duration);
 }
 

@@ -23,7 +23,7 @@ class RealTimeLoop final : public SimScheduler {
   TimePoint now() const override;
   WallTime wallNow() const override;
   std::shared_ptr<SerialQueue> makeSerialQueue(std::string label) override;
-  void spend(Duration duration) override;   // sleeps the calling worker
+  void spend(Duration duration) override;   // sleeps a worker or the main thread
   void runFor(Duration duration) override;  // a nested run of the loop
 
   // Runs tasks as they fall due until quit().

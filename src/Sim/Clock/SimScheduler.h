@@ -10,8 +10,10 @@ namespace varnelo::sim {
 
 class SimScheduler : public MainQueue, public SerialQueueFactory {
  public:
-  // Called from inside a serial-queue job: the job takes this long. Its queue stays busy
-  // meanwhile and the rest of the desktop goes on. Called elsewhere it does nothing.
+  // The calling thread takes this long, as in a call to another process. Inside a
+  // serial-queue job its queue stays busy meanwhile and the rest of the desktop goes on;
+  // on the main thread the main queue waits and the serial queues go on. On any other
+  // thread it does nothing.
   virtual void spend(Duration duration) = 0;
   // Runs the main queue for a while, as the platform's "run the run loop for d" does.
   // Main thread only; may be called from inside a main-queue task.

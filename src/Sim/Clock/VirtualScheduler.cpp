@@ -66,6 +66,8 @@ struct Core {
   std::unordered_map<TaskId, TimePoint> mainTaskDue;  // main tasks not yet run or cancelled
   std::vector<std::unique_ptr<QueueState>> queues;
   bool shuttingDown = false;
+  // The thread that made the scheduler drives it: the simulated main thread.
+  const std::thread::id driver = std::this_thread::get_id();
 
   bool isOwnWorker() const { return currentWorker != nullptr && currentWorker->core == this; }
 
@@ -138,7 +140,9 @@ struct Core {
   void runUntil(TimePoint limit) {
     assert(!isOwnWorker() && "the clock cannot be driven from inside a serial job");
     std::unique_lock lock(mutex);
-    while (!events.empty() && events.begin()->first.first <= limit) {
+    // A blocking call inside a task may move now past limit; what fell due meanwhile is
+    // late, not future.
+    while (!events.empty() && events.begin()->first.first <= std::max(limit, now)) {
       auto node = events.extract(events.begin());
       auto [due, sequence] = node.key();
       now = std::max(now, due);
@@ -156,7 +160,10 @@ struct Core {
   }
 
   void spend(Duration duration) {
-    if (!isOwnWorker()) return;
+    if (!isOwnWorker()) {
+      if (std::this_thread::get_id() == driver) blockDriver(duration);
+      return;
+    }
     QueueState& queue = *currentWorker;
     std::unique_lock lock(mutex);
     if (shuttingDown) return;
@@ -164,6 +171,24 @@ struct Core {
     queue.scheduled = true;
     releaseControl(queue);
     handOff.wait(lock, [&] { return queue.hasControl; });
+  }
+
+  // The main thread is stuck in a call: serial jobs due meanwhile go on, main tasks wait
+  // until it returns.
+  void blockDriver(Duration duration) {
+    std::unique_lock lock(mutex);
+    if (shuttingDown) return;
+    const TimePoint limit = later(now, duration);
+    for (;;) {
+      auto next = std::find_if(events.begin(), events.end(), [limit](const auto& entry) {
+        return entry.first.first > limit || std::holds_alternative<QueueState*>(entry.second);
+      });
+      if (next == events.end() || next->first.first > limit) break;
+      auto node = events.extract(next);
+      now = std::max(now, node.key().first);
+      runEvent(node.mapped(), lock);
+    }
+    now = std::max(now, limit);
   }
 
   // Drops pending work, lets each parked job run to its end one at a time (spend() now

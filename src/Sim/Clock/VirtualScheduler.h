@@ -8,14 +8,17 @@
 // the main thread (thread-local state, sanitizers) and still run deterministically.
 //
 // Rules:
-//   1. Time moves only inside advanceBy() and runFor() (and runUntilNoTasksRemain());
-//      now() never goes backwards.
+//   1. Time moves only inside advanceBy() and runFor() (and runUntilNoTasksRemain()), and
+//      by a spend() on the driver (rule 4a); now() never goes backwards.
 //   2. Main-queue tasks run in due-time order; equal due times in posting order.
 //   3. A job posted to a serial queue is due when posted; it is ordered with main-queue
 //      tasks by (due time, posting order). Jobs of one queue run one at a time, FIFO.
 //   4. A job that calls spend(d) keeps its queue busy for d: it resumes at (its time + d),
 //      ordered after everything already due then; meanwhile the main queue and other
 //      serial queues run. The next job of the busy queue starts only after it returns.
+//   4a. spend(d) on the driver (a main-thread call that blocks, inside a task or between
+//      runs) moves the clock by d at once; serial jobs due meanwhile run, main tasks due
+//      meanwhile wait until the current task returns and then run in due-time order.
 //   5. runUntilIdle() runs everything due at the current instant, including work that
 //      becomes due at that instant while it runs, and leaves the clock where it is.
 //   6. advanceBy(d) runs everything due up to now + d in order, setting now() to each
