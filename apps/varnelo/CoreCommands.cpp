@@ -225,8 +225,30 @@ Result open(ScenarioSession& session, Arguments args) {
 }
 
 // expect log CATEGORY TEXT | expect log count CATEGORY TEXT N
+// expect log order CATEGORY TEXT CATEGORY TEXT…: each line comes after the one before.
+Result expectLogOrder(ScenarioSession& session, Arguments args) {
+  if (args.size() < 4 || args.size() % 2 != 0)
+    return Result::bad("usage: expect log order CATEGORY TEXT CATEGORY TEXT…");
+  const auto lines = session.desktop().systemLog().lines();
+  auto from = lines.begin();
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    from = std::find_if(from, lines.end(), [&](const sim::SystemLogLine& line) {
+      return line.level == sim::LogLevel::defaultLevel && line.category == args[i] &&
+             line.message.find(args[i + 1]) != std::string::npos;
+    });
+    if (from == lines.end()) {
+      return Result::failed("a [" + args[i] + "] line containing " + inQuotes(args[i + 1]) +
+                                (i == 0 ? "" : " after the lines before it"),
+                            "none");
+    }
+    ++from;
+  }
+  return Result::ok();
+}
+
 Result expectLog(ScenarioSession& session, Arguments args) {
   auto& log = session.desktop().systemLog();
+  if (!args.empty() && args[0] == "order") return expectLogOrder(session, args.subspan(1));
   if (args.size() == 4 && args[0] == "count") {
     auto wanted = parseInteger(args[3]);
     if (!wanted) return Result::bad("usage: expect log count CATEGORY TEXT N");
@@ -311,12 +333,18 @@ Result expectGlobal(ScenarioSession& session, Arguments args) {
   return Result::failed(args[0] + " = " + inQuotes(args[1]), value ? inQuotes(*value) : "nothing");
 }
 
+// expect quit | expect quit signal NAME: ended by exit(), or killed by that signal.
 Result expectQuit(ScenarioSession& session, Arguments args) {
-  if (!args.empty()) return Result::bad("expect quit takes no arguments");
+  auto signal = args.size() == 2 && args[0] == "signal" ? signalNumber(args[1]) : std::nullopt;
+  if (!args.empty() && !signal) return Result::bad("usage: expect quit [signal TERM|INT|HUP|KILL]");
   auto state = session.desktop().process().state();
-  if (state.phase == sim::ProcessState::Phase::exited) return Result::ok();
-  return Result::failed("Varnelo to have quit",
-                        session.isLaunched() ? state.toString() : "not launched");
+  const bool ended = signal
+                         ? state.phase == sim::ProcessState::Phase::killed && state.code == *signal
+                         : state.phase == sim::ProcessState::Phase::exited;
+  if (ended) return Result::ok();
+  return Result::failed(
+      signal ? "Varnelo killed by signal " + std::to_string(*signal) : "Varnelo to have quit",
+      session.isLaunched() ? state.toString() : "not launched");
 }
 
 Result expectRunning(ScenarioSession& session, Arguments args) {
@@ -358,12 +386,14 @@ void addCoreCommands(CommandTable& table) {
   table.add("exit", "[CODE]", exitProcess);
   table.add("quit", "", quit);
   table.add("open", "file PATH | files PATH… | urls URL…", open);
-  table.add("expect log", "CATEGORY TEXT | count CATEGORY TEXT N", expectLog);
+  table.add("expect log",
+            "CATEGORY TEXT | count CATEGORY TEXT N | order CATEGORY TEXT CATEGORY TEXT…",
+            expectLog);
   table.add("expect no", "log CATEGORY TEXT | defaults KEY | global KEY", expectNo);
   table.add("expect logfile", "CATEGORY TEXT", expectLogFile);
   table.add("expect defaults", "KEY VALUE", expectDefaults);
   table.add("expect global", "KEY TEXT", expectGlobal);
-  table.add("expect quit", "", expectQuit);
+  table.add("expect quit", "[signal TERM|INT|HUP|KILL]", expectQuit);
   table.add("expect running", "", expectRunning);
   table.add("expect prompts", "accessibility N", expectPrompts);
 }

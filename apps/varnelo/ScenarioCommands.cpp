@@ -1,6 +1,7 @@
 #include "ScenarioCommands.h"
 
 #include "CoreCommands.h"
+#include "FileCommands.h"
 #include "FinderCommands.h"
 #include "HealthCommands.h"
 #include "TrackingCommands.h"
@@ -11,6 +12,7 @@ namespace varnelo::scenario {
 CommandTable allCommands() {
   CommandTable table;
   addCoreCommands(table);
+  addFileCommands(table);
   addFinderCommands(table);
   addWindowCommands(table);
   addTrackingCommands(table);

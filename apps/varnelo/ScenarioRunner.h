@@ -1,12 +1,17 @@
 // Plays a scenario file against the simulated desktop, one line at a time, printing each
-// command with the virtual time at which it ran. Main thread only.
+// command with the virtual time at which it ran. "after DURATION COMMAND…" runs the
+// command that much later, while later lines wait; its failure is reported at the next
+// line that runs (or at the end), with its own line number. Main thread only.
 // Exit statuses: 0 the end was reached; 1 a check failed ("FILE:LINE: expected …, got …");
 // 2 a line could not be understood, or the file could not be read.
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "CommandTable.h"
 #include "ScenarioSession.h"
@@ -27,10 +32,24 @@ class ScenarioRunner {
   int runText(std::string_view text, const std::string& name);
 
  private:
+  struct Deferred {
+    int status = kScenarioPassed;
+    std::string where;
+    std::string message;
+  };
+
   int runLine(std::string_view line, const std::string& where);
+  int runCommand(const std::vector<std::string>& words, const std::string& where);
+  int defer(const std::vector<std::string>& words, const std::string& where);
+  void runDeferred(const std::vector<std::string>& words, const std::string& where);
+  // The first failure of a deferred command, once; kScenarioPassed without one.
+  int takeDeferredFailure();
 
   ScenarioSession& session_;
   const CommandTable& commands_;
+  std::optional<Deferred> deferredFailure_;
+  // Held weakly by deferred commands, which may outlive the runner on the clock.
+  std::shared_ptr<ScenarioRunner*> self_ = std::make_shared<ScenarioRunner*>(this);
 };
 
 }  // namespace varnelo::scenario

@@ -22,10 +22,20 @@ std::variant<std::string, TokenizeError> readQuoted(std::string_view line, std::
     }
     if (pos >= line.size()) break;
     char escaped = line[pos++];
-    if (escaped != '"' && escaped != '\\') {
-      return TokenizeError{std::string("unknown escape \\") + escaped + " in a quoted text"};
+    switch (escaped) {
+      case '"':
+      case '\\':
+        word += escaped;
+        break;
+      case 'n':
+        word += '\n';
+        break;
+      case 't':
+        word += '\t';
+        break;
+      default:
+        return TokenizeError{std::string("unknown escape \\") + escaped + " in a quoted text"};
     }
-    word += escaped;
   }
   return TokenizeError{"a quoted text is not closed"};
 }

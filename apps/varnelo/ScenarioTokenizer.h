@@ -1,6 +1,6 @@
 // Splits one scenario line into words: blanks separate words, "#" at the start of a word
 // starts a comment, and double-quoted pieces of a word keep their blanks and understand
-// \" and \\ (so "12"=220 is the word 12=220).
+// \" \\ \n and \t (so "12"=220 is the word 12=220).
 // Pure functions; any thread. Malformed input is reported as a value, never thrown.
 #pragma once
 

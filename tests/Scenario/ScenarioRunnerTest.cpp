@@ -35,6 +35,42 @@ TEST(ScenarioRunner, onceVarneloHasEndedOnlyChecksMayFollow) {
   EXPECT_THAT(harness.out.str(), HasSubstr("test.scn:5: Varnelo has ended"));
 }
 
+TEST(ScenarioRunner, aDeferredCommandRunsLaterAndItsFailureNamesItsOwnLine) {
+  // Catches "after" running at once, a misspelt deferred command accepted, or its failed
+  // check lost or blamed on the line that happened to be running.
+  test::ScenarioHarness harness;
+  EXPECT_EQ(harness.run("after 1s wiat 1s\n"), 2);
+  EXPECT_EQ(harness.run("make file ~/../outside.txt\n"), 2);
+  EXPECT_EQ(harness.run("make file \"~/a\\tb\\nc.txt\" hi\n"
+                        "expect file \"~/a\\tb\\nc.txt\" contains hi\n"),
+            0)
+      << harness.out.str();
+  EXPECT_EQ(harness.run("after 0.5s make folder ~/Later\n"
+                        "expect file ~/Later absent\n"
+                        "wait 1s\n"
+                        "expect file ~/Later\n"),
+            0)
+      << harness.out.str();
+  EXPECT_THAT(harness.out.str(), HasSubstr("[0.500s] make folder ~/Later (after)"));
+  EXPECT_EQ(harness.run("after 0.5s expect file ~/Nowhere\nwait 1s\nwait 1s\n", "d.scn"), 1);
+  EXPECT_THAT(harness.out.str(), HasSubstr("d.scn:1: expected"));
+  EXPECT_THAT(harness.out.str(), ::testing::Not(HasSubstr("[2.500s] wait 1s")));
+}
+
+TEST(ScenarioRunner, logOrderAndTheKillingSignalAreChecked) {
+  // Catches an order check that finds the lines in any order, or a killed process taken
+  // for one that quit.
+  test::ScenarioHarness harness;
+  ASSERT_EQ(harness.run("accessibility grant\nlaunch\n"
+                        "expect log order general \"起動\" coord \"観測を開始\"\n"),
+            0)
+      << harness.out.str();
+  EXPECT_EQ(harness.run("expect log order coord \"観測を開始\" general \"起動\"\n"), 1);
+  EXPECT_EQ(harness.run("signal KILL\nexpect quit signal KILL\n"), 0) << harness.out.str();
+  EXPECT_EQ(harness.run("expect quit\n"), 1);
+  EXPECT_EQ(harness.run("expect quit signal TERM\n"), 1);
+}
+
 TEST(ScenarioRunner, everyCommandIsPrintedWithTheVirtualTime) {
   // Catches a trace that does not show when things happened.
   test::ScenarioHarness harness;
