@@ -33,9 +33,13 @@ void checkTokens(const std::vector<Token>& tokens) {
       check(!token.text.empty(), "a word has letters");
       for (unsigned char c : token.text) check(!std::isupper(c), "words are lower case");
     }
-    if (token.kind == TokenKind::integer) {
-      check(!token.text.empty(), "a number has digits");
-      for (unsigned char c : token.text) check(std::isdigit(c), "a number is only digits");
+    if (token.kind == TokenKind::number) {
+      check(std::isdigit(static_cast<unsigned char>(token.text.front())),
+            "a number starts with a digit");
+      for (unsigned char c : token.text) {
+        check(std::isdigit(c) || std::string(".eE+-").find(c) != std::string::npos,
+              "a number is digits, a point and an exponent");
+      }
     }
     if (token.kind == TokenKind::symbol) {
       check(token.text.size() == 1 && std::string("{}(),&-").find(token.text) != std::string::npos,
@@ -63,6 +67,7 @@ int operandCount(ExprKind kind) {
   switch (kind) {
     case ExprKind::string:
     case ExprKind::integer:
+    case ExprKind::real:
     case ExprKind::variable:
     case ExprKind::countWindows:
     case ExprKind::selection:
@@ -90,6 +95,9 @@ void checkExpr(const ExprPtr& expr, bool inFinder) {
   const int count = operandCount(expr->kind);
   check(count == -1 || count == static_cast<int>(expr->operands.size()), "operand count");
   if (expr->kind == ExprKind::variable) check(!expr->text.empty(), "a variable has a name");
+  if (expr->kind == ExprKind::integer) {
+    check(expr->number >= -536870912 && expr->number <= 536870911, "integers are AppleScript's");
+  }
   for (const auto& operand : expr->operands) checkExpr(operand, inFinder);
 }
 
@@ -144,6 +152,11 @@ void checkStmt(const Stmt& stmt, bool inFinder) {
   const bool bodyInFinder = inFinder || stmt.kind == StmtKind::tell;
   for (const auto& expr : stmt.exprs) checkExpr(expr, inFinder);
   check(stmt.onError.empty() || stmt.kind == StmtKind::tryBlock, "on error only in try");
+  const bool handles = stmt.handler.number || !stmt.handler.messageVariable.empty() ||
+                       !stmt.handler.numberVariable.empty();
+  check(!handles || stmt.kind == StmtKind::tryBlock, "an error handler only in try");
+  check(!stmt.replacing || stmt.kind == StmtKind::duplicate || stmt.kind == StmtKind::move,
+        "replacing only for duplicate and move");
   const bool hasBody = stmt.kind == StmtKind::tell || stmt.kind == StmtKind::tryBlock ||
                        stmt.kind == StmtKind::repeatRange || stmt.kind == StmtKind::repeatIn;
   check(hasBody || stmt.body.empty(), "only blocks have a body");

@@ -97,7 +97,7 @@ std::string lookup(ScriptID windowID) {
             set wpath to ""
         end try
         return wname & tab & wpath
-    on error
+    on error number -1728
         return ""
     end try
 end tell)AS";

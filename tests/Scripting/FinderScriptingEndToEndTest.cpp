@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "Scripting/FinderScripting.h"
+#include "Sim/AppleScript/AppleScriptInterpreter.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
 #include "TestSupport/TestFiles.h"
@@ -14,6 +15,35 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
+using WindowLookupCase::NotBrowserWindow;
+using WindowLookupCase::ScriptFailed;
+
+// Runs scripts in the simulated interpreter and fails every Apple event they send with
+// `refusal` while it is set: the error arises at the first Finder command, as on a Mac,
+// where a try block can catch it.
+class RefusingHost final : public ScriptHost {
+ public:
+  explicit RefusingHost(sim::SimFinder& finder) : finder_(finder) {}
+  std::shared_ptr<CompiledScript> compile(const std::string& source) override {
+    return std::make_shared<Parsed>(sim::parseAppleScript(source));
+  }
+  ScriptResult execute(const CompiledScript& script) override {
+    const auto& parsed = dynamic_cast<const Parsed&>(script).program;
+    if (auto* syntax = std::get_if<sim::SyntaxError>(&parsed)) {
+      return ScriptError{-2741, syntax->message};
+    }
+    return sim::runAppleScript(std::get<sim::Program>(parsed), finder_, [this] { return refusal; });
+  }
+  std::optional<ScriptError> refusal;
+
+ private:
+  struct Parsed final : CompiledScript {
+    explicit Parsed(std::variant<sim::Program, sim::SyntaxError> parsed)
+        : program(std::move(parsed)) {}
+    std::variant<sim::Program, sim::SyntaxError> program;
+  };
+  sim::SimFinder& finder_;
+};
 
 class FinderScriptingEndToEnd : public ::testing::Test {
  protected:
@@ -86,13 +116,62 @@ TEST_F(FinderScriptingEndToEnd, hostilePathsReachFinderIntact) {
   EXPECT_EQ(windows[0].path, quoted.string() + "/");
 }
 
-TEST_F(FinderScriptingEndToEnd, closedWindowsLookUpAsNotBrowserAndCloseAgainWithoutError) {
-  // Catches a missing window reported as a failed script, which callers would count.
+TEST_F(FinderScriptingEndToEnd, onlyAWindowFinderDoesNotHaveLooksUpAsNotBrowser) {
+  // Catches a missing window reported as a failed script, which callers would count, and
+  // a lookup whose script swallows every error: a timeout, a refused event or a Finder
+  // that is not running would read as "no such window" and clear the scripting id.
   int id = desktop_.finder().openWindow(home() / "Documents");
   EXPECT_TRUE(await<bool>([&](auto done) { bridge_->closeWindow(id, done); }));
   EXPECT_TRUE(await<bool>([&](auto done) { bridge_->closeWindow(id, done); }));
-  auto lookup = await<WindowLookup>([&](auto done) { bridge_->lookup(id, done); });
-  EXPECT_TRUE(std::holds_alternative<WindowLookupCase::NotBrowserWindow>(lookup));
+  auto lookup = [&](FinderScripting& bridge) {
+    return await<WindowLookup>([&](auto done) { bridge.lookup(id, done); });
+  };
+  EXPECT_EQ(lookup(*bridge_), WindowLookup(NotBrowserWindow{}));
+  desktop_.scriptHost().failNextScripts(1, ScriptError{-1712, "AppleEvent timed out."});
+  EXPECT_EQ(lookup(*bridge_), WindowLookup(ScriptFailed{}));
+
+  RefusingHost host(desktop_.finder());
+  auto refused =
+      std::make_shared<FinderScripting>(host, desktop_.scheduler(), desktop_.scheduler());
+  EXPECT_EQ(lookup(*refused), WindowLookup(NotBrowserWindow{}));
+  for (const ScriptError& error :
+       {ScriptError{-1712, "AppleEvent timed out."},
+        ScriptError{-1743, "Not authorized to send Apple events to Finder."},
+        ScriptError{-600, "Application isn’t running."}}) {
+    host.refusal = error;
+    EXPECT_EQ(lookup(*refused), WindowLookup(ScriptFailed{})) << *error.number;
+  }
+}
+
+TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) {
+  // Catches a retarget, reveal, sidebar width or activation text that parses but does not
+  // reach Finder, or a capture or selection read back wrongly.
+  const auto docs = home() / "Documents";
+  test::writeFile(docs / "a.txt", "a");
+  test::writeFile(docs / "b.txt", "b");
+  const std::vector<std::string> both{(docs / "a.txt").string(), (docs / "b.txt").string()};
+  int id = desktop_.finder().openWindow(home() / "Downloads");
+  EXPECT_TRUE(await<bool>([&](auto done) { bridge_->setTarget(id, docs.string(), done); }));
+  EXPECT_EQ(desktop_.finder().window(id)->target.folder, docs);
+  EXPECT_TRUE(await<bool>([&](auto done) { bridge_->reveal(id, docs.string(), both, done); }));
+  EXPECT_EQ(await<std::vector<std::string>>([&](auto done) { bridge_->selection(done); }), both);
+  auto capture = await<std::optional<RoutingCapture>>(
+      [&](auto done) { bridge_->captureForRouting(id, done); });
+  EXPECT_EQ(capture, (RoutingCapture{docs.string() + "/", both}));
+
+  EXPECT_TRUE(await<bool>([&](auto done) { bridge_->setSidebarWidth(id, 0, done); }));
+  auto width =
+      await<std::optional<std::int64_t>>([&](auto done) { bridge_->sidebarWidth(id, done); });
+  EXPECT_EQ(width, 0);
+
+  desktop_.finder().close(id);
+  EXPECT_EQ(await<std::optional<RoutingCapture>>(
+                [&](auto done) { bridge_->captureForRouting(id, done); }),
+            std::nullopt);
+  EXPECT_TRUE(
+      await<bool>([&](auto done) { bridge_->revealInFinder(docs.string(), {both[1]}, done); }));
+  EXPECT_EQ(desktop_.finder().selection(), std::vector<fs::path>{docs / "b.txt"});
+  EXPECT_EQ(desktop_.workspace().frontmostApplication()->localizedName, "Finder");
 }
 
 TEST_F(FinderScriptingEndToEnd, theBridgeIsBusyExactlyWhileFinderWorks) {

@@ -3,12 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "Sim/AppleScript/AppleScriptInterpreter.h"
 #include "Sim/Clock/VirtualScheduler.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
@@ -19,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::StartsWith;
 
 // The client's escaping of a path inside a string literal: backslashes, then quotes.
@@ -38,23 +40,30 @@ std::string inFinder(const std::string& body) {
   return "tell application \"Finder\"\n" + body + "\nend tell";
 }
 
-constexpr const char* kCapturePrefix = R"(tell application "Finder"
+// The path with ":" for "/", as an HFS path spells a folder under the volume's name.
+std::string colons(const fs::path& path) {
+  std::string out = path.string();
+  std::replace(out.begin(), out.end(), '/', ':');
+  return out;
+}
+
+// Every form the host knows but Finder's file operations, for the damage test.
+constexpr const char* kEveryFormPrefix = R"(-- what a client may send
+tell application "Finder"
     try
         set w to Finder window id )";
-constexpr const char* kCaptureRest = R"(
-    on error
-        return ""
-    end try
-    try
+constexpr const char* kEveryFormRest = R"( (* the last (* nested *) window *)
         set wpath to POSIX path of (target of w as alias)
-    on error
-        set wpath to ""
+    on error errText number errNumber
+        set wpath to errText
     end try
-    set outList to {wpath}
+    set outList to {wpath, 1.5, -2.0E+3, (count of Finder windows)} # reals too
     try
         repeat with s in (get selection)
-            set end of outList to POSIX path of (s as alias)
+            set end of outList to POSIX path of ¬
+                (s as alias)
         end repeat
+    on error number -1728
     end try
 end tell
 set AppleScript's text item delimiters to linefeed
@@ -65,16 +74,20 @@ return outText)";
 class SimScriptHostTest : public ::testing::Test {
  protected:
   ScriptResult run(const std::string& source) { return host.execute(*host.compile(source)); }
-  std::string text(const std::string& source) {
-    auto result = run(source);
+  // Straight through the interpreter, with a sender of Apple events.
+  ScriptResult send(const std::string& source, const AppleEventSender& sender) {
+    return runAppleScript(std::get<Program>(parseAppleScript(source)), finder, sender);
+  }
+  std::string text(const std::string& source) { return textOf(run(source)); }
+  static std::string textOf(const ScriptResult& result) {
     if (auto* error = std::get_if<ScriptError>(&result)) {
       ADD_FAILURE() << error->number.value_or(0) << " " << error->message.value_or("");
       return {};
     }
     return std::get<ScriptText>(result).value;
   }
-  ScriptError error(const std::string& source) {
-    auto result = run(source);
+  ScriptError error(const std::string& source) { return errorOf(run(source)); }
+  static ScriptError errorOf(const ScriptResult& result) {
     if (auto* failure = std::get_if<ScriptError>(&result)) return *failure;
     ADD_FAILURE() << "ran: " << std::get<ScriptText>(result).value;
     return {};
@@ -95,83 +108,74 @@ class SimScriptHostTest : public ::testing::Test {
   int activations = 0;
 };
 
-TEST_F(SimScriptHostTest, lookupAndCaptureAnswerNameFolderAndSelectionOrEmptyForMissingWindow) {
-  // Catches a -1728 that escapes its try, `return` inside try not ending the script, or
-  // a selection coerced wrongly from aliases to POSIX paths.
-  test::writeFile(at("Docs/a.txt"), "a");
-  test::writeFile(at("Docs/b.txt"), "b");
-  int id = finder.openWindow(at("Docs"));
-  auto lookup = [&](int windowId) {
-    return text(inFinder("    try\n        set w to Finder window id " + std::to_string(windowId) +
-                         "\n        set wname to name of w\n        try\n"
-                         "            set wpath to POSIX path of (target of w as alias)\n"
-                         "        on error\n            set wpath to \"\"\n        end try\n"
-                         "        return wname & tab & wpath\n    on error\n        return \"\"\n"
-                         "    end try"));
+TEST_F(SimScriptHostTest, commentsContinuationsAndRealNumbersAreTheLanguagesOwn) {
+  // Catches a comment or "¬" that fails to compile, "--" or "#" inside a string taken for
+  // a comment, a nested block comment ending at its first "*)", or reals refused or
+  // written unlike AppleScript (whose integers end at ±536870911).
+  EXPECT_EQ(text("-- leading comment\r\n# another\r\n(* block (* nested *) still *)\r\n"
+                 "set x to \"a -- b # c\" & ¬\r\n    \"d\" -- trailing\n"
+                 "return x (* after *)"),
+            "a -- b # cd");
+  const std::pair<const char*, const char*> kNumbers[] = {
+      {"1.5", "1.5"},
+      {"2.0E+3", "2000.0"},
+      {"-12345.5", "-1.23455E+4"},
+      {"2e-5", "2.0E-5"},
+      {"536870911", "536870911"},
+      {"-536870912", "-536870912"},
+      {"536870912", "5.36870912E+8"},
+      {"{0.25, 3} as string", "0.253"},
   };
-  EXPECT_EQ(lookup(id), "Docs\t" + folderPath("Docs"));
-  EXPECT_EQ(lookup(id + 50), "");
-
-  std::string capture = kCapturePrefix + std::to_string(id) + kCaptureRest;
-  EXPECT_EQ(text(capture), folderPath("Docs"));
-  finder.select({at("Docs/a.txt"), at("Docs/b.txt")});
-  EXPECT_EQ(text(capture), folderPath("Docs") + "\n" + at("Docs/a.txt").string() + "\n" +
-                               at("Docs/b.txt").string());
-  EXPECT_EQ(text(kCapturePrefix + std::to_string(id + 50) + kCaptureRest), "");
-  EXPECT_EQ(text(R"(tell application "Finder"
-    set outList to {}
-    try
-        repeat with s in (get selection)
-            set end of outList to POSIX path of (s as alias)
-        end repeat
-    end try
-end tell
-set AppleScript's text item delimiters to linefeed
-set outText to outList as string
-set AppleScript's text item delimiters to ""
-return outText)"),
-            at("Docs/a.txt").string() + "\n" + at("Docs/b.txt").string());
+  for (const auto& [literal, written] : kNumbers) {
+    EXPECT_EQ(text(std::string("return ") + literal), written) << literal;
+  }
+  EXPECT_EQ(error("return 1E+999").number, -2741);
 }
 
-TEST_F(SimScriptHostTest, windowCommandsOpenRetargetSelectCloseAndSizeTheSidebar) {
-  // Catches make/close/set target/select/sidebar width forms that parse but do nothing,
-  // a close of a missing window that escapes its try, or a width read back wrongly.
-  test::writeFile(at("One/x.txt"), "x");
-  test::writeFile(at("One/y.txt"), "y");
-  fs::create_directories(at("Two"));
-  std::string id = text(inFinder("    set w to make new Finder window to " + alias(at("Two")) +
-                                 "\n    return (id of w) as string"));
-  int windowId = std::stoi(id);
-  ASSERT_TRUE(finder.window(windowId));
-  EXPECT_EQ(finder.window(windowId)->target.folder, at("Two"));
+TEST_F(SimScriptHostTest, finderReferencesNeedAsAliasForAPosixPathAndAliasesReadAsHfsPaths) {
+  // Catches a window's target that gives a POSIX path without "as alias" (kinder than
+  // Finder), or an alias, file or reference as text giving anything but its HFS path.
+  fs::create_directories(at("Docs/a:b"));
+  int id = finder.openWindow(at("Docs"));
+  std::string target = "(target of Finder window id " + std::to_string(id) + ")";
+  auto bare = error(inFinder("    return POSIX path of " + target));
+  EXPECT_EQ(bare.number, -1728);
+  EXPECT_THAT(
+      bare.message.value_or(""),
+      StartsWith("Finder got an error: Can’t get POSIX path of folder \"Docs\" of folder \"" +
+                 dir.path().filename().string() + "\" of "));
+  EXPECT_THAT(bare.message.value_or(""), EndsWith(" of startup disk."));
+  EXPECT_EQ(text(inFinder("    return POSIX path of (" + target + " as alias)")),
+            folderPath("Docs"));
 
-  text(inFinder("    set target of Finder window id " + id + " to " + alias(at("One")) +
-                "\n    select {" + alias(at("One/x.txt")) + ", " + alias(at("One/y.txt")) + "}"));
-  EXPECT_EQ(finder.window(windowId)->target.folder, at("One"));
-  EXPECT_THAT(finder.selection(), ElementsAre(at("One/x.txt"), at("One/y.txt")));
-
-  text(inFinder("    set sidebar width of Finder window id " + id + " to 0"));
-  EXPECT_EQ(text(inFinder("    try\n        return (sidebar width of Finder window id " + id +
-                          ") as string\n    on error\n        return \"\"\n    end try")),
-            "0");
-
-  std::string close = inFinder("    try\n        close Finder window id " + id + "\n    end try");
-  EXPECT_EQ(run(close), ScriptResult{ScriptText{}});
-  EXPECT_FALSE(finder.window(windowId));
-  EXPECT_EQ(run(close), ScriptResult{ScriptText{}}) << "closing a missing window succeeds";
+  const std::string hfs = "Macintosh HD" + colons(at("Docs")) + ":";
+  EXPECT_EQ(text(inFinder("    return " + target + " as text")), hfs);
+  EXPECT_EQ(text("return " + alias(at("Docs")) + " as string"), hfs);
+  EXPECT_EQ(text("return \"\" & " + alias(at("Docs/a:b"))), hfs + "a/b:");
+  EXPECT_EQ(text("return POSIX file \"/no/such.txt\" as text"), "Macintosh HD:no:such.txt");
+  finder.select({at("Docs/a:b")});
+  EXPECT_EQ(error(inFinder("    return POSIX path of item 1 of (get selection)")).number, -1728);
 }
 
-TEST_F(SimScriptHostTest, activateRevealAndOpenReachFinder) {
-  // Catches the one-line tell form not parsing, or reveal/open not reaching Finder.
-  test::writeFile(at("Docs/r.txt"), "r");
-  text("tell application \"Finder\" to activate");
-  EXPECT_EQ(activations, 1);
-  text(inFinder("    activate\n    reveal " + alias(at("Docs/r.txt"))));
-  EXPECT_THAT(finder.selection(), ElementsAre(at("Docs/r.txt")));
-  finder.close(finder.windows().front().id);
-  text(inFinder("    activate\n    open " + alias(at("Docs"))));
-  ASSERT_EQ(finder.windows().size(), 1u);
-  EXPECT_EQ(finder.windows().front().target.folder, at("Docs"));
+TEST_F(SimScriptHostTest, duplicateAndMoveReplaceAnItemOfTheSameNameOnlyWithReplacing) {
+  // Catches "with replacing" refused or ignored, a clash overwritten without it, or an
+  // item replaced by itself (which would delete it).
+  test::writeFile(at("Docs/a.txt"), "new");
+  test::writeFile(at("Dest/a.txt"), "old");
+  auto transfer = [&](const char* verb, const char* item, const char* tail) {
+    return run(inFinder(std::string("    ") + verb + " {" + alias(at(item)) + "} to " +
+                        alias(at("Dest")) + tail));
+  };
+  EXPECT_EQ(errorOf(transfer("duplicate", "Docs/a.txt", "")).number, -15267);
+  EXPECT_EQ(test::readFile(at("Dest/a.txt")), "old");
+  textOf(transfer("duplicate", "Docs/a.txt", " with replacing"));
+  EXPECT_EQ(test::readFile(at("Dest/a.txt")), "new");
+  test::writeFile(at("Docs/a.txt"), "newer");
+  textOf(transfer("move", "Docs/a.txt", " with replacing"));
+  EXPECT_EQ(test::readFile(at("Dest/a.txt")), "newer");
+  EXPECT_FALSE(fs::exists(at("Docs/a.txt")));
+  EXPECT_EQ(errorOf(transfer("move", "Dest/a.txt", " with replacing")).number, -15267);
+  EXPECT_EQ(test::readFile(at("Dest/a.txt")), "newer");
 }
 
 TEST_F(SimScriptHostTest, runtimeErrorsCarryFindersNumbersAndMessages) {
@@ -186,6 +190,18 @@ TEST_F(SimScriptHostTest, runtimeErrorsCarryFindersNumbersAndMessages) {
                                 std::to_string(recents) + " as alias)"));
   EXPECT_EQ(special.number, -1700);
   EXPECT_EQ(error("return nothing").number, -2753);
+
+  // Past AppleScript's integers an id or index is a real that names no window; truncated
+  // to 32 bits, 4294967299 would name window 3.
+  while (!finder.window(3)) finder.openWindow(dir.path());
+  EXPECT_EQ(
+      error(inFinder("    return name of Finder window id 4294967299")),
+      (ScriptError{-1728, "Finder got an error: Can’t get Finder window id 4.294967299E+9."}));
+  EXPECT_EQ(error(inFinder("    return name of Finder window 4294967297")).message,
+            "Finder got an error: Can’t get Finder window 4.294967297E+9.");
+  EXPECT_EQ(error(inFinder("    set sidebar width of Finder window id 3 to 4294967396")).number,
+            -1700);
+  EXPECT_EQ(finder.window(3)->sidebarWidth, SimFinder::kDefaultSidebarWidth);
 }
 
 TEST_F(SimScriptHostTest, malformedScriptsFailWithSyntaxErrorsNamingWhatWasExpected) {
@@ -202,6 +218,10 @@ TEST_F(SimScriptHostTest, malformedScriptsFailWithSyntaxErrorsNamingWhatWasExpec
       {inFinder("    set name to 3"), "Expected variable name but found “name”."},
       {inFinder("    return 1 as number"), "Expected class name but found “number”."},
       {inFinder("    select {1, 2"), "Expected “,” or “}” but found end of line."},
+      {"(* open (* nested *)", "Expected “*)” but found end of script."},
+      {"return 1 ¬ 2", "Expected end of line but found unknown token."},
+      {inFinder("    move {} to {} with care"), "Expected “replacing” but found “care”."},
+      {"try\n    return 1\non error number 1.5\nend try", "Expected integer but found number."},
   };
   for (const auto& [source, message] : kCases) {
     EXPECT_EQ(error(source), (ScriptError{-2741, message})) << source;
@@ -233,13 +253,72 @@ TEST_F(SimScriptHostTest, tooDeeplyNestedScriptsFailToCompileInsteadOfOverflowin
             repeated("a", 31));
 }
 
+TEST_F(SimScriptHostTest, workWithoutEndStopsAsATimedOutEventThatNoTryCatches) {
+  // Catches an endless loop that hangs the host or overflows its counter, a try block
+  // that swallows the stop and loops on, or text or lists grown until memory runs out.
+  const ScriptError timedOut{-1712, "AppleEvent timed out."};
+  EXPECT_EQ(error("repeat with i from 1 to 9223372036854775807\n    try\n        set x to i\n"
+                  "    on error\n    end try\nend repeat"),
+            timedOut);
+  EXPECT_EQ(
+      error("try\n    set s to \"x\"\n    repeat with i from 1 to 64\n        set s to s & s\n"
+            "    end repeat\non error\n    return \"caught\"\nend try"),
+      timedOut);
+  EXPECT_EQ(error("set x to {}\nrepeat with i from 1 to 64\n    set end of x to x\nend repeat"),
+            timedOut);
+  EXPECT_EQ(error("set x to {}\nrepeat with i from 1 to 200\n    set x to {x}\nend repeat"),
+            (ScriptError{-2706, "Stack overflow."}));
+  EXPECT_EQ(text("set x to {}\nrepeat with i from 1 to 10000\n    set end of x to i\nend repeat\n"
+                 "return item -1 of x"),
+            "10000");
+}
+
+TEST_F(SimScriptHostTest, aRefusedAppleEventFailsAtTheFirstFinderCommandWhereATryCanCatchIt) {
+  // Catches a refusal raised before the script runs (where no try could catch it), by a
+  // script that sends Finder nothing, more than once per event, or caught by a handler
+  // for another error number.
+  int asked = 0;
+  std::optional<ScriptError> answer;
+  auto sender = [&] {
+    ++asked;
+    return answer;
+  };
+  std::string id = std::to_string(finder.openWindow(dir.path()));
+  EXPECT_EQ(
+      textOf(send(inFinder("    set w to Finder window id " + id + "\n    set n to name of w" +
+                           "\n    set s to sidebar width of Finder window id " + id +
+                           "\n    return count of Finder windows"),
+                  sender)),
+      "1");
+  EXPECT_EQ(asked, 4) << "one event per Finder term";
+
+  answer = finderError(FinderErrorKind::notAuthorized);
+  asked = 0;
+  EXPECT_EQ(textOf(send(inFinder("    set x to 1\n    return x"), sender)), "1");
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(errorOf(send(inFinder("    try\n        activate\n    on error number -1728\n"
+                                  "        return \"wrong\"\n    end try"),
+                         sender)),
+            *answer);
+  EXPECT_EQ(
+      textOf(send(inFinder("    try\n        activate\n        return \"sent\"\n"
+                           "    on error m number n\n        return (n as string) & \" \" & m\n"
+                           "    end try"),
+                  sender)),
+      "-1743 Not authorized to send Apple events to Finder.");
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(activations, 0);
+}
+
 TEST_F(SimScriptHostTest, everyTruncationOrByteFlipOfAScriptRunsOrFailsCleanly) {
   // Catches a lexer or parser that reads past the end of its tokens or text, or lets a
   // damaged script half-run, on inputs a hostile or broken client could send.
   fs::create_directories(at("Docs"));
   finder.openWindow(at("Docs"));
   finder.openSpecialWindow("Recents");
-  std::string source = kCapturePrefix + std::to_string(finder.windows().back().id) + kCaptureRest;
+  std::string source =
+      kEveryFormPrefix + std::to_string(finder.windows().back().id) + kEveryFormRest;
+  EXPECT_EQ(text(source), folderPath("Docs") + "\n1.5\n-2000.0\n2");
   auto check = [&](const std::string& text) {
     auto result = run(text);
     if (auto* error = std::get_if<ScriptError>(&result)) {

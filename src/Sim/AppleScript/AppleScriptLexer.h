@@ -3,9 +3,10 @@
 // "Expected … but found …" message instead of tokens. Pure; any thread.
 //
 // Limits: only what the host's statements need: words (letters, digits, "_" and "'",
-// so "AppleScript's" is one word), decimal integers, string literals with the escapes
-// \" \\ \n \t \r, the symbols { } ( ) , & -, and line ends (LF or CR). No comments, no
-// continuation character, no real numbers.
+// so "AppleScript's" is one word), numbers (digits, an optional fraction and exponent:
+// 12, 1.5, 2.0E+3), string literals with the escapes \" \\ \n \t \r, the symbols
+// { } ( ) , & -, line ends (LF, CR or CR LF), comments ("--" or "#" to the end of the
+// line, "(* … *)" nesting), and "¬" joining the next line to this one.
 #pragma once
 
 #include <string>
@@ -14,11 +15,11 @@
 
 namespace varnelo::sim {
 
-enum class TokenKind { word, string, integer, symbol, lineEnd, end };
+enum class TokenKind { word, string, number, symbol, lineEnd, end };
 
 struct Token {
   TokenKind kind = TokenKind::end;
-  std::string text;  // a word in lower case, a string's value, the digits, the symbol
+  std::string text;  // a word in lower case, a string's value, the number, the symbol
   bool operator==(const Token&) const = default;
 };
 

@@ -14,12 +14,16 @@ namespace {
 
 // Words that never name a variable, so "set name to …" fails here as it does on a Mac.
 const std::set<std::string> kReserved{
-    "tell",     "end",         "set",    "to",       "return", "repeat",       "with",   "from",
-    "in",       "try",         "on",     "error",    "of",     "as",           "item",   "posix",
-    "file",     "path",        "tab",    "linefeed", "id",     "name",         "bounds", "target",
-    "count",    "finder",      "window", "windows",  "get",    "selection",    "make",   "new",
-    "activate", "close",       "select", "reveal",   "open",   "duplicate",    "move",   "sidebar",
-    "width",    "application", "alias",  "string",   "text",   "applescript's"};
+    "tell",    "end",         "set",       "to",        "return", "repeat",       "with",
+    "from",    "in",          "try",       "on",        "error",  "number",       "of",
+    "as",      "item",        "posix",     "file",      "path",   "tab",          "linefeed",
+    "id",      "name",        "bounds",    "target",    "count",  "finder",       "window",
+    "windows", "get",         "selection", "make",      "new",    "activate",     "close",
+    "select",  "reveal",      "open",      "duplicate", "move",   "replacing",    "sidebar",
+    "width",   "application", "alias",     "string",    "text",   "applescript's"};
+
+// AppleScript's integers; a literal beyond is a real.
+constexpr std::int64_t kMaxInteger = 536870911;
 
 // Deeper statements or expressions would overflow the stack while parsed, run or freed.
 // Far above what a Finder client sends.
@@ -244,13 +248,34 @@ class Parser {
     if (!accept(TokenKind::lineEnd)) return stop("end of line");
     stmt.body = block(/*inTry=*/true);
     if (acceptWord("on")) {
-      if (!expectWord("error")) return std::nullopt;
+      if (!expectWord("error") || !errorHandler(stmt.handler)) return std::nullopt;
       if (!accept(TokenKind::lineEnd)) return stop("end of line");
       stmt.onError = block(/*inTry=*/false);
     }
     blockEnd("try");
     if (failed()) return std::nullopt;
     return stmt;
+  }
+
+  // on error [message] [number (variable | integer)]
+  bool errorHandler(ErrorHandler& handler) {
+    if (peek().kind == TokenKind::word && !isWord("number")) {
+      handler.messageVariable = variableName();
+    }
+    if (failed() || !acceptWord("number")) return !failed();
+    if (peek().kind == TokenKind::word) {
+      handler.numberVariable = variableName();
+      return !failed();
+    }
+    ExprPtr number = literalNumber();
+    if (!number) return false;
+    if (number->kind != ExprKind::integer) {
+      --pos_;
+      fail("integer");
+      return false;
+    }
+    handler.number = number->number;
+    return true;
   }
 
   std::optional<Stmt> finderCommand() {
@@ -271,6 +296,7 @@ class Parser {
       auto stmt = withExpr(kind);
       if (!stmt || !expectWord("to")) return std::nullopt;
       stmt->exprs.push_back(expression());
+      if (!failed() && acceptWord("with")) stmt->replacing = expectWord("replacing");
       if (failed()) return std::nullopt;
       return stmt;
     }
@@ -416,7 +442,7 @@ class Parser {
       expr->text = tokens_[pos_++].text;
       return expr;
     }
-    if (token.kind == TokenKind::integer || isSymbol("-")) return integer();
+    if (token.kind == TokenKind::number || isSymbol("-")) return literalNumber();
     if (acceptSymbol("{")) return list();
     if (acceptSymbol("(")) {
       ExprPtr inner = expression();
@@ -439,18 +465,25 @@ class Parser {
     return expr;
   }
 
-  ExprPtr integer() {
+  ExprPtr literalNumber() {
     bool negative = acceptSymbol("-");
-    if (peek().kind != TokenKind::integer) return fail("number");
-    const std::string& digits = tokens_[pos_++].text;
-    std::int64_t value = 0;
-    auto [end, status] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (status != std::errc{}) {
-      --pos_;
-      return fail("a number that fits");
+    if (peek().kind != TokenKind::number) return fail("number");
+    const std::string& literal = tokens_[pos_].text;
+    const char* first = literal.data();
+    const char* last = first + literal.size();
+    std::int64_t whole = 0;
+    auto [wholeEnd, wholeStatus] = std::from_chars(first, last, whole);
+    if (wholeStatus == std::errc{} && wholeEnd == last && whole <= kMaxInteger + negative) {
+      ++pos_;
+      auto expr = node(ExprKind::integer);
+      expr->number = negative ? -whole : whole;
+      return expr;
     }
-    auto expr = node(ExprKind::integer);
-    expr->number = negative ? -value : value;
+    double real = 0;
+    if (std::from_chars(first, last, real).ec != std::errc{}) return fail("a number that fits");
+    ++pos_;
+    auto expr = node(ExprKind::real);
+    expr->real = negative ? -real : real;
     return expr;
   }
 

@@ -5,17 +5,21 @@
 // Limits: only the forms a Finder client needs: tell application "Finder" (block or
 // "to" one-liner), set (variable, end of list, AppleScript's text item delimiters,
 // target/sidebar width of a window), return, repeat with … from … to / in, try with an
-// optional on error, Finder's commands activate/close/select/reveal/open/duplicate/move,
-// and expressions: literals, lists, &, as alias/string/text, POSIX file/path, item n of,
-// id/name/bounds/target/sidebar width of, Finder window i / id N, count of Finder
-// windows, (get) selection, make new Finder window to. Finder's words only parse inside
-// a tell block addressed to Finder, as on a Mac without Finder's dictionary loaded.
-// Nesting deeper than 100 levels (parentheses, lists, blocks, chained & or as) is a
-// syntax error, so a hostile text cannot exhaust the stack.
+// optional on error (which may name variables for the message and number, or catch one
+// error number only: "on error number -1728"), Finder's commands activate/close/select/
+// reveal/open/duplicate/move (the last two "with replacing"), and expressions: literals,
+// lists, &, as alias/string/text, POSIX file/path, item n of, id/name/bounds/target/
+// sidebar width of, Finder window i / id N, count of Finder windows, (get) selection,
+// make new Finder window to. An integer literal beyond AppleScript's ±536870911 is a
+// real, as on a Mac. Finder's words only parse inside a tell block addressed to Finder,
+// as on a Mac without Finder's dictionary loaded. Nesting deeper than 100 levels
+// (parentheses, lists, blocks, chained & or as) is a syntax error, so a hostile text
+// cannot exhaust the stack.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -25,6 +29,7 @@ namespace varnelo::sim {
 enum class ExprKind {
   string,         // text
   integer,        // number
+  real,           // real
   variable,       // text = the name, lower case
   list,           // operands = the items
   concat,         // operands = left, right
@@ -50,6 +55,7 @@ struct Expr {
   ExprKind kind = ExprKind::string;
   std::string text;
   std::int64_t number = 0;
+  double real = 0;
   WindowProperty property = WindowProperty::id;
   TypeName type = TypeName::string;
   std::vector<ExprPtr> operands;
@@ -64,14 +70,21 @@ enum class StmtKind {
   returnValue,    // exprs = value
   repeatRange,    // name, exprs = from, to; body
   repeatIn,       // name, exprs = list; body
-  tryBlock,       // body, onError
+  tryBlock,       // body, onError, handler
   activate,
   close,      // exprs = window
   select,     // exprs = items
   reveal,     // exprs = item
   open,       // exprs = item
-  duplicate,  // exprs = items, destination
-  move,       // exprs = items, destination
+  duplicate,  // exprs = items, destination; replacing
+  move,       // exprs = items, destination; replacing
+};
+
+// What a try block's "on error" catches and the variables it fills.
+struct ErrorHandler {
+  std::optional<std::int64_t> number;  // catches only this error; absent: every error
+  std::string messageVariable;         // empty: none
+  std::string numberVariable;          // empty: none
 };
 
 struct Stmt {
@@ -81,6 +94,8 @@ struct Stmt {
   std::vector<ExprPtr> exprs;
   std::vector<Stmt> body;
   std::vector<Stmt> onError;
+  ErrorHandler handler;
+  bool replacing = false;
 };
 
 struct SyntaxError {

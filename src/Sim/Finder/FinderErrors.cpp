@@ -34,6 +34,10 @@ constexpr std::array kTable{
           "Finder got an error: The operation can’t be completed (%)."},
     Entry{FinderErrorKind::notAuthorized, -1743, "Not authorized to send Apple events to Finder."},
     Entry{FinderErrorKind::notRunning, -600, "Application isn’t running."},
+    Entry{FinderErrorKind::cantGetPosixPath, -1728,
+          "Finder got an error: Can’t get POSIX path of %."},
+    Entry{FinderErrorKind::timedOut, -1712, "AppleEvent timed out."},
+    Entry{FinderErrorKind::stackOverflow, -2706, "Stack overflow."},
 };
 
 const Entry& entryFor(FinderErrorKind kind) {

@@ -24,6 +24,9 @@ enum class FinderErrorKind {
   fileOperationFailed,      // -50, the file system refused (permissions, disk full)
   notAuthorized,            // -1743, Apple events to Finder not allowed
   notRunning,               // -600, Finder is not running
+  cantGetPosixPath,         // -1728, POSIX path of a Finder reference not made an alias
+  timedOut,                 // -1712, an Apple event (or the script's work) took too long
+  stackOverflow,            // -2706, values nested too deeply
 };
 
 // `detail` fills the one variable part of the message (a path, an id, a variable name,

@@ -49,6 +49,21 @@ std::error_code moveItem(const fs::path& from, const fs::path& to) {
   return error;
 }
 
+// Where an entry lies once the folders above it are resolved (the entry itself is not
+// followed, as removing a link removes the link).
+fs::path entryLocation(const fs::path& path) {
+  std::error_code error;
+  auto parent = fs::weakly_canonical(path.parent_path(), error);
+  return error ? path.lexically_normal() : parent / path.filename();
+}
+
+// Whether removing `existing` would remove `item` too.
+bool holds(const fs::path& existing, const fs::path& item) {
+  auto outer = entryLocation(existing);
+  auto inner = entryLocation(item);
+  return std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end()).first == outer.end();
+}
+
 std::error_code copyItem(const fs::path& from, const fs::path& to) {
   std::error_code error;
   fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
@@ -291,25 +306,35 @@ void SimFinder::launch(ProcessId pid) {
   remembered_.clear();
 }
 
-FinderOutcome SimFinder::duplicate(const std::vector<fs::path>& items,
-                                   const fs::path& destination) {
-  return transfer(items, destination, Transfer::copy);
+FinderOutcome SimFinder::duplicate(const std::vector<fs::path>& items, const fs::path& destination,
+                                   NameClash clash) {
+  return transfer(items, destination, Transfer::copy, clash);
 }
 
-FinderOutcome SimFinder::move(const std::vector<fs::path>& items, const fs::path& destination) {
-  return transfer(items, destination, Transfer::move);
+FinderOutcome SimFinder::move(const std::vector<fs::path>& items, const fs::path& destination,
+                              NameClash clash) {
+  return transfer(items, destination, Transfer::move, clash);
 }
 
 FinderOutcome SimFinder::transfer(const std::vector<fs::path>& items, const fs::path& destination,
-                                  Transfer kind) {
+                                  Transfer kind, NameClash clash) {
   std::lock_guard lock(mutex_);
   std::error_code error;
   if (!fs::is_directory(destination, error)) {
     return FinderFailure{FinderErrorKind::notAFolder, destination.string()};
   }
+  std::vector<fs::path> replaced;
   for (const auto& item : items) {
-    if (itemExists(destination / item.filename()))
+    auto existing = destination / item.filename();
+    if (!itemExists(existing)) continue;
+    if (clash == NameClash::fail || holds(existing, item)) {
       return FinderFailure{FinderErrorKind::nameExists, {}};
+    }
+    replaced.push_back(existing);
+  }
+  for (const auto& existing : replaced) {
+    fs::remove_all(existing, error);
+    if (error) return FinderFailure{FinderErrorKind::fileOperationFailed, error.message()};
   }
   for (const auto& item : items) {
     auto to = destination / item.filename();

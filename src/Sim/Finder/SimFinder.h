@@ -122,13 +122,18 @@ class SimFinder {
   // under new numbers. Nothing happens while Finder runs.
   void launch(ProcessId pid);
 
+  // What a transfer does with an item of the same name in the destination.
+  enum class NameClash { fail, replace };
   // Copies (folders recursively) or moves (across devices too) every item into
   // `destination`. Checks every name first: a clash fails with nameExists and touches
-  // nothing. A file-system failure midway leaves the items already done in place.
+  // nothing, unless replacing, which removes the clashing items first (an item clashing
+  // with itself or with a folder holding it still fails). A file-system failure midway
+  // leaves the items already done in place.
   FinderOutcome duplicate(const std::vector<std::filesystem::path>& items,
-                          const std::filesystem::path& destination);
+                          const std::filesystem::path& destination,
+                          NameClash clash = NameClash::fail);
   FinderOutcome move(const std::vector<std::filesystem::path>& items,
-                     const std::filesystem::path& destination);
+                     const std::filesystem::path& destination, NameClash clash = NameClash::fail);
 
  private:
   enum class Transfer { copy, move };
@@ -144,7 +149,7 @@ class SimFinder {
   };
 
   FinderOutcome transfer(const std::vector<std::filesystem::path>& items,
-                         const std::filesystem::path& destination, Transfer kind);
+                         const std::filesystem::path& destination, Transfer kind, NameClash clash);
   int addWindow(FinderTarget target, std::optional<FinderBounds> bounds, std::string name);
   // Mutex held from here on.
   int insertBrowser(Browser browser, Rect frame, std::string name);

@@ -8,7 +8,7 @@ tell application "Finder"
             set wpath to ""
         end try
         return wname & tab & wpath
-    on error
+    on error number -1728
         return ""
     end try
 end tell
