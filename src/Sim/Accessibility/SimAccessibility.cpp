@@ -248,8 +248,6 @@ AXWindowNumberResult SimAccessibility::windowNumber(const AXElement& element) {
   if (auto* error = std::get_if<AXError>(&resolved)) return {*error};
   const auto& window = std::get<Target>(resolved).window;
   if (!window) return {AXError::illegalArgument};
-  std::lock_guard lock(mutex_);
-  if (windowNumberFails_.contains(window->number)) return {AXError::failure};
   return {AXError::success, window->number};
 }
 
@@ -354,15 +352,6 @@ void SimAccessibility::post(ProcessId pid, WindowNumber number, const std::strin
 void SimAccessibility::setPrivateWindowNumberCallAvailable(bool available) {
   std::lock_guard lock(mutex_);
   privateCallAvailable_ = available;
-}
-
-void SimAccessibility::setWindowNumberFails(WindowNumber number, bool fails) {
-  std::lock_guard lock(mutex_);
-  if (fails) {
-    windowNumberFails_.insert(number);
-    return;
-  }
-  windowNumberFails_.erase(number);
 }
 
 void SimAccessibility::setFrameUnreadable(WindowNumber number, std::optional<AXError> error) {

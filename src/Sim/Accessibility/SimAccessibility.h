@@ -64,7 +64,6 @@ class SimAccessibility final : public Accessibility {
 
   // Failure switches, each until switched back.
   void setPrivateWindowNumberCallAvailable(bool available);  // off: every call fails
-  void setWindowNumberFails(WindowNumber number, bool fails);
   // AXPosition and AXSize of the window answer `error` (nullopt: readable again).
   void setFrameUnreadable(WindowNumber number, std::optional<AXError> error);
   // Nothing is posted for the window (as a Mac sometimes loses AXUIElementDestroyed).
@@ -119,7 +118,6 @@ class SimAccessibility final : public Accessibility {
   std::vector<std::weak_ptr<SimAXObserver::State>> observers_;
   std::map<ProcessId, WindowNumber> focused_;
   bool privateCallAvailable_ = true;
-  std::set<WindowNumber> windowNumberFails_;
   std::map<WindowNumber, AXError> frameUnreadable_;
   std::set<WindowNumber> dropped_;
   std::optional<TimePoint> unresponsiveUntil_;
