@@ -178,9 +178,109 @@ Result accessibilityBusy(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// accessibility subrole late DURATION|off: windows that open from now on read "AXUnknown"
+// for that long.
+Result accessibilitySubrole(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: accessibility subrole late DURATION|off";
+  if (args.size() != 2 || args[0] != "late") return Result::bad(usage);
+  auto delay = args[1] == "off" ? std::nullopt : parseDuration(args[1]);
+  if (!delay && args[1] != "off") return Result::bad(usage);
+  session.desktop().accessibility().setLateSubrole(delay);
+  return Result::ok();
+}
+
+// accessibility registration busy after launch DURATION|off | fails every N|off
+Result accessibilityRegistration(ScenarioSession& session, Arguments args) {
+  const char* usage =
+      "usage: accessibility registration busy after launch DURATION|off | fails every N|off";
+  auto& ax = session.desktop().accessibility();
+  bool off = !args.empty() && args.back() == "off";
+  if (args.size() == 4 && args[0] == "busy" && args[1] == "after" && args[2] == "launch") {
+    auto window = off ? std::nullopt : parseDuration(args[3]);
+    if (!window && !off) return Result::bad(usage);
+    ax.setRegistrationBusyAfterLaunch(window);
+    return Result::ok();
+  }
+  if (args.size() != 3 || args[0] != "fails" || args[1] != "every") return Result::bad(usage);
+  auto every = off ? std::optional<std::int64_t>(0) : parseInteger(args[2]);
+  if (!every || *every < 0 || *every > 1000000) return Result::bad(usage);
+  ax.setRegistrationFailsEvery(static_cast<int>(*every));
+  return Result::ok();
+}
+
+// screen recording granted|denied: whether the window list names other processes' windows.
+Result screenRecording(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "granted" && args[0] != "denied"))
+    return Result::bad("usage: screen recording granted|denied");
+  session.desktop().windowServer().setScreenRecordingPermitted(args[0] == "granted");
+  return Result::ok();
+}
+
+// finder tab open NAME folder PATH in LABEL as LABEL2 | finder tab select LABEL
+Result finderTab(ScenarioSession& session, Arguments args) {
+  auto& finder = session.desktop().finder();
+  if (args.size() == 2 && args[0] == "select") {
+    auto number = session.labelledWindow(args[1]);
+    if (!number || !finder.selectTab(*number))
+      return Result::bad("no Finder tab labelled " + args[1]);
+    return Result::ok();
+  }
+  if (args.size() != 8 || args[0] != "open" || args[2] != "folder" || args[4] != "in" ||
+      args[6] != "as") {
+    return Result::bad("usage: finder tab open NAME folder PATH in LABEL as LABEL2 | select LABEL");
+  }
+  auto sibling = session.labelledWindow(args[5]);
+  auto number =
+      sibling ? finder.openTab(*sibling, session.expandHome(args[3]), args[1]) : kNullWindowNumber;
+  if (number == kNullWindowNumber) return Result::bad("no Finder window labelled " + args[5]);
+  session.windowLabels()[args[7]] = number;
+  return Result::ok();
+}
+
+// A window of Finder's own process that is not one of its browser windows.
+Result finderPanel(ScenarioSession& session, sim::SimWindow window, const std::string& label) {
+  auto& desktop = session.desktop();
+  if (!desktop.finder().isRunning()) return Result::bad("Finder is not running");
+  window.ownerPID = desktop.finder().pid();
+  window.ownerName = "Finder";
+  session.windowLabels()[label] = desktop.windowServer().create(std::move(window));
+  return Result::ok();
+}
+
+// finder menu at X,Y size WxH as LABEL: a menu or context menu, shown until it is closed
+// as any window is (app window LABEL close).
+Result finderMenu(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: finder menu at X,Y size WxH as LABEL";
+  if (args.size() != 6 || args[0] != "at" || args[2] != "size" || args[4] != "as")
+    return Result::bad(usage);
+  auto origin = parsePoint(args[1]);
+  auto size = parseSize(args[3]);
+  if (!origin || !size) return Result::bad(usage);
+  sim::SimWindow menu;
+  menu.layer = sim::kPopUpMenuLayer;
+  menu.frame = Rect::from(*origin, *size);
+  return finderPanel(session, std::move(menu), args[5]);
+}
+
+// finder info TITLE at X,Y size WxH as LABEL: a Get Info window, a standard window that is
+// not among Finder's scripting windows.
+Result finderInfo(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: finder info TITLE at X,Y size WxH as LABEL";
+  if (args.size() != 7 || args[1] != "at" || args[3] != "size" || args[5] != "as")
+    return Result::bad(usage);
+  auto origin = parsePoint(args[2]);
+  auto size = parseSize(args[4]);
+  if (!origin || !size) return Result::bad(usage);
+  sim::SimWindow info;
+  info.frame = Rect::from(*origin, *size);
+  info.title = args[0];
+  info.role = {"AXWindow", "AXStandardWindow", {}};
+  return finderPanel(session, std::move(info), args[6]);
+}
+
 bool isFrontOfItsLayer(ScenarioSession& session, const sim::SimWindow& window) {
   for (const auto& other : session.desktop().windowServer().windows()) {
-    if (other.onScreen && other.layer == window.layer) return other.number == window.number;
+    if (other.onScreen() && other.layer == window.layer) return other.number == window.number;
   }
   return false;
 }
@@ -189,18 +289,23 @@ Result expectWindowState(ScenarioSession& session, const sim::SimWindow& window,
                          const std::string& state) {
   if (state == "open") return Result::ok();
   if (state == "minimised") {
-    if (!window.onScreen) return Result::ok();
-    return Result::failed("a minimised window", "one on screen");
+    if (window.minimised) return Result::ok();
+    return Result::failed("a minimised window", "one that is not");
+  }
+  if (state == "onscreen" || state == "offscreen") {
+    if (window.onScreen() == (state == "onscreen")) return Result::ok();
+    return Result::failed("a window " + state, window.onScreen() ? "on screen" : "off screen");
   }
   if (state == "front") {
     if (isFrontOfItsLayer(session, window)) return Result::ok();
     return Result::failed("the window in front", "one behind");
   }
   return Result::bad("usage: expect window LABEL frame X,Y WxH | title TEXT | " +
-                     std::string("open | closed | minimised | front"));
+                     std::string("open | closed | minimised | onscreen | offscreen | front"));
 }
 
-// expect window LABEL frame X,Y WxH | title TEXT | open | closed | minimised | front
+// expect window LABEL frame X,Y WxH | title TEXT | open | closed | minimised | onscreen |
+// offscreen | front
 Result expectWindow(ScenarioSession& session, Arguments args) {
   if (args.size() < 2) return Result::bad("usage: expect window LABEL CHECK");
   if (!session.labelledWindow(args[0])) return Result::bad("no window labelled " + args[0]);
@@ -287,6 +392,10 @@ CommandResult openApplicationWindow(ScenarioSession& session, Arguments args) {
 
 void addWindowCommands(CommandTable& table) {
   table.add("screen", "WxH menubar N [dock bottom N]", screen);
+  table.add("screen recording", "granted|denied", screenRecording);
+  table.add("finder tab", "open NAME folder PATH in LABEL as LABEL2 | select LABEL", finderTab);
+  table.add("finder menu", "at X,Y size WxH as LABEL", finderMenu);
+  table.add("finder info", "TITLE at X,Y size WxH as LABEL", finderInfo);
   table.add("app window", "LABEL front|close", appWindow);
   table.add("quicklook", "show [small|large] | hide", quickLook);
   table.add("mouse", "down|up | at X,Y", mouse);
@@ -294,7 +403,12 @@ void addWindowCommands(CommandTable& table) {
   table.add("accessibility frame", "LABEL unreadable|readable", accessibilityFrame);
   table.add("accessibility notices", "LABEL dropped|delivered", accessibilityNotices);
   table.add("accessibility busy", "DURATION", accessibilityBusy);
-  table.add("expect window", "LABEL frame X,Y WxH | title TEXT | open | closed | minimised | front",
+  table.add("accessibility subrole", "late DURATION|off", accessibilitySubrole);
+  table.add("accessibility registration", "busy after launch DURATION|off | fails every N|off",
+            accessibilityRegistration);
+  table.add("expect window",
+            "LABEL frame X,Y WxH | title TEXT | open | closed | minimised | onscreen | "
+            "offscreen | front",
             expectWindow);
   table.add("expect finder", "running|quit", expectFinder);
   table.add("expect mouse", "down|up", expectMouse);

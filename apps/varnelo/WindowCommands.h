@@ -1,6 +1,7 @@
-// The scenario commands for windows of any application, the Quick Look panel, the mouse
-// and the accessibility interface's failure switches, with the checks on windows as the
-// window server holds them. A malformed line or an unknown label is a bad line, a check
+// The scenario commands for windows of any application, Finder's tabs, menus, Get Info
+// windows and Quick Look panel, the mouse, the screen-recording permission and the
+// accessibility interface's failure switches, with the checks on windows as the window
+// server holds them. A malformed line or an unknown label is a bad line, a check
 // that does not hold a failed check. Main thread only.
 #pragma once
 

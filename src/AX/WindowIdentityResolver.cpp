@@ -8,6 +8,12 @@
 #include "Support/WindowStack.h"
 
 namespace varnelo {
+namespace {
+
+constexpr const char* kMinimizedAttribute = "AXMinimized";
+constexpr const char* kMainAttribute = "AXMain";
+
+}  // namespace
 
 const char* rawValue(WindowIdentityResolver::Strategy strategy) {
   switch (strategy) {
@@ -45,43 +51,64 @@ std::optional<WindowNumber> WindowIdentityResolver::resolveByBounds(const AXElem
                                                                     ProcessId finderPID) {
   auto frame = AXWin::frame(ax_, element);
   if (!frame) return std::nullopt;
-  std::vector<OnScreenWindow> candidates;
-  for (const auto& window : onScreenWindows(finderPID)) {
-    if (window.bounds.isWithin(kFrameTolerance, *frame)) candidates.push_back(window);
-  }
+  auto candidates = finderWindowsAt(*frame, finderPID, WindowStack::onScreenList(windowServer_));
   if (candidates.empty()) return std::nullopt;
-  if (candidates.size() == 1) return candidates.front().id;
-  return disambiguateByZOrder(element, finderPID, candidates);
+  if (candidates.size() == 1 && !hasOffScreenTwin(*frame, finderPID)) return candidates.front().id;
+  return disambiguateByZOrder(element, *frame, finderPID, candidates);
 }
 
-std::vector<WindowIdentityResolver::OnScreenWindow> WindowIdentityResolver::onScreenWindows(
-    ProcessId ownerPID) {
+std::vector<WindowIdentityResolver::OnScreenWindow> WindowIdentityResolver::finderWindowsAt(
+    const Rect& frame, ProcessId finderPID, const std::vector<WindowListEntry>& list) {
   std::vector<OnScreenWindow> windows;
-  for (const auto& entry : WindowStack::onScreenList(windowServer_)) {
-    if (WindowListFields::integer(entry, WindowKey::ownerPID) != ownerPID) continue;
+  for (const auto& entry : list) {
+    if (WindowListFields::integer(entry, WindowKey::ownerPID) != finderPID) continue;
     if (WindowListFields::integer(entry, WindowKey::layer) != 0) continue;
     auto number = WindowListFields::windowNumber(entry);
     auto bounds = WindowListFields::bounds(entry);
-    if (number && bounds) windows.push_back({*number, *bounds});
+    if (number && bounds && bounds->isWithin(kFrameTolerance, frame))
+      windows.push_back({*number, *bounds});
   }
   return windows;
 }
 
+// A minimised window or a tab that is not selected shares the frame off screen. A failed
+// list cannot rule one out.
+bool WindowIdentityResolver::hasOffScreenTwin(const Rect& frame, ProcessId finderPID) {
+  auto all = windowServer_.copyWindowInfo(
+      WindowListOption::all | WindowListOption::excludeDesktopElements, kNullWindowNumber);
+  return !all || finderWindowsAt(frame, finderPID, *all).size() > 1;
+}
+
+// Pairs Finder's accessibility windows at this frame with the on-screen candidates, both
+// front to back. Minimised windows are left out by their AXMinimized; tabs that are not
+// selected cannot be told apart through accessibility, so when more windows remain than
+// candidates only the main window (the front one) is known.
 std::optional<WindowNumber> WindowIdentityResolver::disambiguateByZOrder(
-    const AXElement& element, ProcessId finderPID, const std::vector<OnScreenWindow>& candidates) {
-  auto frame = AXWin::frame(ax_, element);
-  if (!frame) return std::nullopt;
+    const AXElement& element, const Rect& frame, ProcessId finderPID,
+    const std::vector<OnScreenWindow>& candidates) {
   std::vector<AXElement> twins;
   for (const auto& window : AXWin::windows(ax_, ax_.applicationElement(finderPID))) {
     auto other = AXWin::frame(ax_, window);
-    if (other && other->isWithin(kFrameTolerance, *frame)) twins.push_back(window);
+    if (!other || !other->isWithin(kFrameTolerance, frame)) continue;
+    if (readsTrue(window, kMinimizedAttribute)) continue;
+    twins.push_back(window);
   }
   auto found = std::find(twins.begin(), twins.end(), element);
-  auto index = static_cast<std::size_t>(found - twins.begin());
-  if (found != twins.end() && index < candidates.size()) return candidates[index].id;
+  if (found != twins.end()) {
+    auto index = static_cast<std::size_t>(found - twins.begin());
+    if (twins.size() == candidates.size()) return candidates[index].id;
+    if (readsTrue(element, kMainAttribute)) return candidates.front().id;
+  }
   Log::emit("identity",
             "z 順序でも曖昧: 候補 " + std::to_string(candidates.size()) + " 件 → 解決を断念");
   return std::nullopt;
+}
+
+bool WindowIdentityResolver::readsTrue(const AXElement& element, const char* attribute) {
+  auto read = ax_.copyAttributeValue(element, attribute);
+  const auto* value = std::get_if<AXValue>(&read);
+  const bool* flag = value ? value->as<bool>() : nullptr;
+  return flag && *flag;
 }
 
 void WindowIdentityResolver::verifyAgainstFallback(const AXElement& element, ProcessId finderPID,

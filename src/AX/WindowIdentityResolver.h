@@ -1,8 +1,9 @@
 // Turns a Finder window's accessibility element into its window-server number: first by
 // the private element-to-number call, else by matching its frame against Finder's
-// on-screen windows (ties settled by stacking order). While the private call works, each
-// answer is cross-checked against the frame match and scored. Unresolvable is absent;
-// only the first mismatch and an unsettled tie are logged ("identity").
+// on-screen windows (ties, and windows sharing the frame off screen, settled by stacking
+// order). While the private call works, each answer is cross-checked against the frame
+// match and scored. Unresolvable is absent; only the first mismatch and an unsettled tie
+// are logged ("identity").
 // Main thread only.
 #pragma once
 
@@ -46,9 +47,15 @@ class WindowIdentityResolver {
   };
 
   std::optional<WindowNumber> resolveByBounds(const AXElement& element, ProcessId finderPID);
-  std::vector<OnScreenWindow> onScreenWindows(ProcessId ownerPID);
-  std::optional<WindowNumber> disambiguateByZOrder(const AXElement& element, ProcessId finderPID,
+  // Finder's normal-layer windows of the list at `frame`, in the list's order.
+  static std::vector<OnScreenWindow> finderWindowsAt(const Rect& frame, ProcessId finderPID,
+                                                     const std::vector<WindowListEntry>& list);
+  bool hasOffScreenTwin(const Rect& frame, ProcessId finderPID);
+  std::optional<WindowNumber> disambiguateByZOrder(const AXElement& element, const Rect& frame,
+                                                   ProcessId finderPID,
                                                    const std::vector<OnScreenWindow>& candidates);
+  // False when the read fails.
+  bool readsTrue(const AXElement& element, const char* attribute);
   void verifyAgainstFallback(const AXElement& element, ProcessId finderPID, WindowNumber expected);
 
   Accessibility& ax_;

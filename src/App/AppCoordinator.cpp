@@ -20,6 +20,9 @@ void AppCoordinator::start() {
   observer_->onFinderPIDChanged = [weak = weak_from_this()](ProcessId pid) {
     if (auto self = weak.lock()) self->tracker().finderPID = pid;
   };
+  tracker().onWindowRecognized = [weak = weak_from_this()](const auto&) {
+    if (auto self = weak.lock()) self->paths().scheduleCorrelation();
+  };
   tracker().identity().onPrivateAPIResult = [weak = weak_from_this()](bool ok) {
     if (auto self = weak.lock()) {
       self->health_->record(HealthMonitor::Dependency::privateAX, ok,
@@ -61,8 +64,8 @@ void AppCoordinator::handleGeometryChange(const AXElement& element) {
 
 WindowTracker& AppCoordinator::tracker() {
   if (!tracker_) {
-    tracker_ =
-        std::make_unique<WindowTracker>(scripting_, ports_.accessibility, ports_.windowServer);
+    tracker_ = std::make_unique<WindowTracker>(scripting_, ports_.accessibility,
+                                               ports_.windowServer, ports_.mainQueue);
   }
   return *tracker_;
 }

@@ -76,7 +76,7 @@ SimDesktop::SimDesktop(Options options) {
         return workspace->runningApplication(bundleIdentifier).has_value();
       });
   process_ = std::make_unique<SimProcessHooks>(*scheduler_);
-  windowServer_ = std::make_unique<SimWindowServer>();
+  windowServer_ = std::make_unique<SimWindowServer>(options.varneloPid);
   accessibility_ = std::make_unique<SimAccessibility>(
       *scheduler_, *windowServer_, *accessibilityTrust_,
       [workspace](ProcessId pid) -> std::optional<std::string> {

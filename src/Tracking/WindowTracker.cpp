@@ -23,11 +23,37 @@ const WindowInfo* matchByTitle(const std::vector<WindowInfo>& rows, const std::s
   return match == rows.end() ? nullptr : &*match;
 }
 
+enum class SubroleAnswer { standard, unsettled, other };
+
+struct SubroleRead {
+  SubroleAnswer answer = SubroleAnswer::other;
+  std::optional<std::string> subrole;
+};
+
+constexpr const char* kUnknownSubrole = "AXUnknown";
+
+// Finder busy (-25204) and "AXUnknown" say nothing yet about what the window is.
+SubroleRead readSubrole(Accessibility& ax, const AXElement& element) {
+  auto read = ax.copyAttributeValue(element, AXName::subrole);
+  if (const auto* error = std::get_if<AXError>(&read)) {
+    if (*error == AXError::cannotComplete) return {SubroleAnswer::unsettled, std::nullopt};
+    return {SubroleAnswer::other, std::nullopt};
+  }
+  const auto* text = std::get<AXValue>(read).as<std::string>();
+  if (!text) return {SubroleAnswer::other, std::nullopt};
+  if (*text == AXName::standardWindow) return {SubroleAnswer::standard, *text};
+  if (*text == kUnknownSubrole) return {SubroleAnswer::unsettled, *text};
+  return {SubroleAnswer::other, *text};
+}
+
 }  // namespace
 
 WindowTracker::WindowTracker(std::shared_ptr<FinderScripting> scripting, Accessibility& ax,
-                             WindowServer& windowServer)
-    : scripting_(std::move(scripting)), ax_(ax), identity_(ax, windowServer) {}
+                             WindowServer& windowServer, MainQueue& mainQueue)
+    : scripting_(std::move(scripting)),
+      ax_(ax),
+      mainQueue_(mainQueue),
+      identity_(ax, windowServer) {}
 
 WindowTracker::Records::const_iterator WindowTracker::find(const AXElement& element) const {
   return std::find_if(windows_.begin(), windows_.end(),
@@ -40,11 +66,38 @@ std::shared_ptr<FinderWindow> WindowTracker::window(const AXElement& element) co
 }
 
 std::shared_ptr<FinderWindow> WindowTracker::handleCreated(const AXElement& element) {
-  auto subrole = AXWin::stringAttribute(ax_, element, AXName::subrole);
-  if (subrole != AXName::standardWindow) {
-    Log::emit("track", "非標準ウィンドウを無視 subrole=" + subrole.value_or("nil"));
+  if (std::find(pendingLooks_.begin(), pendingLooks_.end(), element) != pendingLooks_.end())
+    return nullptr;
+  return recognize(element, kSubroleRetries);
+}
+
+std::shared_ptr<FinderWindow> WindowTracker::recognize(const AXElement& element, int retriesLeft) {
+  auto read = readSubrole(ax_, element);
+  if (read.answer == SubroleAnswer::unsettled && retriesLeft > 0) {
+    lookAgainLater(element, retriesLeft - 1);
     return nullptr;
   }
+  if (read.answer != SubroleAnswer::standard) {
+    Log::emit("track", "非標準ウィンドウを無視 subrole=" + read.subrole.value_or("nil"));
+    return nullptr;
+  }
+  return track(element);
+}
+
+void WindowTracker::lookAgainLater(const AXElement& element, int retriesLeft) {
+  pendingLooks_.push_back(element);
+  std::weak_ptr<const bool> alive = alive_;
+  mainQueue_.postAfter(kSubroleRetryDelay, [this, alive, element, retriesLeft] {
+    if (alive.expired()) return;
+    auto pending = std::find(pendingLooks_.begin(), pendingLooks_.end(), element);
+    if (pending == pendingLooks_.end()) return;  // destroyed, or Finder relaunched
+    pendingLooks_.erase(pending);
+    auto record = recognize(element, retriesLeft);
+    if (record && onWindowRecognized) onWindowRecognized(record);
+  });
+}
+
+std::shared_ptr<FinderWindow> WindowTracker::track(const AXElement& element) {
   if (auto existing = window(element)) return existing;
   auto record = std::make_shared<FinderWindow>(element);
   record->cgWindowID = identity_.resolve(element, finderPID);
@@ -56,6 +109,7 @@ std::shared_ptr<FinderWindow> WindowTracker::handleCreated(const AXElement& elem
 }
 
 void WindowTracker::handleDestroyed(const AXElement& element) {
+  std::erase(pendingLooks_, element);
   auto found = find(element);
   if (found == windows_.end()) return;
   windows_.erase(found);
@@ -71,6 +125,7 @@ void WindowTracker::handleTitleChanged(const AXElement& element) {
 }
 
 void WindowTracker::removeAll() {
+  pendingLooks_.clear();
   windows_.clear();
   changed();
 }

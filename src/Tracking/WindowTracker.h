@@ -1,8 +1,10 @@
 // The Finder standard windows the system knows of, one FinderWindow each, in order of
 // first sighting. Creation resolves the window-server number; correlation asks Finder
 // to confirm that number as its scripting id, or falls back to matching title and frame.
-// A window that is not a standard window is not tracked (logged under "track"); a failed
-// lookup is logged and reported as "try again later". Main thread only.
+// A window that is not a standard window is not tracked (logged under "track"); one whose
+// subrole is not known yet (Finder busy, or "AXUnknown" just after it opens) is looked at
+// again on the main queue before that is decided; a failed lookup is logged and reported
+// as "try again later". Main thread only; a delayed look holds the tracker weakly.
 #pragma once
 
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "AX/WindowIdentityResolver.h"
 #include "Platform/Accessibility.h"
+#include "Platform/MainQueue.h"
 #include "Platform/WindowServer.h"
 #include "Scripting/FinderScripting.h"
 #include "Tracking/FinderWindow.h"
@@ -20,9 +23,12 @@ namespace varnelo {
 
 class WindowTracker {
  public:
+  static constexpr int kSubroleRetries = 3;
+  static constexpr Duration kSubroleRetryDelay = seconds(0.25);
+
   // Borrows the ports, which must outlive the tracker.
   WindowTracker(std::shared_ptr<FinderScripting> scripting, Accessibility& ax,
-                WindowServer& windowServer);
+                WindowServer& windowServer, MainQueue& mainQueue);
   WindowTracker(const WindowTracker&) = delete;
   WindowTracker& operator=(const WindowTracker&) = delete;
 
@@ -30,16 +36,22 @@ class WindowTracker {
   ProcessId finderPID = 0;
   // After every change of the list or of a tracked title.
   std::function<void()> onChange;
+  // A window recognised by a later look, after handleCreated returned null for it (after
+  // onChange).
+  std::function<void(const std::shared_ptr<FinderWindow>&)> onWindowRecognized;
 
   const std::vector<std::shared_ptr<FinderWindow>>& windows() const { return windows_; }
   WindowIdentityResolver& identity() { return identity_; }
 
   std::shared_ptr<FinderWindow> window(const AXElement& element) const;
-  // The existing or new record; null for a window that is not a standard window.
+  // The existing or new record; null for a window that is not a standard window, or not
+  // known to be one yet: its subrole is read again up to kSubroleRetries times,
+  // kSubroleRetryDelay apart, while it answers -25204 or "AXUnknown".
   std::shared_ptr<FinderWindow> handleCreated(const AXElement& element);
   void handleDestroyed(const AXElement& element);
   void handleTitleChanged(const AXElement& element);
-  // Forgets every window at once (Finder was relaunched: its elements are all gone).
+  // Forgets every window at once, and the looks pending (Finder was relaunched: its
+  // elements are all gone).
   void removeAll();
   // Completes on the main thread with true when correlated or definitely not a browser
   // window, false when it should be tried again later. Leaves needsCorrelationRefresh.
@@ -51,14 +63,22 @@ class WindowTracker {
                          std::function<void(bool)> completion);
   void correlateByTitle(const std::shared_ptr<FinderWindow>& window,
                         std::function<void(bool)> completion);
+  // `retriesLeft` further looks may follow an unsettled answer.
+  std::shared_ptr<FinderWindow> recognize(const AXElement& element, int retriesLeft);
+  void lookAgainLater(const AXElement& element, int retriesLeft);
+  std::shared_ptr<FinderWindow> track(const AXElement& element);
   using Records = std::vector<std::shared_ptr<FinderWindow>>;
   Records::const_iterator find(const AXElement& element) const;
   void changed();
 
   const std::shared_ptr<FinderScripting> scripting_;
   Accessibility& ax_;
+  MainQueue& mainQueue_;
   WindowIdentityResolver identity_;
   std::vector<std::shared_ptr<FinderWindow>> windows_;
+  std::vector<AXElement> pendingLooks_;  // windows whose subrole is read again later
+  // Delayed looks hold it weakly and do nothing once the tracker is gone.
+  const std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace varnelo

@@ -86,6 +86,34 @@ TEST_F(WindowIdentityResolverTest, identicalFramesAreSettledByStackingOrder) {
   EXPECT_EQ(resolver.resolve(element(front), finderPID()), front);
 }
 
+TEST_F(WindowIdentityResolverTest, windowsSharingTheFrameOffScreenNeverTakeAnotherOnesNumber) {
+  // Catches the stacking-order pairing counting a minimised window or a tab that is not
+  // selected, so that a window gets the number of the one behind it.
+  auto resolver = resolverWithoutPrivateCall();
+  Rect frame{100, 100, 500, 400};
+  auto back = openWindow("Documents", frame);
+  auto parked = openWindow("Desktop", frame);
+  auto front = openWindow("Downloads", frame);
+  desktop_.windowServer().setMinimised(parked, true);
+  EXPECT_EQ(resolver.resolve(element(front), finderPID()), front);
+  EXPECT_EQ(resolver.resolve(element(back), finderPID()), back);
+  EXPECT_EQ(resolver.resolve(element(parked), finderPID()), std::nullopt);
+
+  // Accessibility cannot tell the selected tab from the others: only the main window is
+  // known while a tab that is not selected shares the frame.
+  auto tab = desktop_.finder().openTab(front, home() / "Library");
+  EXPECT_EQ(resolver.resolve(element(tab), finderPID()), tab);
+  for (auto other : {front, parked, back})
+    EXPECT_EQ(resolver.resolve(element(other), finderPID()), std::nullopt);
+  EXPECT_EQ(logCount("identity", "z 順序でも曖昧: 候補 2 件 → 解決を断念"), 4u);
+
+  auto lone = openWindow("Documents", {700, 100, 500, 400});
+  auto loneTab = desktop_.finder().openTab(lone, home() / "Desktop");
+  openWindow("Downloads", {0, 0, 300, 300});  // now neither tab is the main window
+  EXPECT_EQ(resolver.resolve(element(lone), finderPID()), std::nullopt);
+  EXPECT_EQ(resolver.resolve(element(loneTab), finderPID()), std::nullopt);
+}
+
 TEST_F(WindowIdentityResolverTest, windowsOffScreenOrOfAnotherShapeDoNotResolve) {
   // Catches a minimised window matched to whatever on-screen window shares its frame, and
   // entries with broken fields taken as candidates.
@@ -122,9 +150,9 @@ TEST_F(WindowIdentityResolverTest, roundTripsPerResolution) {
   counting.reset();
   resolver.usesPrivateAPI = false;
   resolver.resolve(element(front), finderPID());
-  // Position and size; the tie-break reads them again, lists the windows and reads two
-  // attributes of each of the four (the desktop is one of Finder's windows too).
-  EXPECT_EQ(counting.calls(), 2 + 2 + 1 + 4 * 2);
+  // Position and size; the tie-break lists the windows, reads the frame of each of the
+  // four (the desktop is one of Finder's windows too) and whether each twin is minimised.
+  EXPECT_EQ(counting.calls(), 2 + 1 + 4 * 2 + 2);
 }
 
 }  // namespace

@@ -58,6 +58,12 @@ TEST(WindowCommands, malformedWindowLinesAreBadLines) {
       "accessibility frame zz unreadable\n",
       "accessibility busy 5\n",
       "accessibility private maybe\n",
+      "accessibility subrole late soon\n",
+      "accessibility registration fails every -1\n",
+      "screen recording maybe\n",
+      "finder tab open T folder ~/Downloads in zz as t\n",
+      "finder tab select a\n",
+      "finder menu at 1,1 size 2 as m\n",
       "expect window zz open\n",
   };
   for (const char* line : kLines) {

@@ -38,7 +38,8 @@ class PathRefresherTest : public test::FinderDesktop {
 
   std::shared_ptr<FinderScripting> scripting_ = std::make_shared<FinderScripting>(
       desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
-  WindowTracker tracker_{scripting_, desktop_.accessibility(), desktop_.windowServer()};
+  WindowTracker tracker_{scripting_, desktop_.accessibility(), desktop_.windowServer(),
+                         desktop_.scheduler()};
   std::shared_ptr<HealthMonitor> health_ = std::make_shared<HealthMonitor>(
       desktop_.scheduler(), desktop_.systemInfo(), desktop_.defaults());
   std::shared_ptr<PathRefresher> paths_ = std::make_shared<PathRefresher>(

@@ -29,7 +29,7 @@ class WindowTrackerTest : public test::FinderDesktop {
   std::shared_ptr<FinderScripting> scripting_ = std::make_shared<FinderScripting>(
       desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
   test::CountingAccessibility ax_{desktop_.accessibility()};
-  WindowTracker tracker_{scripting_, ax_, desktop_.windowServer()};
+  WindowTracker tracker_{scripting_, ax_, desktop_.windowServer(), desktop_.scheduler()};
   int changes_ = 0;
 };
 
@@ -57,6 +57,50 @@ TEST_F(WindowTrackerTest, onlyStandardWindowsAreTrackedOncePerElement) {
   EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=AXDialog"), 2u);
   EXPECT_EQ(tracker_.windows().size(), 1u);
   EXPECT_EQ(changes_, 1);
+}
+
+TEST_F(WindowTrackerTest, aSubroleNotKnownYetIsReadAgainBeforeTheWindowIsJudged) {
+  // Catches a busy Finder or an "AXUnknown" answer taken as final, a repeated notice that
+  // starts a second round of looks, a closed window looked at again, or a window that
+  // stays "AXUnknown" tracked.
+  std::vector<WindowNumber> recognized;
+  tracker_.onWindowRecognized = [&](const auto& record) {
+    recognized.push_back(record->cgWindowID.value_or(0));
+  };
+  desktop_.accessibility().makeUnresponsiveFor(300ms);
+  auto busy = openWindow("Documents", {100, 100, 500, 400});
+  EXPECT_FALSE(tracker_.handleCreated(element(busy)));
+  EXPECT_FALSE(tracker_.handleCreated(element(busy)));
+  clock().advanceBy(WindowTracker::kSubroleRetryDelay);
+  EXPECT_TRUE(recognized.empty()) << "still busy at the first look again";
+  clock().advanceBy(WindowTracker::kSubroleRetryDelay);
+  EXPECT_EQ(recognized, std::vector<WindowNumber>{busy});
+  EXPECT_EQ(changes_, 1);
+
+  desktop_.accessibility().setLateSubrole(10s);
+  auto unknown = openWindow("Downloads", {200, 100, 500, 400});
+  auto closed = openWindow("Desktop", {300, 100, 500, 400});
+  EXPECT_FALSE(tracker_.handleCreated(element(unknown)));
+  EXPECT_FALSE(tracker_.handleCreated(element(closed)));
+  desktop_.finder().close(static_cast<int>(closed));
+  tracker_.handleDestroyed(element(closed));
+  clock().advanceBy(WindowTracker::kSubroleRetries * WindowTracker::kSubroleRetryDelay);
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=AXUnknown"), 1u);
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視"), 1u);
+  EXPECT_EQ(tracker_.windows().size(), 1u);
+  EXPECT_EQ(recognized.size(), 1u);
+}
+
+TEST_F(WindowTrackerTest, aLookAgainOutlivingItsTrackerDoesNothing) {
+  // Catches a delayed look that runs on a tracker that is gone.
+  auto tracker = std::make_unique<WindowTracker>(scripting_, ax_, desktop_.windowServer(),
+                                                 desktop_.scheduler());
+  desktop_.accessibility().setLateSubrole(1s);
+  auto a = openWindow("Documents", {100, 100, 500, 400});
+  EXPECT_FALSE(tracker->handleCreated(element(a)));
+  tracker.reset();
+  clock().advanceBy(1s);
+  EXPECT_EQ(logCount("track", "非標準ウィンドウを無視"), 0u);
 }
 
 TEST_F(WindowTrackerTest, titlesAndDestructionUpdateOnlyTrackedWindows) {

@@ -9,13 +9,14 @@ bool SimAXObserver::State::wants(WindowNumber registeredOn, const std::string& n
   return attached && registrations.contains({registeredOn, name});
 }
 
-SimAXObserver::SimAXObserver(std::shared_ptr<State> state, Validator validate)
-    : state_(std::move(state)), validate_(std::move(validate)) {}
+SimAXObserver::SimAXObserver(std::shared_ptr<State> state, Validator validate, Validator admit)
+    : state_(std::move(state)), validate_(std::move(validate)), admit_(std::move(admit)) {}
 
 AXError SimAXObserver::addNotification(const AXElement& element, const std::string& notification) {
   if (AXError error = validate_(element); error != AXError::success) return error;
   const auto* sim = simElement(element);
   if (sim->pid != state_->pid) return AXError::illegalArgument;
+  if (AXError error = admit_(element); error != AXError::success) return error;
   std::lock_guard lock(state_->mutex);
   bool added = state_->registrations.emplace(sim->window, notification).second;
   return added ? AXError::success : AXError::notificationAlreadyRegistered;

@@ -36,7 +36,8 @@ class SimAXObserver final : public AXObserver {
   // Answers success when an element may be observed now; called without locks held.
   using Validator = std::function<AXError(const AXElement&)>;
 
-  SimAXObserver(std::shared_ptr<State> state, Validator validate);
+  // `admit` is asked after `validate` whether a registration may be added now.
+  SimAXObserver(std::shared_ptr<State> state, Validator validate, Validator admit);
 
   AXError addNotification(const AXElement& element, const std::string& notification) override;
   AXError removeNotification(const AXElement& element, const std::string& notification) override;
@@ -51,6 +52,7 @@ class SimAXObserver final : public AXObserver {
  private:
   std::shared_ptr<State> state_;
   Validator validate_;
+  Validator admit_;
 };
 
 }  // namespace varnelo::sim

@@ -1,6 +1,7 @@
 #include "Sim/Accessibility/SimAccessibility.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "Sim/Accessibility/SimAXElement.h"
@@ -25,19 +26,31 @@ const char* windowNotification(SimWindowChange change) {
       return "AXWindowDeminiaturized";
     case SimWindowChange::created:
     case SimWindowChange::reordered:
+    case SimWindowChange::orderedOut:
+    case SimWindowChange::orderedIn:
       return nullptr;
   }
   return nullptr;
 }
 
 // The display limits a size to what fits between the window's origin and the edges of
-// the visible frame.
-Size clampedSize(Size size, Point origin, const Rect& visible) {
-  double maxWidth = visible.maxX() - origin.x;
-  double maxHeight = visible.maxY() - origin.y;
+// the visible frame, in whole points.
+Size fittedSize(Size size, Point origin, const Rect& visible) {
+  size = {std::round(size.width), std::round(size.height)};
+  double maxWidth = std::floor(visible.maxX() - origin.x);
+  double maxHeight = std::floor(visible.maxY() - origin.y);
   if (maxWidth > 0) size.width = std::min(size.width, maxWidth);
   if (maxHeight > 0) size.height = std::min(size.height, maxHeight);
   return size;
+}
+
+// The title bar stays below the menu bar, and some of the window stays within reach.
+Point keptOnScreen(Point origin, Size size, const SimScreen& screen) {
+  const double reach = SimAccessibility::kReachable;
+  const Rect& whole = screen.frame;
+  origin.y = std::max(screen.visibleFrame.y, std::min(origin.y, whole.maxY() - reach));
+  origin.x = std::max(whole.x + reach - size.width, std::min(origin.x, whole.maxX() - reach));
+  return origin;
 }
 
 }  // namespace
@@ -139,6 +152,7 @@ AXReadResult SimAccessibility::readWindow(const SimWindow& window,
   }
   if (attribute == "AXRole") return AXValue{window.role.role};
   if (attribute == "AXSubrole") {
+    if (subroleIsUnsettled(window.number)) return AXValue{std::string("AXUnknown")};
     if (window.role.subrole.empty()) return AXError::attributeUnsupported;
     return AXValue{window.role.subrole};
   }
@@ -149,7 +163,7 @@ AXReadResult SimAccessibility::readWindow(const SimWindow& window,
   if (attribute == "AXTitle") return AXValue{window.title};
   if (attribute == "AXPosition") return AXValue{window.frame.origin()};
   if (attribute == "AXSize") return AXValue{window.frame.size()};
-  if (attribute == "AXMinimized") return AXValue{!window.onScreen};
+  if (attribute == "AXMinimized") return AXValue{window.minimised};
   if (attribute == "AXChildren" || attribute == "AXSheets") return AXValue{AXValueList{}};
   if (attribute == "AXParent") return AXValue{makeSimElement(window.ownerPID)};
   if (attribute == "AXFocused" || attribute == "AXMain")
@@ -172,13 +186,14 @@ AXError SimAccessibility::writeWindow(const SimWindow& window, const std::string
   if (attribute == "AXPosition") {
     const auto* origin = value.as<Point>();
     if (!origin) return AXError::illegalArgument;
-    windowServer_.setFrame(window.number, Rect::from(*origin, window.frame.size()));
+    Point kept = keptOnScreen(*origin, window.frame.size(), windowServer_.screen());
+    windowServer_.setFrame(window.number, Rect::from(kept, window.frame.size()));
     return AXError::success;
   }
   if (attribute == "AXSize") {
     const auto* size = value.as<Size>();
     if (!size) return AXError::illegalArgument;
-    Size fitted = clampedSize(*size, window.frame.origin(), windowServer_.screen().visibleFrame);
+    Size fitted = fittedSize(*size, window.frame.origin(), windowServer_.screen().visibleFrame);
     windowServer_.setFrame(window.number, Rect::from(window.frame.origin(), fitted));
     return AXError::success;
   }
@@ -219,7 +234,8 @@ std::variant<std::shared_ptr<AXObserver>, AXError> SimAccessibility::createObser
     observers_.push_back(state);
   }
   return std::make_shared<SimAXObserver>(
-      std::move(state), [this](const AXElement& element) { return validate(element); });
+      std::move(state), [this](const AXElement& element) { return validate(element); },
+      [this](const AXElement& element) { return admitRegistration(element); });
 }
 
 AXWindowNumberResult SimAccessibility::windowNumber(const AXElement& element) {
@@ -232,8 +248,6 @@ AXWindowNumberResult SimAccessibility::windowNumber(const AXElement& element) {
   if (auto* error = std::get_if<AXError>(&resolved)) return {*error};
   const auto& window = std::get<Target>(resolved).window;
   if (!window) return {AXError::illegalArgument};
-  std::lock_guard lock(mutex_);
-  if (windowNumberFails_.contains(window->number)) return {AXError::failure};
   return {AXError::success, window->number};
 }
 
@@ -247,7 +261,7 @@ std::vector<AXElement> SimAccessibility::windowsOf(ProcessId pid) const {
 
 WindowNumber SimAccessibility::focusedWindow(ProcessId pid) const {
   for (const auto& window : windowServer_.windowsOf(pid)) {
-    if (window.onScreen && window.layer == kNormalLayer && window.role.role == "AXWindow")
+    if (window.onScreen() && window.layer == kNormalLayer && window.role.role == "AXWindow")
       return window.number;
   }
   return kNullWindowNumber;
@@ -262,9 +276,39 @@ bool SimAccessibility::isUnresponsive() const {
   return until && mainQueue_.now() < *until;
 }
 
+AXError SimAccessibility::admitRegistration(const AXElement& element) {
+  const TimePoint now = mainQueue_.now();
+  std::lock_guard lock(mutex_);
+  ++registrations_;
+  if (registrationFailsEvery_ > 0 && registrations_ % registrationFailsEvery_ == 0)
+    return AXError::cannotComplete;
+  auto launched = launched_.find(simElement(element)->pid);
+  bool justLaunched = registrationBusyAfterLaunch_ && launched != launched_.end() &&
+                      now < launched->second + *registrationBusyAfterLaunch_;
+  return justLaunched ? AXError::cannotComplete : AXError::success;
+}
+
+bool SimAccessibility::subroleIsUnsettled(WindowNumber number) const {
+  const TimePoint now = mainQueue_.now();
+  std::lock_guard lock(mutex_);
+  auto settles = subroleSettles_.find(number);
+  return settles != subroleSettles_.end() && now < settles->second;
+}
+
+void SimAccessibility::noteCreation(const SimWindowEvent& event) {
+  const TimePoint now = mainQueue_.now();
+  auto window = windowServer_.window(event.number);
+  std::lock_guard lock(mutex_);
+  launched_.try_emplace(event.ownerPID, now);
+  if (lateSubrole_ && window && window->role.role == "AXWindow")
+    subroleSettles_[event.number] = now + *lateSubrole_;
+}
+
 void SimAccessibility::windowChanged(const SimWindowEvent& event) {
-  if (event.change == SimWindowChange::created)
+  if (event.change == SimWindowChange::created) {
+    noteCreation(event);
     post(event.ownerPID, event.number, "AXWindowCreated", /*onWindow=*/false);
+  }
   if (const char* name = windowNotification(event.change))
     post(event.ownerPID, event.number, name, /*onWindow=*/true);
 
@@ -310,15 +354,6 @@ void SimAccessibility::setPrivateWindowNumberCallAvailable(bool available) {
   privateCallAvailable_ = available;
 }
 
-void SimAccessibility::setWindowNumberFails(WindowNumber number, bool fails) {
-  std::lock_guard lock(mutex_);
-  if (fails) {
-    windowNumberFails_.insert(number);
-    return;
-  }
-  windowNumberFails_.erase(number);
-}
-
 void SimAccessibility::setFrameUnreadable(WindowNumber number, std::optional<AXError> error) {
   std::lock_guard lock(mutex_);
   if (error) {
@@ -346,6 +381,22 @@ void SimAccessibility::makeUnresponsiveFor(Duration duration) {
 void SimAccessibility::setObserverCreationError(std::optional<AXError> error) {
   std::lock_guard lock(mutex_);
   observerCreationError_ = error;
+}
+
+void SimAccessibility::setLateSubrole(std::optional<Duration> delay) {
+  std::lock_guard lock(mutex_);
+  lateSubrole_ = delay;
+}
+
+void SimAccessibility::setRegistrationBusyAfterLaunch(std::optional<Duration> window) {
+  std::lock_guard lock(mutex_);
+  registrationBusyAfterLaunch_ = window;
+}
+
+void SimAccessibility::setRegistrationFailsEvery(int n) {
+  std::lock_guard lock(mutex_);
+  registrationFailsEvery_ = std::max(0, n);
+  registrations_ = 0;
 }
 
 void SimAccessibility::postAgain(ProcessId pid, WindowNumber number, const std::string& name) {

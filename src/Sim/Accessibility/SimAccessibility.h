@@ -10,9 +10,12 @@
 // server, the process lookup, the queue).
 //
 // Limits: a window is an element without children (AXChildren and AXSheets are empty
-// lists); windows above the normal layer never become the focused or main window; the
-// size clamp keeps a window inside the screen's visible frame from its current origin
-// (as a Mac limits a size write to the display); only windows with a role are in a tree.
+// lists, so a tab group has no tab bar to read); windows above the normal layer never
+// become the focused or main window; a written size is rounded to whole points and kept
+// inside the screen's visible frame from the window's origin (as a Mac limits a size to
+// the display); a written position keeps the title bar below the menu bar and at least
+// kReachable points of the window on screen (that margin is inferred); only windows with
+// a role are in a tree; a process counts as launched when its first window appears.
 #pragma once
 
 #include <functional>
@@ -34,6 +37,8 @@ namespace varnelo::sim {
 
 class SimAccessibility final : public Accessibility {
  public:
+  static constexpr double kReachable = 40;
+
   // The name of a running process, nullopt when none runs with that pid; any thread.
   using ProcessLookup = std::function<std::optional<std::string>(ProcessId)>;
 
@@ -59,7 +64,6 @@ class SimAccessibility final : public Accessibility {
 
   // Failure switches, each until switched back.
   void setPrivateWindowNumberCallAvailable(bool available);  // off: every call fails
-  void setWindowNumberFails(WindowNumber number, bool fails);
   // AXPosition and AXSize of the window answer `error` (nullopt: readable again).
   void setFrameUnreadable(WindowNumber number, std::optional<AXError> error);
   // Nothing is posted for the window (as a Mac sometimes loses AXUIElementDestroyed).
@@ -67,6 +71,12 @@ class SimAccessibility final : public Accessibility {
   // Reads, writes and actions answer -25204 until the clock has moved by `duration`.
   void makeUnresponsiveFor(Duration duration);
   void setObserverCreationError(std::optional<AXError> error);
+  // Windows that open from now on read subrole "AXUnknown" for `delay` (nullopt: off).
+  void setLateSubrole(std::optional<Duration> delay);
+  // AXObserverAddNotification answers -25204 for `window` after a process launches
+  // (nullopt: off), and for every `n`-th registration of any process (0: off).
+  void setRegistrationBusyAfterLaunch(std::optional<Duration> window);
+  void setRegistrationFailsEvery(int n);
   // Posts a notification about the window once more, as a Mac sometimes repeats one (a
   // window announced twice, a destruction reported again after the element is gone).
   void postAgain(ProcessId pid, WindowNumber number, const std::string& name);
@@ -85,11 +95,16 @@ class SimAccessibility final : public Accessibility {
   AXError writeWindow(const SimWindow& window, const std::string& attribute, const AXValue& value);
   // What every call on an element checks first: trust, a live element, a running process.
   AXError validate(const AXElement& element) const;
+  // What a registration checks after validate(): the busy switches.
+  AXError admitRegistration(const AXElement& element);
   std::vector<AXElement> windowsOf(ProcessId pid) const;
   WindowNumber focusedWindow(ProcessId pid) const;
   bool isUnresponsive() const;
+  bool subroleIsUnsettled(WindowNumber number) const;
 
   void windowChanged(const SimWindowEvent& event);
+  // Records the process's launch and, while the late-subrole switch is on, the window's.
+  void noteCreation(const SimWindowEvent& event);
   // Posts `name` to observers of `pid` registered on the application element, and on
   // the window element too when `onWindow`.
   void post(ProcessId pid, WindowNumber number, const std::string& name, bool onWindow);
@@ -103,11 +118,16 @@ class SimAccessibility final : public Accessibility {
   std::vector<std::weak_ptr<SimAXObserver::State>> observers_;
   std::map<ProcessId, WindowNumber> focused_;
   bool privateCallAvailable_ = true;
-  std::set<WindowNumber> windowNumberFails_;
   std::map<WindowNumber, AXError> frameUnreadable_;
   std::set<WindowNumber> dropped_;
   std::optional<TimePoint> unresponsiveUntil_;
   std::optional<AXError> observerCreationError_;
+  std::optional<Duration> lateSubrole_;
+  std::map<WindowNumber, TimePoint> subroleSettles_;
+  std::map<ProcessId, TimePoint> launched_;
+  std::optional<Duration> registrationBusyAfterLaunch_;
+  int registrationFailsEvery_ = 0;
+  int registrations_ = 0;
 };
 
 }  // namespace varnelo::sim

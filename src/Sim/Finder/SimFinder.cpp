@@ -126,6 +126,23 @@ int SimFinder::insertBrowser(Browser browser, Rect frame, std::string name) {
   return static_cast<int>(number);
 }
 
+WindowNumber SimFinder::openTab(WindowNumber sibling, const fs::path& folder, std::string name) {
+  std::lock_guard lock(mutex_);
+  auto model = windowServer_.window(sibling);
+  if (pid_ == 0 || !browsers_.contains(sibling) || !model) return kNullWindowNumber;
+  Browser browser;
+  browser.target = FinderTarget{normalFolder(folder), {}};
+  model->title = name.empty() ? displayName(*browser.target.folder) : std::move(name);
+  WindowNumber number = windowServer_.createTab(sibling, std::move(*model));
+  browsers_.emplace(number, std::move(browser));
+  return number;
+}
+
+bool SimFinder::selectTab(WindowNumber tab) {
+  std::lock_guard lock(mutex_);
+  return browsers_.contains(tab) && windowServer_.selectTab(tab);
+}
+
 std::vector<FinderWindow> SimFinder::windows() const {
   std::lock_guard lock(mutex_);
   return browserWindows();

@@ -83,6 +83,13 @@ class SimFinder {
   int openWindow(const std::filesystem::path& folder, std::optional<FinderBounds> bounds = {},
                  std::string name = {});
   int openSpecialWindow(const std::string& name, std::optional<FinderBounds> bounds = {});
+  // A new selected tab beside a browser window, on a folder (named as openWindow names),
+  // sharing its frame; the tab it replaces goes off screen but stays in the lists.
+  // kNullWindowNumber when there is no such browser window.
+  WindowNumber openTab(WindowNumber sibling, const std::filesystem::path& folder,
+                       std::string name = {});
+  // The user clicks a tab; false for a window that is not one of Finder's tabs.
+  bool selectTab(WindowNumber tab);
 
   std::vector<FinderWindow> windows() const;  // front to back
   std::optional<FinderWindow> window(int id) const;

@@ -20,15 +20,41 @@ WindowListDictionary boundsDictionary(const Rect& frame) {
   return {{"X", frame.x}, {"Y", frame.y}, {"Width", frame.width}, {"Height", frame.height}};
 }
 
+// The clock and Control Center's item at the right end of the menu bar, right to left.
+constexpr double kStatusItemWidths[] = {130, 36};
+
+Rect statusItemFrame(const SimScreen& screen, std::size_t index) {
+  double right = screen.frame.maxX();
+  for (std::size_t i = 0; i < index; ++i) right -= kStatusItemWidths[i];
+  double width = kStatusItemWidths[index];
+  return {right - width, screen.frame.y, width, menuBarFrame(screen).height};
+}
+
+// The strip below the visible frame; empty while the Dock hides.
+Rect dockFrame(const SimScreen& screen) {
+  double top = screen.visibleFrame.maxY();
+  return {screen.frame.x, top, screen.frame.width, std::max(0.0, screen.frame.maxY() - top)};
+}
+
+SimWindow systemWindow(ProcessId pid, std::string owner, int layer, std::string title) {
+  SimWindow window;
+  window.ownerPID = pid;
+  window.ownerName = std::move(owner);
+  window.layer = layer;
+  window.title = std::move(title);
+  return window;
+}
+
 }  // namespace
 
-SimWindowServer::SimWindowServer() {
-  SimWindow menuBar;
-  menuBar.ownerName = "Window Server";
-  menuBar.layer = kMainMenuLayer;
-  menuBar.frame = menuBarFrame(screen_);
-  menuBar.title = "Menubar";
-  menuBar_ = create(std::move(menuBar));
+SimWindowServer::SimWindowServer(ProcessId reader) : reader_(reader) {
+  menuBar_ = create(systemWindow(kWindowServerPID, "Window Server", kMainMenuLayer, "Menubar"));
+  for (const char* item : {"Clock", "Control Centre"})
+    statusItems_.push_back(
+        create(systemWindow(kControlCenterPID, "Control Center", kStatusLayer, item)));
+  dock_ = create(systemWindow(kDockPID, "Dock", kDockLayer, "Dock"));
+  std::lock_guard lock(mutex_);
+  layOutSystemWindows();
 }
 
 void SimWindowServer::setChangeListener(std::function<void(const SimWindowEvent&)> listener) {
@@ -39,29 +65,127 @@ void SimWindowServer::setChangeListener(std::function<void(const SimWindowEvent&
 WindowNumber SimWindowServer::create(SimWindow window) {
   WindowNumber number = kNullWindowNumber;
   ProcessId owner = window.ownerPID;
+  int layer = window.layer;
   {
     std::lock_guard lock(mutex_);
-    number = nextNumber_++;
-    window.number = number;
-    order_.insert(frontOfLayer(window.layer), number);
-    windows_.emplace(number, std::move(window));
+    number = insert(std::move(window), frontOfLayer(layer));
   }
   notify({{SimWindowChange::created, number, owner}});
   return number;
 }
 
-bool SimWindowServer::destroy(WindowNumber number) {
-  ProcessId owner = 0;
+WindowNumber SimWindowServer::insert(SimWindow window, std::vector<WindowNumber>::iterator at) {
+  WindowNumber number = nextNumber_++;
+  window.number = number;
+  order_.insert(at, number);
+  windows_.emplace(number, std::move(window));
+  return number;
+}
+
+WindowNumber SimWindowServer::createTab(WindowNumber sibling, SimWindow window) {
+  std::vector<SimWindowEvent> events;
+  WindowNumber number = kNullWindowNumber;
   {
     std::lock_guard lock(mutex_);
-    auto found = windows_.find(number);
-    if (found == windows_.end()) return false;
-    owner = found->second.ownerPID;
-    windows_.erase(found);
+    SimWindow* anchor = find(sibling);
+    if (!anchor) return kNullWindowNumber;
+    if (anchor->tabGroup == kNullWindowNumber) {
+      anchor->tabGroup = sibling;
+      tabGroups_[sibling] = {sibling};
+    }
+    auto& tabs = tabGroups_.at(anchor->tabGroup);
+    for (WindowNumber tab : tabs) {
+      SimWindow& shown = windows_.at(tab);
+      if (shown.orderedOut) continue;
+      shown.orderedOut = true;
+      events.push_back({SimWindowChange::orderedOut, tab, shown.ownerPID});
+    }
+    window.frame = anchor->frame;
+    window.layer = anchor->layer;
+    window.tabGroup = anchor->tabGroup;
+    window.minimised = window.orderedOut = false;
+    ProcessId owner = window.ownerPID;
+    number = insert(std::move(window), frontOfLayer(anchor->layer));
+    tabs.insert(std::find(tabs.begin(), tabs.end(), sibling) + 1, number);
+    events.insert(events.begin(), {SimWindowChange::created, number, owner});
+  }
+  notify(events);
+  return number;
+}
+
+bool SimWindowServer::selectTab(WindowNumber number) {
+  std::vector<SimWindowEvent> events;
+  {
+    std::lock_guard lock(mutex_);
+    SimWindow* tab = find(number);
+    if (!tab || tab->tabGroup == kNullWindowNumber) return false;
+    events = showTab(*tab);
+  }
+  notify(events);
+  return true;
+}
+
+std::vector<SimWindowEvent> SimWindowServer::showTab(SimWindow& tab) {
+  std::vector<SimWindowEvent> events;
+  for (WindowNumber other : tabGroups_.at(tab.tabGroup)) {
+    SimWindow& shown = windows_.at(other);
+    if (other == tab.number || shown.orderedOut) continue;
+    shown.orderedOut = true;
+    events.push_back({SimWindowChange::orderedOut, other, shown.ownerPID});
+  }
+  bool wasOut = std::exchange(tab.orderedOut, false);
+  bool inFront = *frontOfLayer(tab.layer) == tab.number;
+  std::erase(order_, tab.number);
+  order_.insert(frontOfLayer(tab.layer), tab.number);
+  if (wasOut) {
+    events.insert(events.begin(), {SimWindowChange::orderedIn, tab.number, tab.ownerPID});
+  } else if (!inFront) {
+    events.push_back({SimWindowChange::reordered, tab.number, tab.ownerPID});
+  }
+  return events;
+}
+
+std::vector<WindowNumber> SimWindowServer::tabsOf(WindowNumber number) const {
+  std::lock_guard lock(mutex_);
+  const SimWindow* window = find(number);
+  if (!window || window->tabGroup == kNullWindowNumber) return {};
+  return tabGroups_.at(window->tabGroup);
+}
+
+std::vector<SimWindowEvent> SimWindowServer::leaveTabGroup(SimWindow& window) {
+  std::vector<SimWindowEvent> events;
+  if (window.tabGroup == kNullWindowNumber) return events;
+  WindowNumber group = std::exchange(window.tabGroup, kNullWindowNumber);
+  auto& tabs = tabGroups_.at(group);
+  auto leaving = std::find(tabs.begin(), tabs.end(), window.number);
+  auto index = static_cast<std::size_t>(leaving - tabs.begin());
+  tabs.erase(leaving);
+  if (!window.orderedOut && !tabs.empty()) {
+    SimWindow& next = windows_.at(tabs.at(std::min(index, tabs.size() - 1)));
+    next.orderedOut = false;
+    std::erase(order_, next.number);
+    order_.insert(std::find(order_.begin(), order_.end(), window.number), next.number);
+    events.push_back({SimWindowChange::orderedIn, next.number, next.ownerPID});
+  }
+  if (tabs.size() == 1) windows_.at(tabs.front()).tabGroup = kNullWindowNumber;
+  if (tabs.size() <= 1) tabGroups_.erase(group);
+  return events;
+}
+
+bool SimWindowServer::destroy(WindowNumber number) {
+  std::vector<SimWindowEvent> events;
+  {
+    std::lock_guard lock(mutex_);
+    SimWindow* window = find(number);
+    if (!window) return false;
+    events.push_back({SimWindowChange::destroyed, number, window->ownerPID});
+    auto handedOver = leaveTabGroup(*window);
+    events.insert(events.end(), handedOver.begin(), handedOver.end());
+    windows_.erase(number);
     std::erase(order_, number);
     overrides_.erase(number);
   }
-  notify({{SimWindowChange::destroyed, number, owner}});
+  notify(events);
   return true;
 }
 
@@ -71,14 +195,27 @@ bool SimWindowServer::setFrame(WindowNumber number, Rect frame) {
     std::lock_guard lock(mutex_);
     SimWindow* window = find(number);
     if (!window) return false;
-    if (window->frame.origin() != frame.origin())
-      events.push_back({SimWindowChange::moved, number, window->ownerPID});
-    if (window->frame.size() != frame.size())
-      events.push_back({SimWindowChange::resized, number, window->ownerPID});
-    window->frame = frame;
+    if (window->tabGroup == kNullWindowNumber) {
+      events = applyFrame(*window, frame);
+    } else {
+      for (WindowNumber tab : tabGroups_.at(window->tabGroup)) {
+        auto moved = applyFrame(windows_.at(tab), frame);
+        events.insert(events.end(), moved.begin(), moved.end());
+      }
+    }
   }
   notify(events);
   return true;
+}
+
+std::vector<SimWindowEvent> SimWindowServer::applyFrame(SimWindow& window, Rect frame) {
+  std::vector<SimWindowEvent> events;
+  if (window.frame.origin() != frame.origin())
+    events.push_back({SimWindowChange::moved, window.number, window.ownerPID});
+  if (window.frame.size() != frame.size())
+    events.push_back({SimWindowChange::resized, window.number, window.ownerPID});
+  window.frame = frame;
+  return events;
 }
 
 bool SimWindowServer::setTitle(WindowNumber number, std::string title, ChangeNotice notice) {
@@ -101,8 +238,9 @@ bool SimWindowServer::raise(WindowNumber number) {
     std::lock_guard lock(mutex_);
     SimWindow* window = find(number);
     if (!window) return false;
-    auto front = frontOfLayer(window->layer);
-    if (*front != number) {
+    if (window->tabGroup != kNullWindowNumber) {
+      events = showTab(*window);
+    } else if (*frontOfLayer(window->layer) != number) {
       std::erase(order_, number);
       order_.insert(frontOfLayer(window->layer), number);
       events.push_back({SimWindowChange::reordered, number, window->ownerPID});
@@ -117,9 +255,9 @@ bool SimWindowServer::setMinimised(WindowNumber number, bool minimised) {
   {
     std::lock_guard lock(mutex_);
     SimWindow* window = find(number);
-    if (!window) return false;
-    if (window->onScreen == !minimised) return true;
-    window->onScreen = !minimised;
+    if (!window || (window->orderedOut && window->tabGroup != kNullWindowNumber)) return false;
+    if (window->minimised == minimised) return true;
+    window->minimised = minimised;
     auto change = minimised ? SimWindowChange::minimised : SimWindowChange::restored;
     events.push_back({change, number, window->ownerPID});
   }
@@ -156,11 +294,38 @@ SimScreen SimWindowServer::screen() const {
 }
 
 void SimWindowServer::setScreen(SimScreen screen) {
+  std::vector<SimWindowEvent> events;
   {
     std::lock_guard lock(mutex_);
     screen_ = screen;
+    events = layOutSystemWindows();
   }
-  setFrame(menuBar_, menuBarFrame(screen));
+  notify(events);
+}
+
+std::vector<SimWindowEvent> SimWindowServer::layOutSystemWindows() {
+  auto events = applyFrame(windows_.at(menuBar_), menuBarFrame(screen_));
+  for (std::size_t i = 0; i < statusItems_.size(); ++i) {
+    auto moved = applyFrame(windows_.at(statusItems_[i]), statusItemFrame(screen_, i));
+    events.insert(events.end(), moved.begin(), moved.end());
+  }
+  SimWindow& dock = windows_.at(dock_);
+  Rect strip = dockFrame(screen_);
+  if (!strip.isEmpty()) {
+    auto moved = applyFrame(dock, strip);
+    events.insert(events.end(), moved.begin(), moved.end());
+  }
+  if (dock.orderedOut != strip.isEmpty()) {
+    dock.orderedOut = strip.isEmpty();
+    auto change = dock.orderedOut ? SimWindowChange::orderedOut : SimWindowChange::orderedIn;
+    events.push_back({change, dock_, dock.ownerPID});
+  }
+  return events;
+}
+
+void SimWindowServer::setScreenRecordingPermitted(bool permitted) {
+  std::lock_guard lock(mutex_);
+  screenRecordingPermitted_ = permitted;
 }
 
 std::optional<std::vector<WindowListEntry>> SimWindowServer::copyWindowInfo(
@@ -189,7 +354,7 @@ std::vector<const SimWindow*> SimWindowServer::listed(std::uint32_t options,
     bool wanted =
         !relative || (including && isAnchor) || (above && it < anchor) || (below && it > anchor);
     if (!wanted) continue;
-    if (onScreen && !window.onScreen && !(including && isAnchor)) continue;
+    if (onScreen && !window.onScreen() && !(including && isAnchor)) continue;
     if ((options & excludeDesktopElements) && isDesktopElement(window)) continue;
     result.push_back(&window);
   }
@@ -204,9 +369,10 @@ WindowListEntry SimWindowServer::entry(const SimWindow& window) const {
       {WindowKey::ownerName, window.ownerName},
       {WindowKey::alpha, window.alpha},
       {WindowKey::bounds, boundsDictionary(window.frame)},
-      {WindowKey::isOnscreen, window.onScreen},
+      {WindowKey::isOnscreen, window.onScreen()},
   };
-  if (!window.title.empty()) entry[WindowKey::name] = window.title;
+  bool nameVisible = screenRecordingPermitted_ || window.ownerPID == reader_;
+  if (!window.title.empty() && nameVisible) entry[WindowKey::name] = window.title;
   auto found = overrides_.find(window.number);
   if (found == overrides_.end()) return entry;
   for (const auto& [key, value] : found->second.replaced) entry[key] = value;

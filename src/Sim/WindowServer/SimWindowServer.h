@@ -1,13 +1,17 @@
 // The simulated window server: the one place that holds every simulated window's number,
-// owner, layer, alpha, frame, title, on-screen flag and front-to-back order, and answers
-// the window-list query. Operations on a window that does not exist answer false or
+// owner, layer, alpha, frame, title, tab group, on-screen state and front-to-back order, and
+// answers the window-list query. Operations on a window that does not exist answer false or
 // nullopt and change nothing. Any thread: one mutex; the change listener is called on
 // the changing thread after the mutex is released.
 //
-// Limits: one screen (the primary, with the menu bar window owned by "Window Server" at
-// layer 24); no Dock window, no spaces; windows are ordered by layer first, so raising a
-// window only brings it to the front of its own layer; numbers count up and are never
-// reused; the bounds in the list are exactly the frames held, with no shadow insets.
+// Limits: one screen, with the system's own windows (the menu bar owned by "Window Server"
+// at layer 24, two status items of "Control Center" at layer 25, the Dock's window at layer
+// 20, on screen only while the screen shows a Dock strip); no spaces; windows are ordered
+// by layer first, so raising a window only brings it to the front of its own layer; numbers
+// count up and are never reused; the bounds in the list are exactly the frames held, with
+// no shadow insets. Tabs: the windows of a group share one frame and only the selected one
+// is on screen; closing the selected tab selects the next one (inferred); a minimised
+// group minimises only its selected window.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +29,16 @@ namespace varnelo::sim {
 
 inline constexpr int kNormalLayer = 0;
 inline constexpr int kFloatingLayer = 3;
+inline constexpr int kDockLayer = 20;
 inline constexpr int kMainMenuLayer = 24;
+inline constexpr int kStatusLayer = 25;
+inline constexpr int kPopUpMenuLayer = 101;
 inline constexpr int kDesktopIconLayer = -2147483603;
+
+// Processes of the system that own windows but are not applications of the workspace.
+inline constexpr ProcessId kWindowServerPID = 150;
+inline constexpr ProcessId kDockPID = 160;
+inline constexpr ProcessId kControlCenterPID = 170;
 
 // How the accessibility tree describes a window; an empty role keeps it out of the tree.
 struct SimWindowRole {
@@ -44,8 +56,13 @@ struct SimWindow {
   double alpha = 1;
   Rect frame;  // top-left origin
   std::string title;
-  bool onScreen = true;  // false while minimised
+  bool minimised = false;
+  // Kept off screen by its application: a tab that is not selected, a hidden Dock.
+  bool orderedOut = false;
+  // The windows of one tab group share it (kNullWindowNumber: not a tab).
+  WindowNumber tabGroup = kNullWindowNumber;
   SimWindowRole role;
+  bool onScreen() const { return !minimised && !orderedOut; }
   bool operator==(const SimWindow&) const = default;
 };
 
@@ -57,7 +74,9 @@ enum class SimWindowChange {
   retitled,
   reordered,
   minimised,
-  restored
+  restored,
+  orderedOut,  // went off screen without being minimised (a tab another one replaced)
+  orderedIn    // came back on screen (a tab selected)
 };
 
 struct SimWindowEvent {
@@ -78,7 +97,8 @@ struct SimScreen {
 
 class SimWindowServer final : public WindowServer {
  public:
-  SimWindowServer();
+  // `reader` is the process that reads the list: its own windows' names are always listed.
+  explicit SimWindowServer(ProcessId reader = 0);
 
   std::optional<std::vector<WindowListEntry>> copyWindowInfo(std::uint32_t options,
                                                              WindowNumber relativeTo) override;
@@ -89,13 +109,22 @@ class SimWindowServer final : public WindowServer {
 
   // Takes `window.number` from the server and opens the window in front of its layer.
   WindowNumber create(SimWindow window);
+  // A new selected tab beside `sibling` (after it in the tab bar), with its frame and
+  // layer, in front of the layer; the tab it replaces on screen is ordered out.
+  // kNullWindowNumber when the sibling does not exist.
+  WindowNumber createTab(WindowNumber sibling, SimWindow window);
+  // The tab comes on screen in front of its layer and the selected one goes off; raising a
+  // tab that is not selected selects it. False for a window that is not a tab.
+  bool selectTab(WindowNumber number);
+  std::vector<WindowNumber> tabsOf(WindowNumber number) const;  // in tab-bar order
   bool destroy(WindowNumber number);
-  // Reports moved and resized only for what really changes.
+  // Reports moved and resized only for what really changes; every tab of a group moves.
   bool setFrame(WindowNumber number, Rect frame);
   bool setTitle(WindowNumber number, std::string title,
                 ChangeNotice notice = ChangeNotice::reported);
   // To the front of its layer; reports reordered only when the order changes.
   bool raise(WindowNumber number);
+  // False for a tab that is not selected.
   bool setMinimised(WindowNumber number, bool minimised);
 
   std::optional<SimWindow> window(WindowNumber number) const;
@@ -103,8 +132,12 @@ class SimWindowServer final : public WindowServer {
   std::vector<SimWindow> windowsOf(ProcessId pid) const;
 
   SimScreen screen() const;
-  // The menu bar window follows; other windows keep their frames.
+  // The menu bar, status item and Dock windows follow; other windows keep their frames.
   void setScreen(SimScreen screen);
+
+  // Without the screen-recording permission (the default) the list leaves out the names of
+  // windows that other processes than the reader own.
+  void setScreenRecordingPermitted(bool permitted);
 
   // Bad input for the list's readers: one window's entry gets a field replaced (any
   // type, a number above 32 bits) or removed, until cleared; the next list fails.
@@ -120,6 +153,13 @@ class SimWindowServer final : public WindowServer {
   };
 
   // Mutex held.
+  WindowNumber insert(SimWindow window, std::vector<WindowNumber>::iterator at);
+  // Each returns the events it causes.
+  std::vector<SimWindowEvent> layOutSystemWindows();
+  std::vector<SimWindowEvent> applyFrame(SimWindow& window, Rect frame);
+  std::vector<SimWindowEvent> showTab(SimWindow& tab);
+  // Before the window goes: a selected tab hands its place on screen to the next tab.
+  std::vector<SimWindowEvent> leaveTabGroup(SimWindow& window);
   SimWindow* find(WindowNumber number);
   const SimWindow* find(WindowNumber number) const;
   std::vector<WindowNumber>::iterator frontOfLayer(int layer);
@@ -132,7 +172,12 @@ class SimWindowServer final : public WindowServer {
   std::vector<WindowNumber> order_;  // front to back, layers descending
   WindowNumber nextNumber_ = 1;
   WindowNumber menuBar_ = kNullWindowNumber;
+  WindowNumber dock_ = kNullWindowNumber;
+  std::vector<WindowNumber> statusItems_;
+  std::map<WindowNumber, std::vector<WindowNumber>> tabGroups_;  // tab-bar order
   SimScreen screen_;
+  ProcessId reader_ = 0;
+  bool screenRecordingPermitted_ = false;
   std::map<WindowNumber, Override> overrides_;
   bool failNextList_ = false;
   std::function<void(const SimWindowEvent&)> listener_;
