@@ -192,16 +192,23 @@ TEST_F(SimScriptHostTest, runtimeErrorsCarryFindersNumbersAndMessages) {
   EXPECT_EQ(error("return nothing").number, -2753);
 
   // Past AppleScript's integers an id or index is a real that names no window; truncated
-  // to 32 bits, 4294967299 would name window 3.
-  while (!finder.window(3)) finder.openWindow(dir.path());
+  // to 32 bits, 2^32 + n would name window n.
+  const int target = finder.openWindow(dir.path());
+  const std::string wrapped = std::to_string((std::int64_t{1} << 32) + target);
+  auto tooLarge = error(inFinder("    return name of Finder window id " + wrapped));
+  EXPECT_EQ(tooLarge.number, -1728);
+  EXPECT_THAT(tooLarge.message.value_or(""),
+              StartsWith("Finder got an error: Can’t get Finder window id 4.29496"));
   EXPECT_EQ(
       error(inFinder("    return name of Finder window id 4294967299")),
       (ScriptError{-1728, "Finder got an error: Can’t get Finder window id 4.294967299E+9."}));
   EXPECT_EQ(error(inFinder("    return name of Finder window 4294967297")).message,
             "Finder got an error: Can’t get Finder window 4.294967297E+9.");
-  EXPECT_EQ(error(inFinder("    set sidebar width of Finder window id 3 to 4294967396")).number,
+  EXPECT_EQ(error(inFinder("    set sidebar width of Finder window id " + std::to_string(target) +
+                           " to 4294967396"))
+                .number,
             -1700);
-  EXPECT_EQ(finder.window(3)->sidebarWidth, SimFinder::kDefaultSidebarWidth);
+  EXPECT_EQ(finder.window(target)->sidebarWidth, SimFinder::kDefaultSidebarWidth);
 }
 
 TEST_F(SimScriptHostTest, malformedScriptsFailWithSyntaxErrorsNamingWhatWasExpected) {
