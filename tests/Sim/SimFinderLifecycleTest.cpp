@@ -1,21 +1,31 @@
 // Finder as a process on the whole simulated desktop: quitting and relaunching it, and
-// what its script host answers while it does not run or may not be sent Apple events.
+// what its script host answers meanwhile, when scripts outlive the Apple event's timeout
+// or are refused.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "Scripting/FinderScripting.h"
 #include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/SimDesktop.h"
+#include "Support/Log.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
+#include "TestSupport/TestFiles.h"
 
 namespace varnelo::sim {
 namespace {
 
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using ::testing::ElementsAre;
+
+const ScriptResult kNotRunning = ScriptError{-600, "Application isn’t running."};
+const ScriptResult kTimedOut = ScriptError{-1712, "AppleEvent timed out."};
 
 class SimFinderLifecycleTest : public ::testing::Test {
  protected:
@@ -51,17 +61,30 @@ class SimFinderLifecycleTest : public ::testing::Test {
     auto& host = desktop.scriptHost();
     return host.execute(*host.compile(source));
   }
+  // Sends the script from a serial job, as the system does; the answer and its time.
+  void send(const std::string& source) {
+    answer.reset();
+    auto started = clock().now();
+    queue->post([this, started, script = desktop.scriptHost().compile(source)] {
+      answer = desktop.scriptHost().execute(*script);
+      took = clock().now() - started;
+    });
+  }
+  VirtualScheduler& clock() { return *desktop.virtualClock(); }
 
   test::TempDir home;
   SimDesktop desktop{test::optionsWithHome(home.path())};
+  std::shared_ptr<SerialQueue> queue = desktop.scheduler().makeSerialQueue("com.example.script");
+  std::optional<ScriptResult> answer;
+  Duration took{0};
   std::map<WindowNumber, std::string> labels;
   std::vector<std::string> events;
 };
 
 TEST_F(SimFinderLifecycleTest, quitDestroysEveryWindowBeforeTheTerminationNotice) {
   // Catches windows left in the window server after a quit, destroyed notices posted
-  // after the workspace's termination notice, elements of the quit process that still
-  // answer, or scripts that still reach a Finder that does not run.
+  // after the workspace's termination notice, or elements of the quit process that still
+  // answer.
   open("Documents", {10, 30, 510, 430}, "書類");
   open("Downloads", {40, 60, 640, 560}, "Downloads");
   labels[desktop.finder().desktopWindow()] = "desktop";
@@ -81,26 +104,33 @@ TEST_F(SimFinderLifecycleTest, quitDestroysEveryWindowBeforeTheTerminationNotice
             AXError::invalidUIElement);
   EXPECT_EQ(std::get<AXError>(ax.copyAttributeValue(ax.applicationElement(oldPid), "AXWindows")),
             AXError::cannotComplete);
-  EXPECT_EQ(run("tell application \"Finder\" to activate"),
-            ScriptResult(ScriptError{-600, "Application isn’t running."}));
   EXPECT_EQ(desktop.finder().openWindow(home.path()), 0);
 }
 
-TEST_F(SimFinderLifecycleTest, relaunchBringsBackTheBrowserWindowsUnderANewPid) {
-  // Catches a relaunch that reuses the pid or the old window numbers, loses a window's
-  // folder, frame, given name, sidebar width or place in the order, or forgets the
-  // desktop window.
+TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceItRuns) {
+  // Catches a quit Finder answering -600 to a tell (AppleScript launches it), an answer
+  // before the launch time has passed, a launch that reuses the pid or the old window
+  // numbers or loses a window's folder, frame, name, sidebar width or place, a launch
+  // the workspace does not report, or the launch callback not reaching the main queue.
   int docs = open("Documents", {10, 30, 510, 430}, "書類");
   open("Downloads", {40, 60, 640, 560}, "Downloads");
   desktop.finder().setSidebarWidth(docs, 0);
   auto before = desktop.finder().windows();
   ProcessId oldPid = desktop.finder().pid();
+  int launches = 0;
+  desktop.onFinderLaunched = [&] { ++launches; };
   desktop.quitFinder();
-  EXPECT_TRUE(desktop.relaunchFinder());
-  EXPECT_FALSE(desktop.relaunchFinder());
-  desktop.virtualClock()->runUntilIdle();
 
+  send("tell application \"Finder\"\nset w to Finder window 1\nreturn name of w\nend tell");
+  clock().advanceBy(1s);
+  EXPECT_FALSE(answer);
+  clock().advanceBy(20ms);
+  EXPECT_EQ(answer, ScriptResult(ScriptText{"Downloads"}));
+  EXPECT_EQ(took, 1020ms);
   EXPECT_THAT(events, ElementsAre("terminated Finder", "launched Finder"));
+  EXPECT_EQ(launches, 1);
+  EXPECT_FALSE(desktop.relaunchFinder()) << "it runs already";
+
   ProcessId newPid = desktop.finder().pid();
   EXPECT_NE(newPid, oldPid);
   EXPECT_EQ(desktop.workspace().runningApplication(kFinderBundleIdentifier)->processId, newPid);
@@ -116,17 +146,77 @@ TEST_F(SimFinderLifecycleTest, relaunchBringsBackTheBrowserWindowsUnderANewPid) 
   auto desktopWindow = desktop.windowServer().window(desktop.finder().desktopWindow());
   ASSERT_TRUE(desktopWindow);
   EXPECT_EQ(desktopWindow->ownerPID, newPid);
-  EXPECT_EQ(run("tell application \"Finder\" to activate"), ScriptResult(ScriptText{}));
 }
 
-TEST_F(SimFinderLifecycleTest, aQuitWithDroppedNoticesStillTerminates) {
-  // Catches the dropped-notice quit that still posts AXUIElementDestroyed, or that skips
-  // the termination notice.
-  open("Documents", {10, 30, 510, 430}, "書類");
-  auto observer = observeDestruction();
-  desktop.quitFinder(DestroyedNotices::dropped);
-  desktop.virtualClock()->runUntilIdle();
+TEST_F(SimFinderLifecycleTest, aQuittingFinderOrOneThatMayNotLaunchAnswers600AtOnce) {
+  // Catches a quitting Finder that still answers or is launched a second time, a quit
+  // that never completes, or the instant -600 switch that launches Finder anyway.
+  EXPECT_TRUE(desktop.quitFinder(DestroyedNotices::posted, 2s));
+  EXPECT_FALSE(desktop.quitFinder()) << "already quitting";
+  send("tell application \"Finder\" to activate");
+  clock().runUntilIdle();
+  EXPECT_EQ(answer, kNotRunning);
+  clock().advanceBy(2s);
+  EXPECT_FALSE(desktop.finder().isRunning());
   EXPECT_THAT(events, ElementsAre("terminated Finder"));
+
+  desktop.scriptHost().setLaunchesFinder(false);
+  EXPECT_EQ(run("tell application \"Finder\" to activate"), kNotRunning);
+  EXPECT_FALSE(desktop.finder().isRunning());
+  desktop.scriptHost().setLaunchesFinder(true);
+  EXPECT_EQ(run("tell application \"Finder\" to activate"), ScriptResult(ScriptText{}));
+  EXPECT_TRUE(desktop.finder().isRunning());
+}
+
+TEST_F(SimFinderLifecycleTest, aRunLongerThanTheTimeoutFailsAtTheTimeoutAndFinderStillActs) {
+  // Catches a sender that waits for a hung Finder past the Apple event's timeout, a
+  // timeout answered early, or Finder dropping the work it was sent.
+  desktop.workspace().install({"com.apple.TextEdit", "TextEdit", "/Applications/TextEdit.app"});
+  desktop.workspace().launch("com.apple.TextEdit");
+  desktop.workspace().activate("com.apple.TextEdit");
+  desktop.scriptHost().setExtraDelay(150s);
+  send("tell application \"Finder\" to activate");
+  clock().advanceBy(120s - 1ms);
+  EXPECT_FALSE(answer);
+  clock().advanceBy(1ms);
+  EXPECT_EQ(answer, kTimedOut);
+  EXPECT_EQ(desktop.workspace().frontmostApplication()->localizedName, "TextEdit");
+  clock().advanceBy(30s + 20ms);
+  EXPECT_EQ(desktop.workspace().frontmostApplication()->localizedName, "Finder");
+}
+
+TEST_F(SimFinderLifecycleTest, injectedFailuresQueueBatchAfterBatch) {
+  // Catches a second injection that replaces the first instead of queueing behind it.
+  auto& host = desktop.scriptHost();
+  host.failNextScripts(1, ScriptError{-1712, "AppleEvent timed out."});
+  host.failNextScripts(2, ScriptError{-1743, std::nullopt});
+  const char* activate = "tell application \"Finder\" to activate";
+  EXPECT_EQ(run(activate), kTimedOut);
+  EXPECT_EQ(run(activate), ScriptResult(ScriptError{-1743, std::nullopt}));
+  EXPECT_EQ(run(activate), ScriptResult(ScriptError{-1743, std::nullopt}));
+  EXPECT_EQ(run(activate), ScriptResult(ScriptText{}));
+}
+
+TEST_F(SimFinderLifecycleTest, aLargeCopyToTheOtherVolumeTimesOutAndItsFilesStillArrive) {
+  // Catches a copy to another volume that takes no time, a bridge that reports a timed
+  // out copy as done, or Finder abandoning the copy when the sender gives up.
+  Log::ScopedLogger logger{std::make_shared<Logger>(desktop.systemLog(), desktop.scheduler(),
+                                                    desktop.scheduler(), desktop.systemInfo(),
+                                                    desktop.defaults())};
+  auto bridge = std::make_shared<FinderScripting>(desktop.scriptHost(), desktop.scheduler(),
+                                                  desktop.scheduler());
+  desktop.finder().setCopyThroughput(1000);
+  test::writeFile(home.path() / "Documents/film.mov", std::string(150'000, 'f'));  // 150 s
+  std::optional<bool> copied;
+  bridge->transfer({(home.path() / "Documents/film.mov").string()},
+                   desktop.externalVolume().string(), /*move=*/false,
+                   [&](bool ok) { copied = ok; });
+  clock().advanceBy(120s + 20ms);
+  EXPECT_EQ(copied, false);
+  EXPECT_TRUE(desktop.systemLog().containsDefault("script", "-1712"));
+  EXPECT_FALSE(fs::exists(desktop.externalVolume() / "film.mov"));
+  clock().advanceBy(30s);
+  EXPECT_EQ(fs::file_size(desktop.externalVolume() / "film.mov"), 150'000u);
 }
 
 TEST_F(SimFinderLifecycleTest, appleEventsToFinderFollowTheAutomationDecision) {

@@ -13,7 +13,8 @@
 namespace varnelo::sim {
 namespace {
 
-class ParsedScript final : public CompiledScript {
+class ParsedScript final : public CompiledScript,
+                           public std::enable_shared_from_this<ParsedScript> {
  public:
   explicit ParsedScript(std::variant<Program, SyntaxError> parsed) : parsed(std::move(parsed)) {}
   const std::variant<Program, SyntaxError> parsed;
@@ -40,7 +41,7 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
     std::lock_guard lock(mutex_);
     ++appleEventsSent_;
   }
-  if (!finder_.isRunning()) return finderError(FinderErrorKind::notRunning);
+  if (!reachFinder()) return finderError(FinderErrorKind::notRunning);
   if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
     return finderError(FinderErrorKind::notAuthorized);
   }
@@ -50,14 +51,36 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
     std::lock_guard lock(mutex_);
     cost = runTime_ + extraDelay_;
     ++scriptsRun_;
-    if (failuresLeft_ > 0) {
-      --failuresLeft_;
-      injected = injected_;
+    if (!injected_.empty()) {
+      injected = injected_.front().error;
+      if (--injected_.front().count == 0) injected_.pop_front();
     }
+  }
+  if (cost > kAppleEventTimeout) {
+    scheduler_.spend(kAppleEventTimeout);
+    if (!injected) {
+      scheduler_.postAfter(cost - kAppleEventTimeout,
+                           [script = parsed->shared_from_this(), &finder = finder_] {
+                             runAppleScript(std::get<Program>(script->parsed), finder);
+                           });
+    }
+    return finderError(FinderErrorKind::timedOut);
   }
   scheduler_.spend(cost);
   if (injected) return *injected;
   return runAppleScript(std::get<Program>(parsed->parsed), finder_);
+}
+
+bool SimScriptHost::reachFinder() {
+  if (finder_.isQuitting()) return false;
+  if (finder_.isRunning()) return true;
+  {
+    std::lock_guard lock(mutex_);
+    if (!launchesFinder_) return false;
+  }
+  if (!launchFinder) return false;
+  scheduler_.spend(kFinderLaunchTime);
+  return launchFinder();
 }
 
 void SimScriptHost::setRunTime(Duration runTime) {
@@ -70,10 +93,14 @@ void SimScriptHost::setExtraDelay(Duration delay) {
   extraDelay_ = delay;
 }
 
+void SimScriptHost::setLaunchesFinder(bool launches) {
+  std::lock_guard lock(mutex_);
+  launchesFinder_ = launches;
+}
+
 void SimScriptHost::failNextScripts(int count, ScriptError error) {
   std::lock_guard lock(mutex_);
-  failuresLeft_ = count;
-  injected_ = std::move(error);
+  if (count > 0) injected_.push_back({count, std::move(error)});
 }
 
 int SimScriptHost::appleEventsSent() const {

@@ -34,6 +34,7 @@ constexpr std::array kTable{
           "Finder got an error: The operation can’t be completed (%)."},
     Entry{FinderErrorKind::notAuthorized, -1743, "Not authorized to send Apple events to Finder."},
     Entry{FinderErrorKind::notRunning, -600, "Application isn’t running."},
+    Entry{FinderErrorKind::timedOut, -1712, "AppleEvent timed out."},
 };
 
 const Entry& entryFor(FinderErrorKind kind) {

@@ -24,6 +24,7 @@ enum class FinderErrorKind {
   fileOperationFailed,      // -50, the file system refused (permissions, disk full)
   notAuthorized,            // -1743, Apple events to Finder not allowed
   notRunning,               // -600, Finder is not running
+  timedOut,                 // -1712, no reply within the Apple event's timeout
 };
 
 // `detail` fills the one variable part of the message (a path, an id, a variable name,
