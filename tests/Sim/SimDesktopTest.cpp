@@ -33,6 +33,7 @@ TEST(SimDesktopTest, servicesShareATemporaryHomeThatIsRemovedWithTheDesktop) {
     home = desktop.systemInfo().homeDirectory();
     ASSERT_FALSE(home.empty());
     EXPECT_TRUE(std::filesystem::is_directory(home / "Library/Logs"));
+    EXPECT_TRUE(std::filesystem::is_directory(desktop.externalVolume()));
     desktop.defaults().setBoolean("WasPaired", true);
     EXPECT_TRUE(std::filesystem::exists(home / "Library/Preferences/com.varnelo.Varnelo.plist"));
     test::writeFile(home / "Library/Preferences/.GlobalPreferences.plist", "damaged");

@@ -1,6 +1,6 @@
-// Finder as a process on the whole simulated desktop: quitting and relaunching it, and
-// what its script host answers meanwhile, when scripts outlive the Apple event's timeout
-// or are refused.
+// Finder as a process on the whole simulated desktop: quitting it and launching it again,
+// and what its script host answers when Finder has quit, when a script outlives the
+// Apple event's timeout, and when Apple events are refused.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -108,10 +108,11 @@ TEST_F(SimFinderLifecycleTest, quitDestroysEveryWindowBeforeTheTerminationNotice
 }
 
 TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceItRuns) {
-  // Catches a quit Finder answering -600 to a tell (AppleScript launches it), an answer
-  // before the launch time has passed, a launch that reuses the pid or the old window
-  // numbers or loses a window's folder, frame, name, sidebar width or place, a launch
-  // the workspace does not report, or the launch callback not reaching the main queue.
+  // Catches a quit Finder answering -600 to a tell (AppleScript launches it) or launched
+  // although launching is off, an answer before the launch time has passed, a launch that
+  // reuses the pid or the old window numbers or loses a window's folder, frame, name,
+  // sidebar width or place, a launch the workspace does not report, or the launch
+  // callback not reaching the main queue.
   int docs = open("Documents", {10, 30, 510, 430}, "書類");
   open("Downloads", {40, 60, 640, 560}, "Downloads");
   desktop.finder().setSidebarWidth(docs, 0);
@@ -120,6 +121,10 @@ TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceIt
   int launches = 0;
   desktop.onFinderLaunched = [&] { ++launches; };
   desktop.quitFinder();
+  desktop.scriptHost().setLaunchesFinder(false);
+  EXPECT_EQ(run("tell application \"Finder\" to activate"), kNotRunning);
+  EXPECT_FALSE(desktop.finder().isRunning());
+  desktop.scriptHost().setLaunchesFinder(true);
 
   send("tell application \"Finder\"\nset w to Finder window 1\nreturn name of w\nend tell");
   clock().advanceBy(1s);
@@ -148,26 +153,6 @@ TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceIt
   EXPECT_EQ(desktopWindow->ownerPID, newPid);
 }
 
-TEST_F(SimFinderLifecycleTest, aQuittingFinderOrOneThatMayNotLaunchAnswers600AtOnce) {
-  // Catches a quitting Finder that still answers or is launched a second time, a quit
-  // that never completes, or the instant -600 switch that launches Finder anyway.
-  EXPECT_TRUE(desktop.quitFinder(DestroyedNotices::posted, 2s));
-  EXPECT_FALSE(desktop.quitFinder()) << "already quitting";
-  send("tell application \"Finder\" to activate");
-  clock().runUntilIdle();
-  EXPECT_EQ(answer, kNotRunning);
-  clock().advanceBy(2s);
-  EXPECT_FALSE(desktop.finder().isRunning());
-  EXPECT_THAT(events, ElementsAre("terminated Finder"));
-
-  desktop.scriptHost().setLaunchesFinder(false);
-  EXPECT_EQ(run("tell application \"Finder\" to activate"), kNotRunning);
-  EXPECT_FALSE(desktop.finder().isRunning());
-  desktop.scriptHost().setLaunchesFinder(true);
-  EXPECT_EQ(run("tell application \"Finder\" to activate"), ScriptResult(ScriptText{}));
-  EXPECT_TRUE(desktop.finder().isRunning());
-}
-
 TEST_F(SimFinderLifecycleTest, aRunLongerThanTheTimeoutFailsAtTheTimeoutAndFinderStillActs) {
   // Catches a sender that waits for a hung Finder past the Apple event's timeout, a
   // timeout answered early, or Finder dropping the work it was sent.
@@ -183,18 +168,6 @@ TEST_F(SimFinderLifecycleTest, aRunLongerThanTheTimeoutFailsAtTheTimeoutAndFinde
   EXPECT_EQ(desktop.workspace().frontmostApplication()->localizedName, "TextEdit");
   clock().advanceBy(30s + 20ms);
   EXPECT_EQ(desktop.workspace().frontmostApplication()->localizedName, "Finder");
-}
-
-TEST_F(SimFinderLifecycleTest, injectedFailuresQueueBatchAfterBatch) {
-  // Catches a second injection that replaces the first instead of queueing behind it.
-  auto& host = desktop.scriptHost();
-  host.failNextScripts(1, ScriptError{-1712, "AppleEvent timed out."});
-  host.failNextScripts(2, ScriptError{-1743, std::nullopt});
-  const char* activate = "tell application \"Finder\" to activate";
-  EXPECT_EQ(run(activate), kTimedOut);
-  EXPECT_EQ(run(activate), ScriptResult(ScriptError{-1743, std::nullopt}));
-  EXPECT_EQ(run(activate), ScriptResult(ScriptError{-1743, std::nullopt}));
-  EXPECT_EQ(run(activate), ScriptResult(ScriptText{}));
 }
 
 TEST_F(SimFinderLifecycleTest, aLargeCopyToTheOtherVolumeTimesOutAndItsFilesStillArrive) {

@@ -23,6 +23,7 @@ bool present(const fs::path& path) {
   return fs::exists(fs::symlink_status(path, error));
 }
 
+// A relative path (a link's target) is taken from `base`.
 std::optional<fs::path> resolve(const fs::path& path, const fs::path& base, int& linksLeft) {
   fs::path current = path.is_absolute() ? fs::path("/") : base;
   for (const auto& part : path.relative_path()) {
@@ -51,6 +52,7 @@ std::optional<fs::path> resolve(const fs::path& path, const fs::path& base, int&
 }  // namespace
 
 std::optional<fs::path> canonical(const fs::path& path) {
+  if (!path.is_absolute()) return std::nullopt;
   int linksLeft = kMaxLinks;
   return resolve(path, "/", linksLeft);
 }

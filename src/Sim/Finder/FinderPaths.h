@@ -16,7 +16,7 @@ namespace varnelo::sim::FinderPaths {
 
 // The existing item at `path`, typed in any case, as its canonical absolute path: every
 // symbolic link resolved, ".." taken after the link before it, each name in its on-disk
-// case. Nullopt when nothing is there, or for a link cycle.
+// case. Nullopt when nothing is there, for a relative path, or for a link cycle.
 std::optional<std::filesystem::path> canonical(const std::filesystem::path& path);
 
 // The item named `name` in any case inside a canonical folder, not followed if a link.

@@ -81,7 +81,8 @@ class SimFinder {
 
   // How windows get their scripting ids. windowNumber: the id is the window-server number
   // (the default; the system relies on it). offset: the number plus a fixed offset.
-  // counter: Finder's own count from 1, which can equal another window's number.
+  // counter: Finder's own count from 1, which can equal another window's number. Ids
+  // are unique only among the windows opened under one scheme.
   enum class IdScheme { windowNumber, offset, counter };
 
   enum class QuickLookSize { small, large };  // large: at least 10000 square points
