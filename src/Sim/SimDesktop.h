@@ -112,7 +112,8 @@ class SimDesktop {
   std::function<void()> onFinderLaunched;
 
  private:
-  // Finder once quit and then started by relaunchFinder or a script; any thread.
+  // Starts a Finder that has quit, for relaunchFinder and for scripts: true once it
+  // runs. Any thread.
   bool launchFinder();
 
   // Removes a temporary home last, after the clock has stopped every worker.
