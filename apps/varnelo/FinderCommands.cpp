@@ -13,6 +13,7 @@
 
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
+#include "Sim/Finder/FinderPaths.h"
 #include "WindowCommands.h"
 
 namespace varnelo::scenario {
@@ -27,6 +28,28 @@ using LabelsAtQuit = std::vector<std::vector<std::string>>;
 bool itemExists(const fs::path& path) {
   std::error_code error;
   return fs::exists(fs::symlink_status(path, error));
+}
+
+// A folder as Finder finds it: in any case, through links.
+bool isFolder(const fs::path& path) {
+  auto found = sim::FinderPaths::canonical(path);
+  std::error_code error;
+  return found && fs::is_directory(*found, error);
+}
+
+// Labels name window numbers; Finder's own commands take its scripting id.
+std::optional<int> finderId(ScenarioSession& session, const std::string& label) {
+  auto number = session.labelledWindow(label);
+  if (!number) return std::nullopt;
+  for (const auto& window : session.desktop().finder().windows()) {
+    if (window.number == *number) return window.id;
+  }
+  return std::nullopt;
+}
+
+WindowNumber numberOf(ScenarioSession& session, int id) {
+  auto window = session.desktop().finder().window(id);
+  return window ? window->number : kNullWindowNumber;
 }
 
 // "at X,Y size WxH" → Finder's {left, top, right, bottom}.
@@ -49,11 +72,10 @@ Result openWindow(ScenarioSession& session, Arguments args) {
   std::optional<sim::FinderBounds> bounds;
   if (args.size() == 9 && !(bounds = parseFrame(args.subspan(3, 4)))) return Result::bad(usage);
   auto folder = session.expandHome(args[2]);
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
+  if (!isFolder(folder)) return Result::bad("no folder " + folder.string());
   int id = session.desktop().finder().openWindow(folder, bounds, args[0]);
   if (id == 0) return Result::bad("Finder is not running");
-  session.windowLabels()[args.back()] = static_cast<WindowNumber>(id);
+  session.windowLabels()[args.back()] = numberOf(session, id);
   return Result::ok();
 }
 
@@ -62,7 +84,7 @@ Result openSpecial(ScenarioSession& session, Arguments args) {
     return Result::bad("usage: finder special NAME as LABEL");
   int id = session.desktop().finder().openSpecialWindow(args[0]);
   if (id == 0) return Result::bad("Finder is not running");
-  session.windowLabels()[args[2]] = static_cast<WindowNumber>(id);
+  session.windowLabels()[args[2]] = numberOf(session, id);
   return Result::ok();
 }
 
@@ -82,39 +104,50 @@ Result openDialog(ScenarioSession& session, Arguments args) {
 
 Result close(ScenarioSession& session, Arguments args) {
   if (args.size() != 1) return Result::bad("usage: finder close LABEL");
-  auto number = session.labelledWindow(args[0]);
-  if (!number) return Result::bad("no window labelled " + args[0]);
-  if (!session.desktop().finder().close(static_cast<int>(*number)))
+  if (!session.labelledWindow(args[0])) return Result::bad("no window labelled " + args[0]);
+  auto id = finderId(session, args[0]);
+  if (!id || !session.desktop().finder().close(*id))
     return Result::bad("no open Finder window labelled " + args[0]);
   return Result::ok();
 }
 
-// finder quit [dropping]: "dropping" loses the windows' AXUIElementDestroyed notices.
-Result quit(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
-  if (args.size() > 1 || (args.size() == 1 && args[0] != "dropping"))
-    return Result::bad("usage: finder quit [dropping]");
-  auto& desktop = session.desktop();
+// Finder's relaunch (by `finder relaunch` or by a script) reopens its browser windows in
+// their order at the quit; the labels move to the new windows.
+void moveLabels(ScenarioSession& session, LabelsAtQuit& labelsAtQuit) {
+  auto windows = session.desktop().finder().windows();
+  for (std::size_t i = 0; i < windows.size() && i < labelsAtQuit.size(); ++i) {
+    for (const auto& label : labelsAtQuit[i]) session.windowLabels()[label] = windows[i].number;
+  }
   labelsAtQuit.clear();
+}
+
+// finder quit [dropping] [taking DURATION]: "dropping" loses the windows'
+// AXUIElementDestroyed notices; "taking" keeps Finder quitting that long first.
+Result quit(ScenarioSession& session, Arguments args,
+            const std::shared_ptr<LabelsAtQuit>& labelsAtQuit) {
+  const char* usage = "usage: finder quit [dropping] [taking DURATION]";
+  bool dropping = !args.empty() && args[0] == "dropping";
+  auto rest = args.subspan(dropping ? 1 : 0);
+  std::optional<Duration> quitting = Duration{0};
+  if (rest.size() == 2 && rest[0] == "taking") quitting = parseDuration(rest[1]);
+  if ((!rest.empty() && rest.size() != 2) || !quitting) return Result::bad(usage);
+  auto& desktop = session.desktop();
+  labelsAtQuit->clear();
   for (const auto& window : desktop.finder().windows()) {
-    auto& labels = labelsAtQuit.emplace_back();
+    auto& labels = labelsAtQuit->emplace_back();
     for (const auto& [label, number] : session.windowLabels()) {
-      if (number == static_cast<WindowNumber>(window.id)) labels.push_back(label);
+      if (number == window.number) labels.push_back(label);
     }
   }
-  auto notices = args.empty() ? sim::DestroyedNotices::posted : sim::DestroyedNotices::dropped;
-  if (!desktop.quitFinder(notices)) return Result::bad("Finder is not running");
+  desktop.onFinderLaunched = [&session, labelsAtQuit] { moveLabels(session, *labelsAtQuit); };
+  auto notices = dropping ? sim::DestroyedNotices::dropped : sim::DestroyedNotices::posted;
+  if (!desktop.quitFinder(notices, *quitting)) return Result::bad("Finder is not running");
   return Result::ok();
 }
 
-Result relaunch(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
+Result relaunch(ScenarioSession& session, Arguments args) {
   if (!args.empty()) return Result::bad("usage: finder relaunch");
   if (!session.desktop().relaunchFinder()) return Result::bad("Finder is already running");
-  auto windows = session.desktop().finder().windows();
-  for (std::size_t i = 0; i < windows.size() && i < labelsAtQuit.size(); ++i) {
-    for (const auto& label : labelsAtQuit[i])
-      session.windowLabels()[label] = static_cast<WindowNumber>(windows[i].id);
-  }
-  labelsAtQuit.clear();
   return Result::ok();
 }
 
@@ -123,14 +156,13 @@ Result relaunch(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAt
 Result navigate(ScenarioSession& session, Arguments args) {
   const char* usage = "usage: finder navigate LABEL PATH [announced]";
   if (args.size() != 2 && (args.size() != 3 || args[2] != "announced")) return Result::bad(usage);
-  auto number = session.labelledWindow(args[0]);
-  if (!number) return Result::bad("no Finder window labelled " + args[0]);
+  if (!session.labelledWindow(args[0])) return Result::bad("no Finder window labelled " + args[0]);
+  auto id = finderId(session, args[0]);
   auto folder = session.expandHome(args[1]);
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return Result::bad("no folder " + folder.string());
+  if (!isFolder(folder)) return Result::bad("no folder " + folder.string());
   const auto notice =
       args.size() == 3 ? sim::ChangeNotice::reported : sim::ChangeNotice::unreported;
-  if (!session.desktop().finder().setTarget(static_cast<int>(*number), folder, notice)) {
+  if (!id || !session.desktop().finder().setTarget(*id, folder, notice)) {
     return Result::bad("the Finder window " + args[0] + " is closed");
   }
   return Result::ok();
@@ -148,6 +180,7 @@ Result select(ScenarioSession& session, Arguments args) {
 }
 
 // finder fail next N scripts NUMBER ["MESSAGE"]; without a message the error has none.
+// The failures queue after those already asked for.
 Result failScripts(ScenarioSession& session, Arguments args) {
   const char* usage = "usage: finder fail next N scripts NUMBER [\"MESSAGE\"]";
   if (args.size() < 4 || args.size() > 5 || args[0] != "next" || args[2] != "scripts") {
@@ -170,7 +203,33 @@ Result slow(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQuit) {
+// finder ids numbers | offset N | counter: how windows opened from now on are numbered in
+// Finder's scripting.
+Result ids(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: finder ids numbers | offset N | counter";
+  using Scheme = sim::SimFinder::IdScheme;
+  auto& finder = session.desktop().finder();
+  if (args.size() == 1 && (args[0] == "numbers" || args[0] == "counter")) {
+    finder.setIdScheme(args[0] == "numbers" ? Scheme::windowNumber : Scheme::counter);
+    return Result::ok();
+  }
+  auto offset = args.size() == 2 && args[0] == "offset" ? parseInteger(args[1]) : std::nullopt;
+  if (!offset) return Result::bad(usage);
+  finder.setIdScheme(Scheme::offset, static_cast<int>(*offset));
+  return Result::ok();
+}
+
+// finder autolaunch on|off: whether a script sent to a Finder that does not run launches
+// it (on, as AppleScript's tell does) or fails with -600 at once (off).
+Result autolaunch(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+    return Result::bad("usage: finder autolaunch on|off");
+  session.desktop().scriptHost().setLaunchesFinder(args[0] == "on");
+  return Result::ok();
+}
+
+Result finder(ScenarioSession& session, Arguments args,
+              const std::shared_ptr<LabelsAtQuit>& labelsAtQuit) {
   if (args.empty()) return Result::bad("usage: finder window|special|navigate|select|fail …");
   auto rest = args.subspan(1);
   if (args[0] == "window") return openWindow(session, rest);
@@ -182,7 +241,9 @@ Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQu
   if (args[0] == "slow") return slow(session, rest);
   if (args[0] == "close") return close(session, rest);
   if (args[0] == "quit") return quit(session, rest, labelsAtQuit);
-  if (args[0] == "relaunch") return relaunch(session, rest, labelsAtQuit);
+  if (args[0] == "relaunch") return relaunch(session, rest);
+  if (args[0] == "ids") return ids(session, rest);
+  if (args[0] == "autolaunch") return autolaunch(session, rest);
   if (auto result = windowAction(session, args[0], rest)) return *result;
   return Result::bad("unknown finder command " + args[0]);
 }
@@ -190,6 +251,16 @@ Result finder(ScenarioSession& session, Arguments args, LabelsAtQuit& labelsAtQu
 std::string contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// disk link PATH to TARGET: a symbolic link, as the user makes one in a terminal.
+Result diskLink(ScenarioSession& session, Arguments args) {
+  if (args.size() != 3 || args[1] != "to") return Result::bad("usage: disk link PATH to TARGET");
+  auto link = session.expandHome(args[0]);
+  std::error_code error;
+  fs::create_symlink(session.expandHome(args[2]), link, error);
+  if (error) return Result::bad("cannot link " + link.string() + ": " + error.message());
+  return Result::ok();
 }
 
 // expect file PATH [absent | contains "TEXT"]
@@ -218,10 +289,13 @@ void addFinderCommands(CommandTable& table) {
             "window NAME folder PATH [at X,Y size WxH] as LABEL | special NAME as LABEL | "
             "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH [announced] | "
             "select PATH… | fail next N scripts NUMBER [MESSAGE] | slow DURATION | close LABEL | " +
-                std::string(kWindowActionUsage) + " | quit [dropping] | relaunch",
+                std::string(kWindowActionUsage) +
+                " | quit [dropping] [taking DURATION] | relaunch | ids numbers|offset N|counter | "
+                "autolaunch on|off",
             [labelsAtQuit](ScenarioSession& session, Arguments args) {
-              return finder(session, args, *labelsAtQuit);
+              return finder(session, args, labelsAtQuit);
             });
+  table.add("disk link", "PATH to TARGET", diskLink);
   table.add("expect file", "PATH [absent | contains TEXT]", expectFile);
 }
 

@@ -18,11 +18,13 @@ std::filesystem::path makeTemporaryHome() {
   return base / "varnelo-home-unavailable";
 }
 
-// The folders every macOS home has from the first login; a failure is left to the
-// services that need them.
+constexpr const char* kExternalVolume = "Volumes/External";
+
+// The folders every macOS home has from the first login, and the second volume; a
+// failure is left to the services that need them.
 void addStandardFolders(const std::filesystem::path& home) {
-  for (const char* folder :
-       {"Desktop", "Documents", "Downloads", "Library/Preferences", "Library/Logs"}) {
+  for (const char* folder : {"Desktop", "Documents", "Downloads", "Library/Preferences",
+                             "Library/Logs", kExternalVolume}) {
     std::error_code error;
     std::filesystem::create_directories(home / folder, error);
   }
@@ -86,9 +88,12 @@ SimDesktop::SimDesktop(Options options) {
       });
   mouse_ = std::make_unique<SimMouse>();
   finder_ = std::make_unique<SimFinder>(
-      *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId);
+      *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId,
+      scheduler_.get());
+  finder_->addVolume(externalVolume());
   finder_->onActivate = [workspace] { workspace->activate(kFinderBundleIdentifier); };
   scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_, *automation_);
+  scriptHost_->launchFinder = [this] { return launchFinder(); };
 
   std::function<void()> runLoop = [] {};
   std::function<void()> stopLoop = [] {};
@@ -129,20 +134,36 @@ void SimDesktop::setScreen(SimScreen screen) {
     windowServer_->setFrame(desktop, screen.frame);
 }
 
-bool SimDesktop::quitFinder(DestroyedNotices notices) {
-  if (!finder_->isRunning()) return false;
-  if (notices == DestroyedNotices::dropped) {
-    for (const auto& window : windowServer_->windowsOf(finder_->pid()))
-      accessibility_->setDropNotifications(window.number, true);
+std::filesystem::path SimDesktop::externalVolume() const { return home_.path / kExternalVolume; }
+
+bool SimDesktop::quitFinder(DestroyedNotices notices, Duration quitting) {
+  if (!finder_->isRunning() || finder_->isQuitting()) return false;
+  auto finish = [this, notices] {
+    if (notices == DestroyedNotices::dropped) {
+      for (const auto& window : windowServer_->windowsOf(finder_->pid()))
+        accessibility_->setDropNotifications(window.number, true);
+    }
+    finder_->quit();
+    workspace_->quit(kFinderBundleIdentifier);
+  };
+  if (quitting == Duration{0}) {
+    finish();
+    return true;
   }
-  finder_->quit();
-  return workspace_->quit(kFinderBundleIdentifier);
+  finder_->beginQuit();
+  scheduler_->postAfter(quitting, finish);
+  return true;
 }
 
-bool SimDesktop::relaunchFinder() {
+bool SimDesktop::relaunchFinder() { return !finder_->isRunning() && launchFinder(); }
+
+bool SimDesktop::launchFinder() {
   auto pid = workspace_->launch(kFinderBundleIdentifier);
-  if (!pid) return false;
+  if (!pid) return finder_->isRunning();
   finder_->launch(*pid);
+  scheduler_->post([this] {
+    if (onFinderLaunched) onFinderLaunched();
+  });
   return true;
 }
 

@@ -5,6 +5,12 @@
 //
 // Finder's process is quit and relaunched here, so that Finder, the workspace and the
 // accessibility tree agree; quitting it through the workspace alone leaves its windows.
+// A script that finds Finder quit launches it the same way, on the script's thread: that
+// path touches only services that take their own locks (workspace, Finder, window server)
+// and posts every notification, onFinderLaunched included, to the main queue.
+//
+// Volumes: the home is on the default volume; `<home>/Volumes/External` is a second
+// volume, so a move between the two copies the bytes.
 //
 // Limits: one user, one Varnelo process, one screen; in real-time mode the process's handled
 // signals are taken from the real process (SimProcessHooks::forwardRealSignals), which
@@ -12,6 +18,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +55,8 @@ class SimDesktop {
     ClockMode clock = ClockMode::virtualTime;
     // Empty: a fresh temporary folder, removed on destruction; a given folder is kept.
     // Either way it gets the standard folders a macOS home has (Desktop, Documents,
-    // Downloads, Library/Preferences, Library/Logs) where they are missing.
+    // Downloads, Library/Preferences, Library/Logs) and the second volume's folder
+    // (Volumes/External) where they are missing.
     std::filesystem::path home;
     OsVersion osVersion{15, 4, 1};
     std::vector<std::string> languages{"ja-JP"};
@@ -89,14 +97,25 @@ class SimDesktop {
   // and the menu bar follow it.
   void setScreen(SimScreen screen);
 
+  // The second volume's root.
+  std::filesystem::path externalVolume() const;
+
   // Finder's windows go (their notifications posted before the workspace's termination
-  // notice) and the workspace reports it terminated; false when it does not run.
-  bool quitFinder(DestroyedNotices notices = DestroyedNotices::posted);
+  // notice) and the workspace reports it terminated; false when it does not run. With a
+  // quitting time Finder first quits for that long, answering no Apple event.
+  bool quitFinder(DestroyedNotices notices = DestroyedNotices::posted,
+                  Duration quitting = Duration{0});
   // Finder starts with a new pid (the workspace reports it launched) and reopens the
   // browser windows it had; false when it runs already.
   bool relaunchFinder();
+  // After every launch of Finder, on the main queue.
+  std::function<void()> onFinderLaunched;
 
  private:
+  // Starts a Finder that has quit, for relaunchFinder and for scripts: true once it
+  // runs. Any thread.
+  bool launchFinder();
+
   // Removes a temporary home last, after the clock has stopped every worker.
   struct OwnedFolder {
     std::filesystem::path path;

@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
 
+#include "Sim/Clock/VirtualScheduler.h"
+#include "Sim/Finder/FinderPaths.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestFiles.h"
 
@@ -12,6 +17,7 @@ namespace varnelo::sim {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using test::readFile;
 using test::writeFile;
 using ::testing::ElementsAre;
@@ -25,45 +31,67 @@ class SimFinderTest : public ::testing::Test {
   SimFinder finder{server, 301};
 };
 
-TEST_F(SimFinderTest, windowsOpenInFrontWithSharedIdsAndRevealRaisesTheFolderWindow) {
-  // Catches ids that are not window-server numbers, new windows appended at the back,
-  // a display name taken from a trailing "/" (empty), reveal or open adding a second
-  // window on a folder one already shows (however the path is spelt), or a selection
-  // left behind by a retarget.
+TEST_F(SimFinderTest, windowsOpenInFrontWithSharedIdsAndRevealOrOpenRaisesTheFolderWindow) {
+  // Catches ids that are not window-server numbers, new windows appended at the back, a
+  // display name taken from a trailing "/" (empty), reveal or open adding a second
+  // window on a folder one already shows, a file opened as a window, a selection left
+  // behind by a retarget, or select with no window losing the selection.
   fs::create_directories(at("a"));
   writeFile(at("b/note.txt"), "x");
-  int first = finder.openWindow(at("a/"));
-  int second = finder.openWindow(at("b"));
-  int recents = finder.openSpecialWindow("Recents", FinderBounds{1, 2, 3, 4});
-  EXPECT_EQ(server.window(first)->title, "a");
-  EXPECT_EQ(server.window(recents)->ownerPID, 301);
-  EXPECT_EQ(finder.window(first)->name, "a");
-  EXPECT_EQ(finder.window(recents)->bounds, (FinderBounds{1, 2, 3, 4}));
-  EXPECT_FALSE(finder.window(recents)->target.folder);
+  int onB = finder.openWindow(at("b/"));
+  int onA = finder.openWindow(at("a"));
+  EXPECT_EQ(server.window(onB)->title, "b");
+  EXPECT_EQ(finder.window(onB)->number, WindowNumber(onB));
+  EXPECT_EQ(finder.windows().front().id, onA);
 
   finder.reveal(at("b/note.txt"));
-  auto windows = finder.windows();
-  ASSERT_EQ(windows.size(), 3u);
-  EXPECT_EQ(windows[0].id, second);
-  EXPECT_EQ(windows[1].id, recents);
+  EXPECT_EQ(finder.windows().front().id, onB);
   EXPECT_THAT(finder.selection(), ElementsAre(at("b/note.txt")));
-
-  EXPECT_TRUE(finder.setTarget(second, at("a")));
+  EXPECT_TRUE(finder.setTarget(onB, at("a")));
   EXPECT_TRUE(finder.selection().empty());
-  EXPECT_EQ(finder.window(second)->name, "a");
-  EXPECT_TRUE(finder.close(second));
-  EXPECT_FALSE(finder.close(second));
-  EXPECT_EQ(finder.windows().front().id, recents);
+  finder.open(at("b/note.txt"));
+  finder.open(at("a"));
+  EXPECT_EQ(finder.windows().size(), 2u);
+  EXPECT_THAT(finder.openedFiles(), ElementsAre(at("b/note.txt")));
 
-  finder.open(at("a/./"));
-  EXPECT_EQ(finder.windows().size(), 2u) << "\"a/./\" is the folder the first window shows";
-  EXPECT_EQ(finder.windows().front().id, first);
-  EXPECT_EQ(finder.window(first)->target.folder, at("a"));
+  EXPECT_TRUE(finder.close(onA));
+  EXPECT_FALSE(finder.close(onA));
+  EXPECT_TRUE(finder.close(onB));
+  finder.select({at("b/note.txt")});
+  ASSERT_EQ(finder.windows().size(), 1u);
+  EXPECT_EQ(finder.windows().front().target.folder, at("b"));
+  EXPECT_THAT(finder.selection(), ElementsAre(at("b/note.txt")));
 }
 
-TEST_F(SimFinderTest, duplicateCopiesFilesAndFoldersRecursivelyAndMoveRemovesTheSource) {
-  // Catches a shallow folder copy, a copy that moves, a move that leaves the source, or
-  // a destination that is not a folder accepted.
+TEST_F(SimFinderTest, pathsReadBackThroughLinksAndInTheirOnDiskCase) {
+  // Catches a target that keeps a link or the case it was typed in (a Mac gives the
+  // canonical path back), a lookup that is case-sensitive, ".." taken lexically after a
+  // link, a case-insensitive match preferred to the exact spelling, or a link cycle that
+  // never ends.
+  writeFile(at("real/Docs/Report.txt"), "r");
+  fs::create_directories(at("real/docs-lower"));
+  fs::create_directories(at("real/DOCS-lower"));
+  fs::create_directory_symlink(at("real"), at("link"));
+  fs::create_directory_symlink("../real/Docs", at("real/up"));
+  fs::create_symlink("loop", at("loop"));
+
+  int id = finder.openWindow(at("LINK/docs/"));
+  EXPECT_EQ(finder.window(id)->target.folder, at("real/Docs"));
+  EXPECT_EQ(finder.window(id)->name, "Docs");
+  finder.reveal(at("link/DOCS/report.TXT"));
+  EXPECT_THAT(finder.selection(), ElementsAre(at("real/Docs/Report.txt")));
+
+  EXPECT_EQ(FinderPaths::canonical(at("link/up/../Docs")), at("real/Docs"));
+  EXPECT_EQ(FinderPaths::canonical(at("real/DOCS-lower")), at("real/DOCS-lower"));
+  EXPECT_EQ(FinderPaths::canonical(at("real/Docs-Lower")), at("real/DOCS-lower"));
+  EXPECT_EQ(FinderPaths::canonical(at("real/missing")), std::nullopt);
+  EXPECT_EQ(FinderPaths::canonical(at("loop")), std::nullopt);
+}
+
+TEST_F(SimFinderTest, transfersCopyWholeTreesMoveTheSourceAndRefuseAnyClashFirst) {
+  // Catches a shallow folder copy, a copy that moves, a move that leaves the source, a
+  // destination that is not a folder accepted, a clash missed because its case differs
+  // (the volume folds case), or items moved before the clashing one was found.
   writeFile(at("src/one.txt"), "1");
   writeFile(at("src/tree/deep/two.txt"), "2");
   fs::create_directories(at("dst"));
@@ -73,42 +101,101 @@ TEST_F(SimFinderTest, duplicateCopiesFilesAndFoldersRecursivelyAndMoveRemovesThe
   EXPECT_TRUE(fs::exists(at("src/tree/deep/two.txt")));
 
   fs::create_directories(at("moved"));
-  EXPECT_FALSE(finder.move({at("src/tree")}, at("moved")));
+  EXPECT_FALSE(finder.move({at("src/tree")}, at("MOVED")));
   EXPECT_EQ(readFile(at("moved/tree/deep/two.txt")), "2");
   EXPECT_FALSE(fs::exists(at("src/tree")));
 
   auto notFolder = finder.duplicate({at("src/one.txt")}, at("dst/one.txt"));
   ASSERT_TRUE(notFolder);
   EXPECT_EQ(notFolder->kind, FinderErrorKind::notAFolder);
-}
 
-TEST_F(SimFinderTest, aNameClashFailsBeforeAnyItemIsTransferred) {
-  // Catches overwriting, or moving the items listed before the clashing one (so a
-  // failed move would still change the disk).
   writeFile(at("src/first.txt"), "new first");
-  writeFile(at("src/same.txt"), "new");
+  writeFile(at("src/Same.txt"), "new");
   writeFile(at("dst/same.txt"), "old");
-  auto failure = finder.move({at("src/first.txt"), at("src/same.txt")}, at("dst"));
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->kind, FinderErrorKind::nameExists);
+  auto clash = finder.move({at("src/first.txt"), at("src/Same.txt")}, at("dst"));
+  ASSERT_TRUE(clash);
+  EXPECT_EQ(clash->kind, FinderErrorKind::nameExists);
   EXPECT_EQ(readFile(at("dst/same.txt")), "old");
-  EXPECT_EQ(readFile(at("src/same.txt")), "new");
-  EXPECT_EQ(readFile(at("src/first.txt")), "new first");
+  EXPECT_EQ(readFile(at("src/Same.txt")), "new");
   EXPECT_FALSE(fs::exists(at("dst/first.txt")));
 }
 
-TEST_F(SimFinderTest, openOfAFolderShowsItAndOfAFileOnlyRecordsIt) {
-  // Catches a file opened as a window, or select with no window losing the selection.
-  writeFile(at("docs/a.txt"), "a");
-  finder.open(at("docs/a.txt"));
-  EXPECT_TRUE(finder.windows().empty());
-  EXPECT_THAT(finder.openedFiles(), ElementsAre(at("docs/a.txt")));
-  finder.select({at("docs/a.txt")});
-  ASSERT_EQ(finder.windows().size(), 1u);
-  EXPECT_EQ(finder.windows().front().target.folder, at("docs"));
-  EXPECT_THAT(finder.selection(), ElementsAre(at("docs/a.txt")));
-  finder.open(at("docs"));
-  EXPECT_EQ(finder.windows().size(), 1u) << "the window on docs is raised, not doubled";
+TEST_F(SimFinderTest, scriptingIdsFollowTheSchemeInForceWhenAWindowOpens) {
+  // Catches an id taken for a window number (closing another window), a scheme that
+  // renumbers windows already open, or a counter that restarts at a relaunch.
+  fs::create_directories(at("a"));
+  finder.setIdScheme(SimFinder::IdScheme::offset, 1000);
+  int offset = finder.openWindow(at("a"));
+  finder.setIdScheme(SimFinder::IdScheme::counter);
+  int first = finder.openWindow(at("a"));
+  finder.openWindow(at("a"));
+  EXPECT_EQ(offset, int(finder.window(offset)->number) + 1000);
+  EXPECT_EQ(first, 1);
+  auto firstNumber = finder.window(first)->number;
+  EXPECT_TRUE(finder.close(first));
+  EXPECT_FALSE(server.window(firstNumber));
+  EXPECT_EQ(finder.windows().size(), 2u);
+
+  finder.quit();
+  finder.launch(302);
+  std::vector<int> ids;
+  for (const auto& window : finder.windows()) ids.push_back(window.id);
+  EXPECT_THAT(ids, ElementsAre(4, 3)) << "windows reopen back to front, with new ids";
+}
+
+// Finder's work on the clock: at 1000 bytes a second small files take seconds.
+class SimFinderTransferTimeTest : public ::testing::Test {
+ protected:
+  SimFinderTransferTimeTest() {
+    finder.addVolume(at("External"));
+    finder.setCopyThroughput(1000);
+    writeFile(at("home/a.bin"), std::string(10'000, 'a'));
+    writeFile(at("home/b.bin"), std::string(5'000, 'b'));
+    fs::create_directories(at("home/Backup"));
+    fs::create_directories(at("External"));
+  }
+  fs::path at(const char* relative) const { return dir.path() / relative; }
+  // In a serial job, as a script runs it.
+  void start(std::function<FinderOutcome()> transfer) {
+    outcome.reset();
+    queue->post([this, transfer = std::move(transfer)] { outcome = transfer(); });
+  }
+
+  test::TempDir dir;
+  VirtualScheduler clock{WallTime{}};
+  SimWindowServer server;
+  SimFinder finder{server, 301, &clock};
+  std::shared_ptr<SerialQueue> queue = clock.makeSerialQueue("com.example.script");
+  std::optional<FinderOutcome> outcome;
+};
+
+TEST_F(SimFinderTransferTimeTest, bytesTakeTheirTimeExceptInAMoveWithinAVolume) {
+  // Catches a transfer that takes no time, items that all arrive at the end instead of
+  // one by one, a copy within a volume or a move across volumes that skips the bytes, or
+  // a rename charged as a copy. (The timeout: SimFinderLifecycleTest.)
+  start([&] { return finder.duplicate({at("home/a.bin"), at("home/b.bin")}, at("home/Backup")); });
+  clock.advanceBy(10s);
+  EXPECT_TRUE(fs::exists(at("home/Backup/a.bin")));
+  EXPECT_FALSE(fs::exists(at("home/Backup/b.bin")));
+  clock.advanceBy(5s);
+  ASSERT_TRUE(outcome);
+  EXPECT_FALSE(*outcome);
+  EXPECT_EQ(readFile(at("home/Backup/b.bin")).size(), 5'000u);
+
+  fs::create_directories(at("home/Sub"));
+  start([&] { return finder.move({at("home/a.bin")}, at("home/Sub")); });
+  clock.runUntilIdle();
+  ASSERT_TRUE(outcome) << "a rename takes no time";
+  EXPECT_FALSE(*outcome);
+
+  start([&] { return finder.move({at("home/Backup")}, at("External")); });
+  clock.advanceBy(15s - 1ms);
+  EXPECT_FALSE(outcome);
+  clock.advanceBy(1ms);
+  ASSERT_TRUE(outcome);
+  EXPECT_FALSE(*outcome);
+  EXPECT_FALSE(fs::exists(at("home/Backup")));
+  EXPECT_TRUE(fs::exists(at("External/Backup/b.bin")));
 }
 
 }  // namespace

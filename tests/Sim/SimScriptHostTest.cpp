@@ -233,7 +233,7 @@ TEST_F(SimScriptHostTest, malformedScriptsFailWithSyntaxErrorsNamingWhatWasExpec
   for (const auto& [source, message] : kCases) {
     EXPECT_EQ(error(source), (ScriptError{-2741, message})) << source;
   }
-  EXPECT_EQ(host.scriptsRun(), 0) << "a script that does not compile never reaches Finder";
+  EXPECT_EQ(host.appleEventsSent(), 0) << "a script that does not compile never reaches Finder";
 }
 
 TEST_F(SimScriptHostTest, tooDeeplyNestedScriptsFailToCompileInsteadOfOverflowingTheStack) {
@@ -356,14 +356,14 @@ TEST_F(SimScriptHostTest, injectedFailuresHitTheNextScriptsOnlyAndLeaveFinderAlo
   EXPECT_EQ(activations, 1);
   host.failNextScripts(1, finderError(FinderErrorKind::notRunning));
   EXPECT_EQ(error("return 1"), (ScriptError{-600, "Application isn’t running."}));
-  EXPECT_EQ(host.scriptsRun(), 4);
+  EXPECT_EQ(host.appleEventsSent(), 4);
 }
 
 TEST_F(SimScriptHostTest, aScriptKeepsItsQueueBusyForItsRunTimePlusTheSlowFinderDelay) {
   // Catches a run that takes no virtual time, or a slow-Finder delay or a configured run
-  // time that is ignored.
+  // time that is ignored; a script that sends Finder nothing takes none.
   auto queue = scheduler.makeSerialQueue("com.example.scripts");
-  auto script = host.compile("return 42");
+  auto script = host.compile(inFinder("    return count of Finder windows"));
   std::optional<ScriptResult> result;
   auto start = scheduler.now();
   std::optional<Duration> took;
@@ -378,7 +378,7 @@ TEST_F(SimScriptHostTest, aScriptKeepsItsQueueBusyForItsRunTimePlusTheSlowFinder
   scheduler.advanceBy(19ms);
   EXPECT_FALSE(result);
   scheduler.advanceBy(1ms);
-  EXPECT_EQ(result, ScriptResult{ScriptText{"42"}});
+  EXPECT_EQ(result, ScriptResult{ScriptText{"0"}});
   EXPECT_EQ(took, Duration{20ms});
 
   host.setExtraDelay(1s);
@@ -395,6 +395,12 @@ TEST_F(SimScriptHostTest, aScriptKeepsItsQueueBusyForItsRunTimePlusTheSlowFinder
   post();
   scheduler.advanceBy(5ms);
   EXPECT_EQ(took, Duration{5ms});
+
+  script = host.compile("return 42");
+  start = scheduler.now();
+  post();
+  scheduler.runUntilIdle();
+  EXPECT_EQ(took, Duration{0});
 }
 
 TEST(SimDesktopScriptHost, theDesktopsHostDrivesItsFinderAndOutlivesAScriptMidRun) {

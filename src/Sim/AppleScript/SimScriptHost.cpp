@@ -13,7 +13,8 @@
 namespace varnelo::sim {
 namespace {
 
-class ParsedScript final : public CompiledScript {
+class ParsedScript final : public CompiledScript,
+                           public std::enable_shared_from_this<ParsedScript> {
  public:
   explicit ParsedScript(std::variant<Program, SyntaxError> parsed) : parsed(std::move(parsed)) {}
   const std::variant<Program, SyntaxError> parsed;
@@ -36,28 +37,60 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
   if (auto* error = std::get_if<SyntaxError>(&parsed->parsed)) {
     return finderError(FinderErrorKind::syntax, error->message);
   }
-  {
-    std::lock_guard lock(mutex_);
-    ++appleEventsSent_;
-  }
-  if (!finder_.isRunning()) return finderError(FinderErrorKind::notRunning);
-  if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
-    return finderError(FinderErrorKind::notAuthorized);
-  }
   Duration cost{0};
   std::optional<ScriptError> injected;
   {
     std::lock_guard lock(mutex_);
+    ++appleEventsSent_;
     cost = runTime_ + extraDelay_;
-    ++scriptsRun_;
-    if (failuresLeft_ > 0) {
-      --failuresLeft_;
-      injected = injected_;
+    if (!injected_.empty()) {
+      injected = injected_.front().error;
+      if (--injected_.front().count == 0) injected_.pop_front();
     }
   }
-  scheduler_.spend(cost);
-  if (injected) return *injected;
-  return runAppleScript(std::get<Program>(parsed->parsed), finder_);
+  const Program& program = std::get<Program>(parsed->parsed);
+  if (cost > kAppleEventTimeout) {
+    if (auto refused = deliver()) return *refused;
+    scheduler_.spend(kAppleEventTimeout);
+    if (!injected) {
+      scheduler_.postAfter(cost - kAppleEventTimeout,
+                           [script = parsed->shared_from_this(), &finder = finder_] {
+                             runAppleScript(std::get<Program>(script->parsed), finder);
+                           });
+    }
+    return finderError(FinderErrorKind::timedOut);
+  }
+  if (injected) {
+    scheduler_.spend(cost);
+    return *injected;
+  }
+  bool spent = false;
+  return runAppleScript(program, finder_, [this, cost, &spent]() -> std::optional<ScriptError> {
+    if (auto refused = deliver()) return refused;
+    if (!spent) scheduler_.spend(cost);
+    spent = true;
+    return std::nullopt;
+  });
+}
+
+std::optional<ScriptError> SimScriptHost::deliver() {
+  if (!reachFinder()) return finderError(FinderErrorKind::notRunning);
+  if (automation_.decideOnAppleEvent(kFinderBundleIdentifier) == AutomationDecision::denied) {
+    return finderError(FinderErrorKind::notAuthorized);
+  }
+  return std::nullopt;
+}
+
+bool SimScriptHost::reachFinder() {
+  if (finder_.isQuitting()) return false;
+  if (finder_.isRunning()) return true;
+  {
+    std::lock_guard lock(mutex_);
+    if (!launchesFinder_) return false;
+  }
+  if (!launchFinder) return false;
+  scheduler_.spend(kFinderLaunchTime);
+  return launchFinder();
 }
 
 void SimScriptHost::setRunTime(Duration runTime) {
@@ -70,20 +103,19 @@ void SimScriptHost::setExtraDelay(Duration delay) {
   extraDelay_ = delay;
 }
 
+void SimScriptHost::setLaunchesFinder(bool launches) {
+  std::lock_guard lock(mutex_);
+  launchesFinder_ = launches;
+}
+
 void SimScriptHost::failNextScripts(int count, ScriptError error) {
   std::lock_guard lock(mutex_);
-  failuresLeft_ = count;
-  injected_ = std::move(error);
+  if (count > 0) injected_.push_back({count, std::move(error)});
 }
 
 int SimScriptHost::appleEventsSent() const {
   std::lock_guard lock(mutex_);
   return appleEventsSent_;
-}
-
-int SimScriptHost::scriptsRun() const {
-  std::lock_guard lock(mutex_);
-  return scriptsRun_;
 }
 
 }  // namespace varnelo::sim

@@ -1,19 +1,34 @@
 // The simulated AppleScript host: parses what it is sent and runs it against the
 // simulated Finder. compile() never answers null; a text that does not parse runs as
-// error -2741 with AppleScript's "Expected … but found …" message. A parsed script then
-// fails with -600 while Finder does not run and with -1743 while Apple events to Finder
-// are denied (an undetermined decision asks the simulated user first, as the platform's
-// consent prompt does); otherwise it takes Finder time through SimScheduler::spend (only
-// inside a serial-queue job) and runs. Any thread: the failure injection and timing
-// settings take their own mutex.
+// error -2741 with AppleScript's "Expected … but found …" message. Each Finder command of
+// a parsed script is an Apple event that fails, where a `try` can catch it, with -600
+// while Finder quits (or may not be launched) and -1743 while Apple events to Finder are
+// denied; a script whose work takes longer than the event's timeout fails with -1712.
+// Any thread; time is charged through SimScheduler::spend.
 //
-// Limits: every script is addressed to Finder; a syntax error, a Finder that does not run
-// and a refusal take no time; injected failures take the normal run time and leave Finder
-// untouched.
+// Rules:
+//   1. The first Apple event of a script that finds Finder not running launches it, as
+//      `tell` does: the launch time passes, launchFinder runs on the script's thread,
+//      then the event is delivered.
+//   2. The script's Finder time (run time plus slow-Finder delay) is spent at its first
+//      delivered event; a script that sends nothing, or only refused events, takes none.
+//   3. A run longer than kAppleEventTimeout answers -1712 once the timeout has passed;
+//      Finder runs the script when its time is up.
+//   4. Injected failures are consumed in the order given, batch after batch; each fails
+//      the whole script, takes the normal run time and leaves Finder untouched.
+//
+// Limits: every script is addressed to Finder; a timeout and an injected failure fail the
+// whole script, past any `try` (on a Mac, the first command's event fails inside the
+// script); undecided automation asks the simulated user first, as the platform's consent
+// prompt does.
 #pragma once
 
+#include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "Platform/ScriptHost.h"
@@ -27,9 +42,14 @@ namespace varnelo::sim {
 class SimScriptHost final : public ScriptHost {
  public:
   static constexpr Duration kDefaultRunTime = std::chrono::milliseconds(20);
+  static constexpr Duration kFinderLaunchTime = std::chrono::seconds(1);
 
   // Borrows all three; they outlive it.
   SimScriptHost(SimScheduler& scheduler, SimFinder& finder, SimAutomationPermission& automation);
+
+  // Starts Finder for a script (rule 1), on the script's thread: true once Finder runs.
+  // Set it before the first script runs; unset, a launch fails.
+  std::function<bool()> launchFinder;
 
   std::shared_ptr<CompiledScript> compile(const std::string& source) override;
   ScriptResult execute(const CompiledScript& script) override;
@@ -37,23 +57,34 @@ class SimScriptHost final : public ScriptHost {
   void setRunTime(Duration runTime);
   // A slow Finder: every run takes this much longer, until set back to zero.
   void setExtraDelay(Duration delay);
-  // The next `count` runs of parsed scripts fail with `error` instead of running.
+  // Off: a script finds a Finder that does not run unreachable (-600 at once), as when
+  // its launch fails.
+  void setLaunchesFinder(bool launches);
+  // The next `count` runs of parsed scripts, after those already queued, fail with `error`.
   void failNextScripts(int count, ScriptError error);
-  int scriptsRun() const;  // runs that reached Finder (injected failures included)
-  // Apple events sent to Finder: every run of a parsed script, also when refused or when
-  // Finder does not run.
+  // Scripts sent to Finder, each counted once whatever number of events its commands
+  // send: every run of a parsed script, also when refused or when Finder does not run.
   int appleEventsSent() const;
 
  private:
+  struct Batch {
+    int count = 0;
+    ScriptError error;
+  };
+
+  // False when Finder cannot answer (rule 1).
+  bool reachFinder();
+  // Nothing when an Apple event to Finder can be delivered now, else why not.
+  std::optional<ScriptError> deliver();
+
   SimScheduler& scheduler_;
   SimFinder& finder_;
   SimAutomationPermission& automation_;
   mutable std::mutex mutex_;
   Duration runTime_ = kDefaultRunTime;
   Duration extraDelay_{0};
-  int failuresLeft_ = 0;
-  ScriptError injected_;
-  int scriptsRun_ = 0;
+  bool launchesFinder_ = true;
+  std::deque<Batch> injected_;
   int appleEventsSent_ = 0;
 };
 

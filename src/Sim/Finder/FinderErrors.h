@@ -25,7 +25,7 @@ enum class FinderErrorKind {
   notAuthorized,            // -1743, Apple events to Finder not allowed
   notRunning,               // -600, Finder is not running
   cantGetPosixPath,         // -1728, POSIX path of a Finder reference not made an alias
-  timedOut,                 // -1712, an Apple event (or the script's work) took too long
+  timedOut,                 // -1712, no reply within the Apple event's timeout, or too much work
   stackOverflow,            // -2706, values nested too deeply
 };
 

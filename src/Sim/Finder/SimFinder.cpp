@@ -5,16 +5,36 @@
 #include <system_error>
 #include <utility>
 
+#include "Sim/Finder/FinderPaths.h"
+
 namespace varnelo::sim {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Finder holds the folder itself, so "/a/b/", "/a/./b" and "/a/b" are one target.
+// Finder holds the folder itself, so "/a/b/", "/a/./b", "/A/b" and a link to it are one
+// target.
 fs::path normalFolder(const fs::path& folder) {
+  if (auto real = FinderPaths::canonical(folder)) return *real;
   auto normal = folder.lexically_normal();
   if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
   return normal;
+}
+
+// An item as an alias to it names it: links resolved, in its on-disk case.
+fs::path aliasTo(const fs::path& item) { return FinderPaths::canonical(item).value_or(item); }
+
+// An item to transfer: its folder resolved, a link itself kept.
+fs::path located(const fs::path& item) {
+  auto folder = FinderPaths::canonical(item.parent_path());
+  auto name = item.filename();
+  if (!folder || name.empty() || name == "." || name == "..") return aliasTo(item);
+  if (auto entry = FinderPaths::entryIn(*folder, name.string())) return *entry;
+  return *folder / name;
+}
+
+bool contains(const fs::path& root, const fs::path& path) {
+  return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
 }
 
 std::string displayName(const fs::path& folder) {
@@ -32,47 +52,17 @@ FinderBounds boundsOf(const Rect& frame) {
   return {whole(frame.x), whole(frame.y), whole(frame.maxX()), whole(frame.maxY())};
 }
 
-bool itemExists(const fs::path& path) {
-  std::error_code error;
-  return fs::exists(fs::symlink_status(path, error));
-}
-
-// A rename that crosses devices fails with EXDEV; Finder then copies and deletes.
-std::error_code moveItem(const fs::path& from, const fs::path& to) {
-  std::error_code error;
-  fs::rename(from, to, error);
-  if (error != std::errc::cross_device_link) return error;
-  error.clear();
-  fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
-  if (error) return error;
-  fs::remove_all(from, error);
-  return error;
-}
-
-// Where an entry lies once the folders above it are resolved (the entry itself is not
-// followed, as removing a link removes the link).
-fs::path entryLocation(const fs::path& path) {
-  std::error_code error;
-  auto parent = fs::weakly_canonical(path.parent_path(), error);
-  return error ? path.lexically_normal() : parent / path.filename();
-}
-
-// Whether removing `existing` would remove `item` too.
-bool holds(const fs::path& existing, const fs::path& item) {
-  auto outer = entryLocation(existing);
-  auto inner = entryLocation(item);
-  return std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end()).first == outer.end();
-}
-
-std::error_code copyItem(const fs::path& from, const fs::path& to) {
-  std::error_code error;
-  fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
-  return error;
+// In any case: the volume folds it.
+std::optional<fs::path> existingEntry(const fs::path& path) {
+  auto folder = FinderPaths::canonical(path.parent_path());
+  if (!folder) return std::nullopt;
+  return FinderPaths::entryIn(*folder, path.filename().string());
 }
 
 }  // namespace
 
-SimFinder::SimFinder(SimWindowServer& windowServer, ProcessId pid) : windowServer_(windowServer) {
+SimFinder::SimFinder(SimWindowServer& windowServer, ProcessId pid, SimScheduler* clock)
+    : windowServer_(windowServer), clock_(clock) {
   launch(pid);
 }
 
@@ -81,9 +71,30 @@ bool SimFinder::isRunning() const {
   return pid_ != 0;
 }
 
+bool SimFinder::isQuitting() const {
+  std::lock_guard lock(mutex_);
+  return quitting_;
+}
+
 ProcessId SimFinder::pid() const {
   std::lock_guard lock(mutex_);
   return pid_;
+}
+
+void SimFinder::setIdScheme(IdScheme scheme, int offset) {
+  std::lock_guard lock(mutex_);
+  idScheme_ = scheme;
+  idOffset_ = offset;
+}
+
+void SimFinder::addVolume(const fs::path& root) {
+  std::lock_guard lock(mutex_);
+  volumes_.push_back(aliasTo(root));
+}
+
+void SimFinder::setCopyThroughput(std::uint64_t bytesPerSecond) {
+  std::lock_guard lock(mutex_);
+  copyThroughput_ = std::max<std::uint64_t>(1, bytesPerSecond);
 }
 
 int SimFinder::openWindow(const fs::path& folder, std::optional<FinderBounds> bounds,
@@ -122,7 +133,21 @@ int SimFinder::insertBrowser(Browser browser, Rect frame, std::string name) {
   window.title = std::move(name);
   window.role = {"AXWindow", "AXStandardWindow", "FinderWindow"};
   WindowNumber number = windowServer_.create(std::move(window));
+  browser.id = nextId(number);
+  int id = browser.id;
   browsers_.emplace(number, std::move(browser));
+  return id;
+}
+
+int SimFinder::nextId(WindowNumber number) {
+  switch (idScheme_) {
+    case IdScheme::windowNumber:
+      return static_cast<int>(number);
+    case IdScheme::offset:
+      return static_cast<int>(number) + idOffset_;
+    case IdScheme::counter:
+      return ++idsCounted_;
+  }
   return static_cast<int>(number);
 }
 
@@ -134,6 +159,7 @@ WindowNumber SimFinder::openTab(WindowNumber sibling, const fs::path& folder, st
   browser.target = FinderTarget{normalFolder(folder), {}};
   model->title = name.empty() ? displayName(*browser.target.folder) : std::move(name);
   WindowNumber number = windowServer_.createTab(sibling, std::move(*model));
+  browser.id = nextId(number);
   browsers_.emplace(number, std::move(browser));
   return number;
 }
@@ -154,9 +180,9 @@ std::vector<FinderWindow> SimFinder::browserWindows() const {
   for (const auto& window : windowServer_.windowsOf(pid_)) {
     auto browser = browsers_.find(window.number);
     if (browser == browsers_.end()) continue;
-    windows.push_back(FinderWindow{static_cast<int>(window.number), window.title,
-                                   browser->second.target, boundsOf(window.frame),
-                                   browser->second.sidebarWidth, browser->second.selection});
+    windows.push_back(FinderWindow{browser->second.id, window.title, browser->second.target,
+                                   boundsOf(window.frame), browser->second.sidebarWidth,
+                                   browser->second.selection, window.number});
   }
   return windows;
 }
@@ -171,8 +197,10 @@ std::optional<FinderWindow> SimFinder::window(int id) const {
 
 bool SimFinder::close(int id) {
   std::lock_guard lock(mutex_);
-  if (browsers_.erase(static_cast<WindowNumber>(id)) == 0) return false;
-  windowServer_.destroy(static_cast<WindowNumber>(id));
+  auto number = numberOf(id);
+  if (!number) return false;
+  browsers_.erase(*number);
+  windowServer_.destroy(*number);
   return true;
 }
 
@@ -182,8 +210,7 @@ bool SimFinder::setTarget(int id, const fs::path& folder, ChangeNotice notice) {
   if (!browser) return false;
   browser->target = FinderTarget{normalFolder(folder), {}};
   browser->selection.clear();
-  windowServer_.setTitle(static_cast<WindowNumber>(id), displayName(*browser->target.folder),
-                         notice);
+  windowServer_.setTitle(*numberOf(id), displayName(*browser->target.folder), notice);
   return true;
 }
 
@@ -205,6 +232,7 @@ std::vector<fs::path> SimFinder::selection() const {
 void SimFinder::select(std::vector<fs::path> items) {
   std::lock_guard lock(mutex_);
   if (pid_ == 0) return;
+  for (auto& item : items) item = aliasTo(item);
   auto windows = browserWindows();
   if (items.empty()) {
     if (!windows.empty()) find(windows.front().id)->selection.clear();
@@ -215,14 +243,16 @@ void SimFinder::select(std::vector<fs::path> items) {
   find(front)->selection = std::move(items);
 }
 
-void SimFinder::reveal(const fs::path& item) {
+void SimFinder::reveal(const fs::path& given) {
+  auto item = aliasTo(given);
   std::lock_guard lock(mutex_);
   if (pid_ == 0) return;
   showFolderInFront(item.parent_path());
   find(browserWindows().front().id)->selection = {item};
 }
 
-void SimFinder::open(const fs::path& item) {
+void SimFinder::open(const fs::path& given) {
+  auto item = aliasTo(given);
   std::error_code error;
   bool isFolder = fs::is_directory(item, error);
   std::lock_guard lock(mutex_);
@@ -295,8 +325,14 @@ WindowNumber SimFinder::openPanel(SimWindow window) {
   return windowServer_.create(std::move(window));
 }
 
+void SimFinder::beginQuit() {
+  std::lock_guard lock(mutex_);
+  quitting_ = pid_ != 0;
+}
+
 void SimFinder::quit() {
   std::lock_guard lock(mutex_);
+  quitting_ = false;
   if (pid_ == 0) return;
   remembered_.clear();
   for (const auto& window : windowServer_.windowsOf(pid_)) {
@@ -333,43 +369,92 @@ FinderOutcome SimFinder::move(const std::vector<fs::path>& items, const fs::path
   return transfer(items, destination, Transfer::move, clash);
 }
 
-FinderOutcome SimFinder::transfer(const std::vector<fs::path>& items, const fs::path& destination,
+FinderOutcome SimFinder::transfer(const std::vector<fs::path>& items, const fs::path& to,
                                   Transfer kind, NameClash clash) {
-  std::lock_guard lock(mutex_);
-  std::error_code error;
-  if (!fs::is_directory(destination, error)) {
-    return FinderFailure{FinderErrorKind::notAFolder, destination.string()};
-  }
+  std::vector<TransferStep> steps;
   std::vector<fs::path> replaced;
-  for (const auto& item : items) {
-    auto existing = destination / item.filename();
-    if (!itemExists(existing)) continue;
-    if (clash == NameClash::fail || holds(existing, item)) {
-      return FinderFailure{FinderErrorKind::nameExists, {}};
+  {
+    std::lock_guard lock(mutex_);
+    const fs::path destination = aliasTo(to);
+    std::error_code error;
+    if (!fs::is_directory(destination, error)) {
+      return FinderFailure{FinderErrorKind::notAFolder, to.string()};
     }
-    replaced.push_back(existing);
+    for (const auto& item : items) {
+      auto existing = existingEntry(destination / item.filename());
+      if (!existing) continue;
+      // Replacing an item by itself, or the folder that holds it, would lose it.
+      if (clash == NameClash::fail || contains(*existing, located(item)))
+        return FinderFailure{FinderErrorKind::nameExists, {}};
+      replaced.push_back(*existing);
+    }
+    steps = plan(items, destination, kind);
   }
   for (const auto& existing : replaced) {
+    std::error_code error;
     fs::remove_all(existing, error);
     if (error) return FinderFailure{FinderErrorKind::fileOperationFailed, error.message()};
   }
+  return carryOut(std::move(steps));
+}
+
+std::vector<TransferStep> SimFinder::plan(const std::vector<fs::path>& items,
+                                          const fs::path& destination, Transfer kind) const {
+  auto volumeOf = [this](const fs::path& path) {
+    auto root = std::find_if(volumes_.begin(), volumes_.end(),
+                             [&](const fs::path& volume) { return contains(volume, path); });
+    return root == volumes_.end() ? fs::path{} : *root;
+  };
+  std::vector<TransferStep> steps;
   for (const auto& item : items) {
-    auto to = destination / item.filename();
-    error = kind == Transfer::copy ? copyItem(item, to) : moveItem(item, to);
-    if (error) return FinderFailure{FinderErrorKind::fileOperationFailed, error.message()};
+    TransferStep step{located(item), {}, kind == Transfer::move, Duration{0}};
+    step.to = destination / step.from.filename();
+    bool rename = step.move && volumeOf(step.from) == volumeOf(destination);
+    if (clock_ && !rename) step.takes = copyTime(bytesIn(step.from), copyThroughput_);
+    steps.push_back(std::move(step));
+  }
+  return steps;
+}
+
+// Each item arrives when its time is spent. The sender stops waiting at the timeout;
+// Finder goes on with the rest on the main queue, each item at its own time.
+FinderOutcome SimFinder::carryOut(std::vector<TransferStep> steps) {
+  Duration left = kAppleEventTimeout;
+  for (auto step = steps.begin(); step != steps.end(); ++step) {
+    if (step->takes > left) {
+      clock_->spend(left);
+      step->takes -= left;
+      Duration at{0};
+      for (; step != steps.end(); ++step) {
+        at += step->takes;
+        clock_->postAfter(at, [step = *step] { perform(step); });
+      }
+      return FinderFailure{FinderErrorKind::timedOut, {}};
+    }
+    left -= step->takes;
+    if (clock_) clock_->spend(step->takes);
+    if (auto error = perform(*step))
+      return FinderFailure{FinderErrorKind::fileOperationFailed, error.message()};
   }
   return std::nullopt;
 }
 
 SimFinder::Browser* SimFinder::find(int id) {
-  auto found = browsers_.find(static_cast<WindowNumber>(id));
-  return found == browsers_.end() ? nullptr : &found->second;
+  auto number = numberOf(id);
+  return number ? &browsers_.at(*number) : nullptr;
+}
+
+std::optional<WindowNumber> SimFinder::numberOf(int id) const {
+  for (const auto& [number, browser] : browsers_) {
+    if (browser.id == id) return number;
+  }
+  return std::nullopt;
 }
 
 void SimFinder::showFolderInFront(const fs::path& folder) {
   for (const auto& window : browserWindows()) {
     if (window.target.folder == normalFolder(folder)) {
-      windowServer_.raise(static_cast<WindowNumber>(window.id));
+      windowServer_.raise(window.number);
       return;
     }
   }
