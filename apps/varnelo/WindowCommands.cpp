@@ -149,11 +149,18 @@ Result accessibilityPrivate(ScenarioSession& session, Arguments args) {
 }
 
 // accessibility frame LABEL unreadable|readable
+// accessibility frame LABEL unreadable|readable | offset DX,DY
 Result accessibilityFrame(ScenarioSession& session, Arguments args) {
-  if (args.size() != 2 || (args[1] != "unreadable" && args[1] != "readable"))
-    return Result::bad("usage: accessibility frame LABEL unreadable|readable");
+  const char* usage = "usage: accessibility frame LABEL unreadable|readable | offset DX,DY";
+  auto offset = args.size() == 3 && args[1] == "offset" ? parsePoint(args[2]) : std::nullopt;
+  if (!offset && (args.size() != 2 || (args[1] != "unreadable" && args[1] != "readable")))
+    return Result::bad(usage);
   auto number = session.labelledWindow(args[0]);
   if (!number) return noWindow(args[0]);
+  if (offset) {
+    session.desktop().accessibility().setFrameOffset(*number, *offset);
+    return Result::ok();
+  }
   std::optional<AXError> error;
   if (args[1] == "unreadable") error = AXError::cannotComplete;
   session.desktop().accessibility().setFrameUnreadable(*number, error);
@@ -170,7 +177,8 @@ Result accessibilityNotices(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-// accessibility busy DURATION: every read, write and action answers -25204 meanwhile.
+// accessibility busy DURATION: meanwhile every call blocks for the messaging timeout and
+// answers -25204.
 Result accessibilityBusy(ScenarioSession& session, Arguments args) {
   auto duration = args.size() == 1 ? parseDuration(args[0]) : std::nullopt;
   if (!duration) return Result::bad("usage: accessibility busy DURATION");
@@ -400,7 +408,7 @@ void addWindowCommands(CommandTable& table) {
   table.add("quicklook", "show [small|large] | hide", quickLook);
   table.add("mouse", "down|up | at X,Y", mouse);
   table.add("accessibility private", "on|off", accessibilityPrivate);
-  table.add("accessibility frame", "LABEL unreadable|readable", accessibilityFrame);
+  table.add("accessibility frame", "LABEL unreadable|readable | offset DX,DY", accessibilityFrame);
   table.add("accessibility notices", "LABEL dropped|delivered", accessibilityNotices);
   table.add("accessibility busy", "DURATION", accessibilityBusy);
   table.add("accessibility subrole", "late DURATION|off", accessibilitySubrole);

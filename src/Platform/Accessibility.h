@@ -132,6 +132,10 @@ class Accessibility {
       ProcessId pid, AXNotificationHandler handler) = 0;
   // The private _AXUIElementGetWindow; a platform without it answers a failure.
   virtual AXWindowNumberResult windowNumber(const AXElement& element) = 0;
+  // How long a call on this element waits for a process that does not answer before it
+  // fails with cannotComplete (AXUIElementSetMessagingTimeout); 0 restores the default,
+  // a negative time is illegalArgument.
+  virtual AXError setMessagingTimeout(const AXElement& element, double seconds) = 0;
 };
 
 }  // namespace varnelo

@@ -65,6 +65,7 @@ class CannedAccessibility final : public Accessibility {
     return AXError::notImplemented;
   }
   AXWindowNumberResult windowNumber(const AXElement&) override { return {}; }
+  AXError setMessagingTimeout(const AXElement&, double) override { return AXError::success; }
 
  private:
   std::map<std::pair<int, std::string>, AXReadResult> table_;

@@ -28,7 +28,7 @@ TEST(HealthCommands, checksReadTheMonitorAndRefuseWhatTheyCannotRead) {
   EXPECT_EQ(harness.run("expect health identity attempts 3\n"), 1);
   EXPECT_THAT(harness.out.str(), HasSubstr("expected attempts 3, got 0"));
   EXPECT_EQ(harness.run("expect apple events 1\n"), 1);
-  EXPECT_THAT(harness.out.str(), HasSubstr("0 Apple events to Finder in 0.100s"));
+  EXPECT_THAT(harness.out.str(), HasSubstr("0 Apple events to Finder in "));
 }
 
 }  // namespace

@@ -188,6 +188,38 @@ TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
       << "the desktop window is never the focused one";
 }
 
+TEST_F(SimAccessibilityTest, everyCallIsARoundTripAndABusyProcessHoldsTheCallerUntilItsTimeout) {
+  // Catches calls that cost the main thread nothing, a busy Finder that answers at once
+  // instead of stalling its caller, a per-element timeout that is ignored or leaks to
+  // other elements, or a frame offset that moves the window server's bounds too.
+  WindowNumber docs = open("docs");
+  auto clock = [this] { return desktop.scheduler().now(); };
+  auto start = clock();
+  (void)value(element(docs), "AXTitle");
+  (void)ax().windowNumber(element(docs));
+  EXPECT_EQ(clock() - start, 2 * SimAccessibility::kDefaultRoundTrip);
+
+  ax().makeUnresponsiveFor(10s);
+  EXPECT_EQ(ax().setMessagingTimeout(element(docs), 0.25), AXError::success);
+  EXPECT_EQ(ax().setMessagingTimeout(element(docs), -1), AXError::illegalArgument);
+  start = clock();
+  EXPECT_EQ(error(ax().copyAttributeValue(element(docs), "AXTitle")), AXError::cannotComplete);
+  EXPECT_EQ(clock() - start, 250ms);
+  start = clock();
+  EXPECT_EQ(ax().performAction(app(), "AXRaise"), AXError::cannotComplete);
+  EXPECT_EQ(clock() - start, SimAccessibility::kDefaultMessagingTimeout);
+  EXPECT_EQ(ax().setMessagingTimeout(element(docs), 0), AXError::success);
+  start = clock();
+  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXPosition", AXValue{Point{0, 30}}),
+            AXError::cannotComplete);
+  EXPECT_EQ(clock() - start, SimAccessibility::kDefaultMessagingTimeout);
+
+  desktop.virtualClock()->advanceBy(10s);
+  ax().setFrameOffset(docs, {1.5, -2});
+  EXPECT_EQ(*value(element(docs), "AXPosition").as<Point>(), (Point{101.5, 98}));
+  EXPECT_EQ(desktop.windowServer().window(docs)->frame.origin(), (Point{100, 100}));
+}
+
 TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDoes) {
   // Catches a write that Finder's scripting does not see, notifications posted inline or
   // for an unchanged frame, a size write not limited to the display (so the usual

@@ -47,6 +47,10 @@ class CountingAccessibility final : public Accessibility {
     ++calls_;
     return inner_.windowNumber(element);
   }
+  AXError setMessagingTimeout(const AXElement& element, double seconds) override {
+    // A setting of the local handle, not a message to the other process.
+    return inner_.setMessagingTimeout(element, seconds);
+  }
 
  private:
   Accessibility& inner_;

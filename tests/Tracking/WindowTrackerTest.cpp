@@ -67,8 +67,10 @@ TEST_F(WindowTrackerTest, aSubroleNotKnownYetIsReadAgainBeforeTheWindowIsJudged)
   tracker_.onWindowRecognized = [&](const auto& record) {
     recognized.push_back(record->cgWindowID.value_or(0));
   };
-  desktop_.accessibility().makeUnresponsiveFor(300ms);
+  desktop_.accessibility().makeUnresponsiveFor(600ms);
   auto busy = openWindow("Documents", {100, 100, 500, 400});
+  // Each read of a busy Finder blocks this long before it fails.
+  ASSERT_EQ(desktop_.accessibility().setMessagingTimeout(element(busy), 0.05), AXError::success);
   EXPECT_FALSE(tracker_.handleCreated(element(busy)));
   EXPECT_FALSE(tracker_.handleCreated(element(busy)));
   clock().advanceBy(WindowTracker::kSubroleRetryDelay);
@@ -84,7 +86,7 @@ TEST_F(WindowTrackerTest, aSubroleNotKnownYetIsReadAgainBeforeTheWindowIsJudged)
   EXPECT_FALSE(tracker_.handleCreated(element(closed)));
   desktop_.finder().close(static_cast<int>(closed));
   tracker_.handleDestroyed(element(closed));
-  clock().advanceBy(WindowTracker::kSubroleRetries * WindowTracker::kSubroleRetryDelay);
+  clock().advanceBy(WindowTracker::kSubroleRetries * WindowTracker::kSubroleRetryDelay + 10ms);
   EXPECT_EQ(logCount("track", "非標準ウィンドウを無視 subrole=AXUnknown"), 1u);
   EXPECT_EQ(logCount("track", "非標準ウィンドウを無視"), 1u);
   EXPECT_EQ(tracker_.windows().size(), 1u);

@@ -55,9 +55,9 @@ Point keptOnScreen(Point origin, Size size, const SimScreen& screen) {
 
 }  // namespace
 
-SimAccessibility::SimAccessibility(MainQueue& mainQueue, SimWindowServer& windowServer,
+SimAccessibility::SimAccessibility(SimScheduler& scheduler, SimWindowServer& windowServer,
                                    SimAccessibilityTrust& trust, ProcessLookup processName)
-    : mainQueue_(mainQueue),
+    : scheduler_(scheduler),
       windowServer_(windowServer),
       trust_(trust),
       processName_(std::move(processName)) {
@@ -93,19 +93,38 @@ AXError SimAccessibility::validate(const AXElement& element) const {
   return AXError::success;
 }
 
+std::optional<AXError> SimAccessibility::exchange(const AXElement& element) {
+  if (!trust_.trusted()) return AXError::apiDisabled;
+  const auto* sim = simElement(element);
+  if (!sim) return AXError::illegalArgument;
+  Duration wait{};
+  const bool answers = !isUnresponsive();
+  {
+    std::lock_guard lock(mutex_);
+    wait = roundTrip_;
+    if (!answers) {
+      auto set = messagingTimeouts_.find({sim->pid, sim->window});
+      wait = set == messagingTimeouts_.end() ? kDefaultMessagingTimeout : set->second;
+    }
+  }
+  scheduler_.spend(wait);
+  if (!answers) return AXError::cannotComplete;
+  return std::nullopt;
+}
+
 AXReadResult SimAccessibility::copyAttributeValue(const AXElement& element,
                                                   const std::string& attribute) {
+  if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  if (isUnresponsive()) return AXError::cannotComplete;
   return read(std::get<Target>(resolved), attribute);
 }
 
 AXMultiReadResult SimAccessibility::copyMultipleAttributeValues(
     const AXElement& element, const std::vector<std::string>& attributes) {
+  if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  if (isUnresponsive()) return AXError::cannotComplete;
   AXValueList values;
   for (const auto& attribute : attributes) {
     auto result = read(std::get<Target>(resolved), attribute);
@@ -161,7 +180,7 @@ AXReadResult SimAccessibility::readWindow(const SimWindow& window,
     return AXValue{window.role.identifier};
   }
   if (attribute == "AXTitle") return AXValue{window.title};
-  if (attribute == "AXPosition") return AXValue{window.frame.origin()};
+  if (attribute == "AXPosition") return AXValue{offsetOrigin(window)};
   if (attribute == "AXSize") return AXValue{window.frame.size()};
   if (attribute == "AXMinimized") return AXValue{window.minimised};
   if (attribute == "AXChildren" || attribute == "AXSheets") return AXValue{AXValueList{}};
@@ -173,9 +192,9 @@ AXReadResult SimAccessibility::readWindow(const SimWindow& window,
 
 AXError SimAccessibility::setAttributeValue(const AXElement& element, const std::string& attribute,
                                             const AXValue& value) {
+  if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  if (isUnresponsive()) return AXError::cannotComplete;
   const auto& window = std::get<Target>(resolved).window;
   if (!window) return AXError::attributeUnsupported;
   return writeWindow(*window, attribute, value);
@@ -213,9 +232,9 @@ AXError SimAccessibility::writeWindow(const SimWindow& window, const std::string
 }
 
 AXError SimAccessibility::performAction(const AXElement& element, const std::string& action) {
+  if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  if (isUnresponsive()) return AXError::cannotComplete;
   const auto& window = std::get<Target>(resolved).window;
   if (!window || action != "AXRaise") return AXError::actionUnsupported;
   windowServer_.raise(window->number);
@@ -244,11 +263,40 @@ AXWindowNumberResult SimAccessibility::windowNumber(const AXElement& element) {
     std::lock_guard lock(mutex_);
     if (!privateCallAvailable_) return {AXError::failure};
   }
+  if (auto failed = exchange(element)) return {*failed};
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return {*error};
   const auto& window = std::get<Target>(resolved).window;
   if (!window) return {AXError::illegalArgument};
   return {AXError::success, window->number};
+}
+
+AXError SimAccessibility::setMessagingTimeout(const AXElement& element, double seconds) {
+  const auto* sim = simElement(element);
+  if (!sim || !(seconds >= 0) || seconds > 1e6) return AXError::illegalArgument;
+  std::lock_guard lock(mutex_);
+  const std::pair key{sim->pid, sim->window};
+  if (seconds == 0) {
+    messagingTimeouts_.erase(key);
+  } else {
+    messagingTimeouts_[key] =
+        std::chrono::duration_cast<Duration>(std::chrono::duration<double>(seconds));
+  }
+  return AXError::success;
+}
+
+void SimAccessibility::setRoundTrip(Duration roundTrip) {
+  std::lock_guard lock(mutex_);
+  roundTrip_ = std::max(roundTrip, Duration::zero());
+}
+
+void SimAccessibility::setFrameOffset(WindowNumber number, Point offset) {
+  std::lock_guard lock(mutex_);
+  if (offset == Point{}) {
+    frameOffsets_.erase(number);
+  } else {
+    frameOffsets_[number] = offset;
+  }
 }
 
 std::vector<AXElement> SimAccessibility::windowsOf(ProcessId pid) const {
@@ -273,11 +321,19 @@ bool SimAccessibility::isUnresponsive() const {
     std::lock_guard lock(mutex_);
     until = unresponsiveUntil_;
   }
-  return until && mainQueue_.now() < *until;
+  return until && scheduler_.now() < *until;
+}
+
+Point SimAccessibility::offsetOrigin(const SimWindow& window) const {
+  std::lock_guard lock(mutex_);
+  auto offset = frameOffsets_.find(window.number);
+  if (offset == frameOffsets_.end()) return window.frame.origin();
+  return {window.frame.x + offset->second.x, window.frame.y + offset->second.y};
 }
 
 AXError SimAccessibility::admitRegistration(const AXElement& element) {
-  const TimePoint now = mainQueue_.now();
+  if (auto failed = exchange(element)) return *failed;
+  const TimePoint now = scheduler_.now();
   std::lock_guard lock(mutex_);
   ++registrations_;
   if (registrationFailsEvery_ > 0 && registrations_ % registrationFailsEvery_ == 0)
@@ -289,14 +345,14 @@ AXError SimAccessibility::admitRegistration(const AXElement& element) {
 }
 
 bool SimAccessibility::subroleIsUnsettled(WindowNumber number) const {
-  const TimePoint now = mainQueue_.now();
+  const TimePoint now = scheduler_.now();
   std::lock_guard lock(mutex_);
   auto settles = subroleSettles_.find(number);
   return settles != subroleSettles_.end() && now < settles->second;
 }
 
 void SimAccessibility::noteCreation(const SimWindowEvent& event) {
-  const TimePoint now = mainQueue_.now();
+  const TimePoint now = scheduler_.now();
   auto window = windowServer_.window(event.number);
   std::lock_guard lock(mutex_);
   launched_.try_emplace(event.ownerPID, now);
@@ -343,7 +399,7 @@ void SimAccessibility::post(ProcessId pid, WindowNumber number, const std::strin
   }
   AXElement element = windowElement(pid, number);
   for (auto& delivery : deliveries) {
-    mainQueue_.post([delivery = std::move(delivery), element, name] {
+    scheduler_.post([delivery = std::move(delivery), element, name] {
       SimAXObserver::deliver(delivery.observer, delivery.registeredOn, element, name);
     });
   }
@@ -373,7 +429,7 @@ void SimAccessibility::setDropNotifications(WindowNumber number, bool drop) {
 }
 
 void SimAccessibility::makeUnresponsiveFor(Duration duration) {
-  TimePoint until = mainQueue_.now() + duration;
+  TimePoint until = scheduler_.now() + duration;
   std::lock_guard lock(mutex_);
   unresponsiveUntil_ = until;
 }

@@ -2,8 +2,11 @@
 // server's windows, attribute reads and writes, the raise action, observers, and the
 // private window-number call. Failures are the platform's AXError codes: -25211 for every
 // call while Varnelo is not trusted, -25202 for a destroyed window, -25204 for a process
-// that does not run. Any thread; notifications reach handlers on the main queue, always
-// posted, never inline.
+// that does not run or does not answer. Every call but the trust check is a round trip
+// to the other process: it takes the caller kDefaultRoundTrip of virtual time, and while
+// the process does not answer it blocks for the element's messaging timeout (6 s unless
+// set) and then fails with -25204. Any thread; notifications reach handlers on the main
+// queue, always posted, never inline.
 //
 // Lock order: SimFinder → SimWindowServer → SimAccessibility → an observer's state (the
 // workspace's lock is a leaf); this class holds no lock while calling out (the window
@@ -28,9 +31,9 @@
 #include <vector>
 
 #include "Platform/Accessibility.h"
-#include "Platform/MainQueue.h"
 #include "Sim/Accessibility/SimAXObserver.h"
 #include "Sim/Accessibility/SimAccessibilityTrust.h"
+#include "Sim/Clock/SimScheduler.h"
 #include "Sim/WindowServer/SimWindowServer.h"
 
 namespace varnelo::sim {
@@ -38,12 +41,14 @@ namespace varnelo::sim {
 class SimAccessibility final : public Accessibility {
  public:
   static constexpr double kReachable = 40;
+  static constexpr Duration kDefaultRoundTrip = std::chrono::microseconds(500);
+  static constexpr Duration kDefaultMessagingTimeout = std::chrono::seconds(6);
 
   // The name of a running process, nullopt when none runs with that pid; any thread.
   using ProcessLookup = std::function<std::optional<std::string>(ProcessId)>;
 
   // Takes the window server's change listener. Borrows all; they outlive it.
-  SimAccessibility(MainQueue& mainQueue, SimWindowServer& windowServer,
+  SimAccessibility(SimScheduler& scheduler, SimWindowServer& windowServer,
                    SimAccessibilityTrust& trust, ProcessLookup processName);
   ~SimAccessibility() override;
   SimAccessibility(const SimAccessibility&) = delete;
@@ -59,8 +64,12 @@ class SimAccessibility final : public Accessibility {
   std::variant<std::shared_ptr<AXObserver>, AXError> createObserver(
       ProcessId pid, AXNotificationHandler handler) override;
   AXWindowNumberResult windowNumber(const AXElement& element) override;
+  AXError setMessagingTimeout(const AXElement& element, double seconds) override;
 
   AXElement windowElement(ProcessId pid, WindowNumber number) const;
+
+  // What one call costs its caller while the other process answers.
+  void setRoundTrip(Duration roundTrip);
 
   // Failure switches, each until switched back.
   void setPrivateWindowNumberCallAvailable(bool available);  // off: every call fails
@@ -68,8 +77,12 @@ class SimAccessibility final : public Accessibility {
   void setFrameUnreadable(WindowNumber number, std::optional<AXError> error);
   // Nothing is posted for the window (as a Mac sometimes loses AXUIElementDestroyed).
   void setDropNotifications(WindowNumber number, bool drop);
-  // Reads, writes and actions answer -25204 until the clock has moved by `duration`.
+  // Reads, writes, actions and registrations block for the messaging timeout and answer
+  // -25204 until the clock has moved by `duration`.
   void makeUnresponsiveFor(Duration duration);
+  // AXPosition reads `offset` away from the window server's frame (as when the two
+  // disagree by a shadow or a rounding); {0, 0} ends it.
+  void setFrameOffset(WindowNumber number, Point offset);
   void setObserverCreationError(std::optional<AXError> error);
   // Windows that open from now on read subrole "AXUnknown" for `delay` (nullopt: off).
   void setLateSubrole(std::optional<Duration> delay);
@@ -89,9 +102,13 @@ class SimAccessibility final : public Accessibility {
   };
 
   std::variant<Target, AXError> resolve(const AXElement& element) const;
+  // The round trip every call on another process makes: nothing once it is answered,
+  // or why not (not trusted, not an element of this tree, no answer in time).
+  std::optional<AXError> exchange(const AXElement& element);
   AXReadResult read(const Target& target, const std::string& attribute) const;
   AXReadResult readApplication(ProcessId pid, const std::string& attribute) const;
   AXReadResult readWindow(const SimWindow& window, const std::string& attribute) const;
+  Point offsetOrigin(const SimWindow& window) const;
   AXError writeWindow(const SimWindow& window, const std::string& attribute, const AXValue& value);
   // What every call on an element checks first: trust, a live element, a running process.
   AXError validate(const AXElement& element) const;
@@ -109,7 +126,7 @@ class SimAccessibility final : public Accessibility {
   // the window element too when `onWindow`.
   void post(ProcessId pid, WindowNumber number, const std::string& name, bool onWindow);
 
-  MainQueue& mainQueue_;
+  SimScheduler& scheduler_;
   SimWindowServer& windowServer_;
   SimAccessibilityTrust& trust_;
   ProcessLookup processName_;
@@ -121,6 +138,9 @@ class SimAccessibility final : public Accessibility {
   std::map<WindowNumber, AXError> frameUnreadable_;
   std::set<WindowNumber> dropped_;
   std::optional<TimePoint> unresponsiveUntil_;
+  Duration roundTrip_ = kDefaultRoundTrip;
+  std::map<std::pair<ProcessId, WindowNumber>, Duration> messagingTimeouts_;
+  std::map<WindowNumber, Point> frameOffsets_;
   std::optional<AXError> observerCreationError_;
   std::optional<Duration> lateSubrole_;
   std::map<WindowNumber, TimePoint> subroleSettles_;
