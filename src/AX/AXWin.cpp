@@ -39,6 +39,36 @@ std::optional<Url> asUrl(const AXValue& value) {
   return std::nullopt;
 }
 
+// Values from another process must be finite before they reach a frame or an integer.
+std::optional<Point> asPoint(const AXValue& value) {
+  const auto* point = value.as<Point>();
+  if (!point || !std::isfinite(point->x) || !std::isfinite(point->y)) return std::nullopt;
+  return *point;
+}
+
+std::optional<Size> asSize(const AXValue& value) {
+  const auto* size = value.as<Size>();
+  if (!size || !std::isfinite(size->width) || !std::isfinite(size->height)) return std::nullopt;
+  return *size;
+}
+
+std::optional<Rect> asFrame(const AXValue& position, const AXValue& size) {
+  auto origin = asPoint(position);
+  auto extent = asSize(size);
+  if (!origin || !extent) return std::nullopt;
+  return Rect::from(*origin, *extent);
+}
+
+// The entries of one multi-attribute read, or the error of the read as a whole.
+std::variant<AXValueList, AXError> readAll(Accessibility& ax, const AXElement& element,
+                                           const std::vector<std::string>& names) {
+  auto result = ax.copyMultipleAttributeValues(element, names);
+  if (auto* error = std::get_if<AXError>(&result)) return *error;
+  auto& values = std::get<AXValueList>(result);
+  if (values.size() != names.size()) return AXError::failure;
+  return std::move(values);
+}
+
 std::vector<AXElement> elementList(Accessibility& ax, const AXElement& element, const char* name) {
   auto value = read(ax, element, name);
   return value ? asElements(*value) : std::vector<AXElement>{};
@@ -66,16 +96,12 @@ std::vector<AXElement> sheets(Accessibility& ax, const AXElement& element) {
 
 std::optional<Point> position(Accessibility& ax, const AXElement& element) {
   auto value = read(ax, element, AXName::position);
-  const auto* point = value ? value->as<Point>() : nullptr;
-  if (!point || !std::isfinite(point->x) || !std::isfinite(point->y)) return std::nullopt;
-  return *point;
+  return value ? asPoint(*value) : std::nullopt;
 }
 
 std::optional<Size> size(Accessibility& ax, const AXElement& element) {
   auto value = read(ax, element, AXName::size);
-  const auto* size = value ? value->as<Size>() : nullptr;
-  if (!size || !std::isfinite(size->width) || !std::isfinite(size->height)) return std::nullopt;
-  return *size;
+  return value ? asSize(*value) : std::nullopt;
 }
 
 std::optional<Rect> frame(Accessibility& ax, const AXElement& element) {
@@ -89,6 +115,30 @@ std::optional<Rect> frame(Accessibility& ax, const AXElement& element) {
 std::optional<Url> url(Accessibility& ax, const AXElement& element) {
   auto value = read(ax, element, AXName::url);
   return value ? asUrl(*value) : std::nullopt;
+}
+
+WindowBasics windowBasics(Accessibility& ax, const AXElement& element) {
+  auto read =
+      readAll(ax, element, {AXName::subrole, AXName::title, AXName::position, AXName::size});
+  if (auto* error = std::get_if<AXError>(&read)) return {*error, std::nullopt, std::nullopt};
+  const auto& values = std::get<AXValueList>(read);
+  WindowBasics basics;
+  if (auto text = asText(values[0])) {
+    basics.subrole = *text;
+  } else if (const auto* error = values[0].as<AXError>()) {
+    basics.subrole = *error;
+  }
+  basics.title = asText(values[1]);
+  basics.frame = asFrame(values[2], values[3]);
+  return basics;
+}
+
+FrameAndMinimized frameAndMinimized(Accessibility& ax, const AXElement& element) {
+  auto read = readAll(ax, element, {AXName::position, AXName::size, AXName::minimized});
+  const auto* values = std::get_if<AXValueList>(&read);
+  if (!values) return {};
+  const auto* minimized = (*values)[2].as<bool>();
+  return {asFrame((*values)[0], (*values)[1]), minimized && *minimized};
 }
 
 UrlChildrenRole urlChildrenRole(Accessibility& ax, const AXElement& element) {

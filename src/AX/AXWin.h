@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "Platform/Accessibility.h"
@@ -32,6 +33,25 @@ std::optional<Rect> frame(Accessibility& ax, const AXElement& element);
 
 // A file-reference URL comes back as its path URL when it has one.
 std::optional<Url> url(Accessibility& ax, const AXElement& element);
+
+// What a new window is and how it is named and placed, in one multi-attribute read
+// ("AXSubrole", "AXTitle", "AXPosition", "AXSize"): one round trip where four reads
+// would take four. The subrole is its text, or why it could not be read (the whole
+// read's error, the entry's own, or failure for a value that is not text); the other
+// entries are absent when they cannot be read or converted, as the single reads are.
+struct WindowBasics {
+  std::variant<std::string, AXError> subrole = AXError::failure;
+  std::optional<std::string> title;
+  std::optional<Rect> frame;
+};
+WindowBasics windowBasics(Accessibility& ax, const AXElement& element);
+
+// "AXPosition", "AXSize" and "AXMinimized" in one read; not minimised unless it reads true.
+struct FrameAndMinimized {
+  std::optional<Rect> frame;
+  bool minimized = false;
+};
+FrameAndMinimized frameAndMinimized(Accessibility& ax, const AXElement& element);
 
 struct UrlChildrenRole {
   std::optional<Url> url;

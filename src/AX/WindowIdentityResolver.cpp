@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "AX/AXWin.h"
+#include "Platform/AXNames.h"
 #include "Support/Log.h"
 #include "Support/WindowListFields.h"
 #include "Support/WindowStack.h"
 
 namespace varnelo {
-namespace {
-
-constexpr const char* kMinimizedAttribute = "AXMinimized";
-constexpr const char* kMainAttribute = "AXMain";
-
-}  // namespace
+namespace {}  // namespace
 
 const char* rawValue(WindowIdentityResolver::Strategy strategy) {
   switch (strategy) {
@@ -31,25 +27,27 @@ WindowIdentityResolver::WindowIdentityResolver(Accessibility& ax, WindowServer& 
     : ax_(ax), windowServer_(windowServer) {}
 
 std::optional<WindowNumber> WindowIdentityResolver::resolve(const AXElement& element,
-                                                            ProcessId finderPID) {
+                                                            ProcessId finderPID,
+                                                            std::optional<Rect> frame) {
   if (usesPrivateAPI) {
     const auto answer = ax_.windowNumber(element);
     const bool succeeded = answer.error == AXError::success;
     if (onPrivateAPIResult) onPrivateAPIResult(succeeded);
     if (succeeded) {
       lastStrategy_ = Strategy::privateAPI;
-      if (verifyFallback) verifyAgainstFallback(element, finderPID, answer.number);
+      if (verifyFallback) verifyAgainstFallback(element, finderPID, answer.number, frame);
       return answer.number;
     }
   }
-  auto matched = resolveByBounds(element, finderPID);
+  auto matched = resolveByBounds(element, finderPID, frame);
   lastStrategy_ = matched ? Strategy::boundsMatch : Strategy::failed;
   return matched;
 }
 
 std::optional<WindowNumber> WindowIdentityResolver::resolveByBounds(const AXElement& element,
-                                                                    ProcessId finderPID) {
-  auto frame = AXWin::frame(ax_, element);
+                                                                    ProcessId finderPID,
+                                                                    std::optional<Rect> frame) {
+  if (!frame) frame = AXWin::frame(ax_, element);
   if (!frame) return std::nullopt;
   auto candidates = finderWindowsAt(*frame, finderPID, WindowStack::onScreenList(windowServer_));
   if (candidates.empty()) return std::nullopt;
@@ -88,16 +86,16 @@ std::optional<WindowNumber> WindowIdentityResolver::disambiguateByZOrder(
     const std::vector<OnScreenWindow>& candidates) {
   std::vector<AXElement> twins;
   for (const auto& window : AXWin::windows(ax_, ax_.applicationElement(finderPID))) {
-    auto other = AXWin::frame(ax_, window);
-    if (!other || !other->isWithin(kFrameTolerance, frame)) continue;
-    if (readsTrue(window, kMinimizedAttribute)) continue;
+    auto other = AXWin::frameAndMinimized(ax_, window);
+    if (!other.frame || !other.frame->isWithin(kFrameTolerance, frame)) continue;
+    if (other.minimized) continue;
     twins.push_back(window);
   }
   auto found = std::find(twins.begin(), twins.end(), element);
   if (found != twins.end()) {
     auto index = static_cast<std::size_t>(found - twins.begin());
     if (twins.size() == candidates.size()) return candidates[index].id;
-    if (readsTrue(element, kMainAttribute)) return candidates.front().id;
+    if (readsTrue(element, AXName::main)) return candidates.front().id;
   }
   Log::emit("identity",
             "z 順序でも曖昧: 候補 " + std::to_string(candidates.size()) + " 件 → 解決を断念");
@@ -112,8 +110,9 @@ bool WindowIdentityResolver::readsTrue(const AXElement& element, const char* att
 }
 
 void WindowIdentityResolver::verifyAgainstFallback(const AXElement& element, ProcessId finderPID,
-                                                   WindowNumber expected) {
-  auto matched = resolveByBounds(element, finderPID);
+                                                   WindowNumber expected,
+                                                   std::optional<Rect> frame) {
+  auto matched = resolveByBounds(element, finderPID, frame);
   if (matched == expected) {
     ++verifyMatch_;
     return;

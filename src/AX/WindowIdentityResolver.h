@@ -32,7 +32,10 @@ class WindowIdentityResolver {
   // Told the outcome of every private-call attempt (true = success).
   std::function<void(bool)> onPrivateAPIResult;
 
-  std::optional<WindowNumber> resolve(const AXElement& element, ProcessId finderPID);
+  // `frame`: the element's frame as the caller has just read it, so that the frame match
+  // need not read it again; absent, it is read when needed.
+  std::optional<WindowNumber> resolve(const AXElement& element, ProcessId finderPID,
+                                      std::optional<Rect> frame = std::nullopt);
 
   Strategy lastStrategy() const { return lastStrategy_; }
   int verifyMatch() const { return verifyMatch_; }
@@ -46,7 +49,8 @@ class WindowIdentityResolver {
     Rect bounds;
   };
 
-  std::optional<WindowNumber> resolveByBounds(const AXElement& element, ProcessId finderPID);
+  std::optional<WindowNumber> resolveByBounds(const AXElement& element, ProcessId finderPID,
+                                              std::optional<Rect> frame);
   // Finder's normal-layer windows of the list at `frame`, in the list's order.
   static std::vector<OnScreenWindow> finderWindowsAt(const Rect& frame, ProcessId finderPID,
                                                      const std::vector<WindowListEntry>& list);
@@ -56,7 +60,8 @@ class WindowIdentityResolver {
                                                    const std::vector<OnScreenWindow>& candidates);
   // False when the read fails.
   bool readsTrue(const AXElement& element, const char* attribute);
-  void verifyAgainstFallback(const AXElement& element, ProcessId finderPID, WindowNumber expected);
+  void verifyAgainstFallback(const AXElement& element, ProcessId finderPID, WindowNumber expected,
+                             std::optional<Rect> frame);
 
   Accessibility& ax_;
   WindowServer& windowServer_;

@@ -14,8 +14,11 @@ inline constexpr const char* children = "AXChildren";
 inline constexpr const char* sheets = "AXSheets";
 inline constexpr const char* url = "AXURL";
 inline constexpr const char* focusedWindow = "AXFocusedWindow";
+inline constexpr const char* minimized = "AXMinimized";
+inline constexpr const char* main = "AXMain";
 
 inline constexpr const char* standardWindow = "AXStandardWindow";
+inline constexpr const char* unknownSubrole = "AXUnknown";
 
 inline constexpr const char* windowCreated = "AXWindowCreated";
 inline constexpr const char* focusedWindowChanged = "AXFocusedWindowChanged";

@@ -25,25 +25,19 @@ const WindowInfo* matchByTitle(const std::vector<WindowInfo>& rows, const std::s
 
 enum class SubroleAnswer { standard, unsettled, other };
 
-struct SubroleRead {
-  SubroleAnswer answer = SubroleAnswer::other;
-  std::optional<std::string> subrole;
-};
-
-constexpr const char* kUnknownSubrole = "AXUnknown";
-
 // Finder busy (-25204) and "AXUnknown" say nothing yet about what the window is.
-SubroleRead readSubrole(Accessibility& ax, const AXElement& element) {
-  auto read = ax.copyAttributeValue(element, AXName::subrole);
-  if (const auto* error = std::get_if<AXError>(&read)) {
-    if (*error == AXError::cannotComplete) return {SubroleAnswer::unsettled, std::nullopt};
-    return {SubroleAnswer::other, std::nullopt};
-  }
-  const auto* text = std::get<AXValue>(read).as<std::string>();
-  if (!text) return {SubroleAnswer::other, std::nullopt};
-  if (*text == AXName::standardWindow) return {SubroleAnswer::standard, *text};
-  if (*text == kUnknownSubrole) return {SubroleAnswer::unsettled, *text};
-  return {SubroleAnswer::other, *text};
+SubroleAnswer judge(const std::variant<std::string, AXError>& subrole) {
+  if (const auto* error = std::get_if<AXError>(&subrole))
+    return *error == AXError::cannotComplete ? SubroleAnswer::unsettled : SubroleAnswer::other;
+  const auto& text = std::get<std::string>(subrole);
+  if (text == AXName::standardWindow) return SubroleAnswer::standard;
+  if (text == AXName::unknownSubrole) return SubroleAnswer::unsettled;
+  return SubroleAnswer::other;
+}
+
+std::string subroleText(const std::variant<std::string, AXError>& subrole) {
+  const auto* text = std::get_if<std::string>(&subrole);
+  return text ? *text : "nil";
 }
 
 }  // namespace
@@ -72,16 +66,17 @@ std::shared_ptr<FinderWindow> WindowTracker::handleCreated(const AXElement& elem
 }
 
 std::shared_ptr<FinderWindow> WindowTracker::recognize(const AXElement& element, int retriesLeft) {
-  auto read = readSubrole(ax_, element);
-  if (read.answer == SubroleAnswer::unsettled && retriesLeft > 0) {
+  auto basics = AXWin::windowBasics(ax_, element);
+  const auto answer = judge(basics.subrole);
+  if (answer == SubroleAnswer::unsettled && retriesLeft > 0) {
     lookAgainLater(element, retriesLeft - 1);
     return nullptr;
   }
-  if (read.answer != SubroleAnswer::standard) {
-    Log::emit("track", "非標準ウィンドウを無視 subrole=" + read.subrole.value_or("nil"));
+  if (answer != SubroleAnswer::standard) {
+    Log::emit("track", "非標準ウィンドウを無視 subrole=" + subroleText(basics.subrole));
     return nullptr;
   }
-  return track(element);
+  return track(element, std::move(basics));
 }
 
 void WindowTracker::lookAgainLater(const AXElement& element, int retriesLeft) {
@@ -97,12 +92,13 @@ void WindowTracker::lookAgainLater(const AXElement& element, int retriesLeft) {
   });
 }
 
-std::shared_ptr<FinderWindow> WindowTracker::track(const AXElement& element) {
+std::shared_ptr<FinderWindow> WindowTracker::track(const AXElement& element,
+                                                   AXWin::WindowBasics basics) {
   if (auto existing = window(element)) return existing;
   auto record = std::make_shared<FinderWindow>(element);
-  record->cgWindowID = identity_.resolve(element, finderPID);
-  record->title = AXWin::stringAttribute(ax_, element, AXName::title);
-  record->frame = AXWin::frame(ax_, element);
+  record->cgWindowID = identity_.resolve(element, finderPID, basics.frame);
+  record->title = std::move(basics.title);
+  record->frame = basics.frame;
   windows_.push_back(record);
   changed();
   return record;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "AX/AXWin.h"
 #include "AX/WindowIdentityResolver.h"
 #include "Platform/Accessibility.h"
 #include "Platform/MainQueue.h"
@@ -66,7 +67,8 @@ class WindowTracker {
   // `retriesLeft` further looks may follow an unsettled answer.
   std::shared_ptr<FinderWindow> recognize(const AXElement& element, int retriesLeft);
   void lookAgainLater(const AXElement& element, int retriesLeft);
-  std::shared_ptr<FinderWindow> track(const AXElement& element);
+  // The record for a standard window whose subrole, title and frame were just read.
+  std::shared_ptr<FinderWindow> track(const AXElement& element, AXWin::WindowBasics basics);
   using Records = std::vector<std::shared_ptr<FinderWindow>>;
   Records::const_iterator find(const AXElement& element) const;
   void changed();
