@@ -195,6 +195,14 @@ Result exitProcess(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// seed N: where the desktop's random choices start (the order of Finder's quit notices).
+Result seed(ScenarioSession& session, Arguments args) {
+  auto value = args.size() == 1 ? parseInteger(args[0]) : std::nullopt;
+  if (!value || *value < 0) return Result::bad("usage: seed N");
+  session.desktop().seedRandom(static_cast<std::uint64_t>(*value));
+  return Result::ok();
+}
+
 Result quit(ScenarioSession& session, Arguments args) {
   if (!args.empty()) return Result::bad("quit takes no arguments");
   session.desktop().application().terminate();
@@ -385,6 +393,7 @@ void addCoreCommands(CommandTable& table) {
   table.add("signal", "TERM|INT|HUP|KILL", sendSignal);
   table.add("exit", "[CODE]", exitProcess);
   table.add("quit", "", quit);
+  table.add("seed", "N", seed);
   table.add("open", "file PATH | files PATH… | urls URL…", open);
   table.add("expect log",
             "CATEGORY TEXT | count CATEGORY TEXT N | order CATEGORY TEXT CATEGORY TEXT…",

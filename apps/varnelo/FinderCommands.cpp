@@ -121,13 +121,27 @@ void moveLabels(ScenarioSession& session, LabelsAtQuit& labelsAtQuit) {
   labelsAtQuit.clear();
 }
 
-// finder quit [dropping] [taking DURATION]: "dropping" loses the windows'
-// AXUIElementDestroyed notices; "taking" keeps Finder quitting that long first.
+// finder quit [dropping | notices first|last] [taking DURATION]: the windows'
+// AXUIElementDestroyed notices are lost, come before or after the workspace's termination
+// notice, or (without a word) one of the three as the scenario's seed decides; "taking"
+// keeps Finder quitting that long first.
 Result quit(ScenarioSession& session, Arguments args,
             const std::shared_ptr<LabelsAtQuit>& labelsAtQuit) {
-  const char* usage = "usage: finder quit [dropping] [taking DURATION]";
-  bool dropping = !args.empty() && args[0] == "dropping";
-  auto rest = args.subspan(dropping ? 1 : 0);
+  const char* usage =
+      "usage: finder quit [dropping | notices first | notices last] "
+      "[taking DURATION]";
+  auto notices = sim::DestroyedNotices::seeded;
+  std::size_t used = 0;
+  if (!args.empty() && args[0] == "dropping") {
+    notices = sim::DestroyedNotices::dropped;
+    used = 1;
+  } else if (args.size() >= 2 && args[0] == "notices" &&
+             (args[1] == "first" || args[1] == "last")) {
+    notices = args[1] == "first" ? sim::DestroyedNotices::beforeTermination
+                                 : sim::DestroyedNotices::afterTermination;
+    used = 2;
+  }
+  auto rest = args.subspan(used);
   std::optional<Duration> quitting = Duration{0};
   if (rest.size() == 2 && rest[0] == "taking") quitting = parseDuration(rest[1]);
   if ((!rest.empty() && rest.size() != 2) || !quitting) return Result::bad(usage);
@@ -140,7 +154,6 @@ Result quit(ScenarioSession& session, Arguments args,
     }
   }
   desktop.onFinderLaunched = [&session, labelsAtQuit] { moveLabels(session, *labelsAtQuit); };
-  auto notices = dropping ? sim::DestroyedNotices::dropped : sim::DestroyedNotices::posted;
   if (!desktop.quitFinder(notices, *quitting)) return Result::bad("Finder is not running");
   return Result::ok();
 }
@@ -290,7 +303,8 @@ void addFinderCommands(CommandTable& table) {
             "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH [announced] | "
             "select PATH… | fail next N scripts NUMBER [MESSAGE] | slow DURATION | close LABEL | " +
                 std::string(kWindowActionUsage) +
-                " | quit [dropping] [taking DURATION] | relaunch | ids numbers|offset N|counter | "
+                " | quit [dropping | notices first|last] [taking DURATION] | relaunch | ids "
+                "numbers|offset N|counter | "
                 "autolaunch on|off",
             [labelsAtQuit](ScenarioSession& session, Arguments args) {
               return finder(session, args, labelsAtQuit);

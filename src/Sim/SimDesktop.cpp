@@ -40,7 +40,7 @@ SimDesktop::OwnedFolder::~OwnedFolder() {
 
 SimDesktop::SimDesktop() : SimDesktop(Options{}) {}
 
-SimDesktop::SimDesktop(Options options) {
+SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   home_.removeOnDestruction = options.home.empty();
   home_.path = home_.removeOnDestruction ? makeTemporaryHome() : std::move(options.home);
   addStandardFolders(home_.path);
@@ -138,13 +138,14 @@ std::filesystem::path SimDesktop::externalVolume() const { return home_.path / k
 
 bool SimDesktop::quitFinder(DestroyedNotices notices, Duration quitting) {
   if (!finder_->isRunning() || finder_->isQuitting()) return false;
-  auto finish = [this, notices] {
-    if (notices == DestroyedNotices::dropped) {
+  auto finish = [this, order = draw(notices)] {
+    if (order == DestroyedNotices::dropped) {
       for (const auto& window : windowServer_->windowsOf(finder_->pid()))
         accessibility_->setDropNotifications(window.number, true);
     }
+    if (order == DestroyedNotices::afterTermination) workspace_->quit(kFinderBundleIdentifier);
     finder_->quit();
-    workspace_->quit(kFinderBundleIdentifier);
+    if (order != DestroyedNotices::afterTermination) workspace_->quit(kFinderBundleIdentifier);
   };
   if (quitting == Duration{0}) {
     finish();
@@ -153,6 +154,16 @@ bool SimDesktop::quitFinder(DestroyedNotices notices, Duration quitting) {
   finder_->beginQuit();
   scheduler_->postAfter(quitting, finish);
   return true;
+}
+
+void SimDesktop::seedRandom(std::uint64_t seed) { random_.seed(seed); }
+
+DestroyedNotices SimDesktop::draw(DestroyedNotices notices) {
+  if (notices != DestroyedNotices::seeded) return notices;
+  constexpr DestroyedNotices kOrders[] = {DestroyedNotices::beforeTermination,
+                                          DestroyedNotices::afterTermination,
+                                          DestroyedNotices::dropped};
+  return kOrders[std::uniform_int_distribution<std::size_t>(0, 2)(random_)];
 }
 
 bool SimDesktop::relaunchFinder() { return !finder_->isRunning() && launchFinder(); }

@@ -17,9 +17,11 @@
 // only the first real-time desktop alive in a process can do.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -45,9 +47,11 @@ namespace varnelo::sim {
 
 enum class ClockMode { virtualTime, realTime };
 
-// Whether quitting Finder posts AXUIElementDestroyed for its windows (a Mac sometimes
-// does not).
-enum class DestroyedNotices { posted, dropped };
+// When quitting Finder posts AXUIElementDestroyed for its windows. The notices and the
+// workspace's termination notice travel on separate channels with no fixed order, and a
+// Mac often loses the destroyed notices; `seeded` picks one of the three from the
+// desktop's random numbers.
+enum class DestroyedNotices { beforeTermination, afterTermination, dropped, seeded };
 
 class SimDesktop {
  public:
@@ -65,6 +69,8 @@ class SimDesktop {
     WallTime wallStart =
         std::chrono::sys_days{std::chrono::year{2026} / 1 / 5} + std::chrono::hours{9};
     int varneloPid = kDefaultVarneloPid;
+    // Where the desktop's random choices start, so that a run can be repeated.
+    std::uint64_t seed = 1;
   };
 
   SimDesktop();
@@ -100,11 +106,13 @@ class SimDesktop {
   // The second volume's root.
   std::filesystem::path externalVolume() const;
 
-  // Finder's windows go (their notifications posted before the workspace's termination
-  // notice) and the workspace reports it terminated; false when it does not run. With a
-  // quitting time Finder first quits for that long, answering no Apple event.
-  bool quitFinder(DestroyedNotices notices = DestroyedNotices::posted,
+  // Finder's windows go and the workspace reports it terminated, in the order `notices`
+  // says; false when it does not run. With a quitting time Finder first quits for that
+  // long, answering no Apple event.
+  bool quitFinder(DestroyedNotices notices = DestroyedNotices::beforeTermination,
                   Duration quitting = Duration{0});
+  // Restarts the desktop's random numbers (the choices `seeded` makes) from `seed`.
+  void seedRandom(std::uint64_t seed);
   // Finder starts with a new pid (the workspace reports it launched) and reopens the
   // browser windows it had; false when it runs already.
   bool relaunchFinder();
@@ -115,6 +123,7 @@ class SimDesktop {
   // Starts a Finder that has quit, for relaunchFinder and for scripts: true once it
   // runs. Any thread.
   bool launchFinder();
+  DestroyedNotices draw(DestroyedNotices notices);
 
   // Removes a temporary home last, after the clock has stopped every worker.
   struct OwnedFolder {
@@ -143,6 +152,7 @@ class SimDesktop {
   std::unique_ptr<SimGlobalDefaults> globalDefaults_;
   std::unique_ptr<SimProcessHooks> process_;
   std::unique_ptr<SimApplication> application_;
+  std::mt19937_64 random_;
 };
 
 }  // namespace varnelo::sim

@@ -101,6 +101,34 @@ TEST_F(SimFinderLifecycleTest, quitDestroysEveryWindowBeforeTheTerminationNotice
   EXPECT_EQ(desktop.finder().openWindow(home.path()), 0);
 }
 
+TEST_F(SimFinderLifecycleTest, quitNoticesComeInTheOrderAskedOrTheOrderTheSeedDraws) {
+  // Catches a termination notice that always comes last, a seeded order that never
+  // drops or reorders the window notices, or one that a seed does not repeat.
+  open("Documents", {10, 30, 510, 430}, "書類");
+  auto orders = [this](std::uint64_t seed, DestroyedNotices notices, int quits) {
+    desktop.seedRandom(seed);
+    std::string drawn;
+    for (int i = 0; i < quits; ++i) {
+      desktop.relaunchFinder();
+      clock().runUntilIdle();
+      auto observer = observeDestruction();
+      events.clear();
+      desktop.quitFinder(notices);
+      clock().runUntilIdle();
+      if (events.size() == 1)
+        drawn += 'D';  // only the termination: notices dropped
+      else
+        drawn += events.front() == "terminated Finder" ? 'L' : 'F';
+    }
+    return drawn;
+  };
+  EXPECT_EQ(orders(1, DestroyedNotices::afterTermination, 1), "L");
+  EXPECT_EQ(orders(1, DestroyedNotices::beforeTermination, 1), "F");
+  const auto seeded = orders(7, DestroyedNotices::seeded, 12);
+  EXPECT_EQ(orders(7, DestroyedNotices::seeded, 12), seeded);
+  for (char kind : {'D', 'L', 'F'}) EXPECT_NE(seeded.find(kind), std::string::npos) << seeded;
+}
+
 TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceItRuns) {
   // Catches a quit Finder answering -600 to a tell (AppleScript launches it) or launched
   // although launching is off, an answer before the launch time has passed, a launch that
