@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Sim/AppleScript/AppleScriptValue.h"
+#include "Sim/Finder/FinderPaths.h"
 
 namespace varnelo::sim {
 namespace {
@@ -491,8 +492,8 @@ class Interpreter {
     if (auto* alias = std::get_if<AliasRef>(&value.data)) return alias->path;
     if (auto* item = std::get_if<ItemRef>(&value.data)) return item->path;
     if (auto* file = std::get_if<FileRef>(&value.data)) {
-      std::error_code error;
-      if (fs::exists(fs::symlink_status(file->path, error))) return file->path;
+      // An alias names the item itself: typed in any case, through any link.
+      if (auto real = FinderPaths::canonical(file->path)) return real->string();
       raise(FinderErrorKind::cantMakeFileIntoAlias, file->path);
       return {};
     }
