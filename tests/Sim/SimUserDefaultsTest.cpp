@@ -44,7 +44,6 @@ TEST_F(DefaultsTest, unsavedWritesStayInMemoryAndReachTheFileWithTheFirstSaveTha
   auto writer = open();
   writer.setBoolean("WasPaired", true);
   writer.setInteger("Count", -3);
-  writer.setText("Name", "左");
   writer.setData("Blob", Bytes{0, 1, 2});
   EXPECT_EQ(writer.integer("Count"), -3);
   EXPECT_EQ(open().kindOf("Count"), DefaultsKind::absent);
@@ -55,7 +54,6 @@ TEST_F(DefaultsTest, unsavedWritesStayInMemoryAndReachTheFileWithTheFirstSaveTha
   auto reader = open();
   EXPECT_EQ(reader.boolean("WasPaired"), true);
   EXPECT_EQ(reader.integer("Count"), -3);
-  EXPECT_EQ(reader.text("Name"), "左");
   EXPECT_EQ(reader.data("Blob"), (Bytes{0, 1, 2}));
   EXPECT_EQ(reader.integerDictionary("Widths"), (IntegerDictionary{{"12", 220}, {"abc", 180}}));
   EXPECT_THAT(notices, IsEmpty());
