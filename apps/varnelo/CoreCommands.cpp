@@ -345,14 +345,15 @@ Result expectGlobal(ScenarioSession& session, Arguments args) {
 Result expectQuit(ScenarioSession& session, Arguments args) {
   auto signal = args.size() == 2 && args[0] == "signal" ? signalNumber(args[1]) : std::nullopt;
   if (!args.empty() && !signal) return Result::bad("usage: expect quit [signal TERM|INT|HUP|KILL]");
+  const int killedBy = signal.value_or(0);  // no signal is numbered 0
   auto state = session.desktop().process().state();
-  const bool ended = signal
-                         ? state.phase == sim::ProcessState::Phase::killed && state.code == *signal
+  const bool ended = killedBy != 0
+                         ? state.phase == sim::ProcessState::Phase::killed && state.code == killedBy
                          : state.phase == sim::ProcessState::Phase::exited;
   if (ended) return Result::ok();
-  return Result::failed(
-      signal ? "Varnelo killed by signal " + std::to_string(*signal) : "Varnelo to have quit",
-      session.isLaunched() ? state.toString() : "not launched");
+  return Result::failed(killedBy != 0 ? "Varnelo killed by signal " + std::to_string(killedBy)
+                                      : "Varnelo to have quit",
+                        session.isLaunched() ? state.toString() : "not launched");
 }
 
 Result expectRunning(ScenarioSession& session, Arguments args) {
