@@ -114,13 +114,15 @@ TEST_F(SimScriptHostTest, commentsContinuationsAndRealNumbersAreTheLanguagesOwn)
 
 TEST_F(SimScriptHostTest, finderReferencesNeedAsAliasForAPosixPathAndAliasesReadAsHfsPaths) {
   // Catches a window's target that gives a POSIX path without "as alias" (kinder than
-  // Finder), or an alias, file or reference as text giving anything but its HFS path.
+  // Finder), an alias, file or reference as text giving anything but its HFS path, or an
+  // alias typed in another case that does not name the item in its own case.
   fs::create_directories(at("Docs/a:b"));
   int id = finder.openWindow(at("Docs"));
   std::string target = "(target of Finder window id " + std::to_string(id) + ")";
   EXPECT_EQ(error(inFinder("    return POSIX path of " + target)).number, -1728);
   EXPECT_EQ(text(inFinder("    return POSIX path of (" + target + " as alias)")),
             folderPath("Docs"));
+  EXPECT_EQ(text("return POSIX path of " + alias(dir.path() / "DOCS")), folderPath("Docs"));
 
   std::string hfs = "Macintosh HD" + at("Docs").string() + ":";
   std::replace(hfs.begin(), hfs.end(), '/', ':');
