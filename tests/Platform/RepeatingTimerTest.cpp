@@ -21,7 +21,7 @@ class RepeatingTimerTest : public ::testing::Test {
   void note(const std::string& what) {
     log.push_back(what + "@" + std::to_string(scheduler.now().time_since_epoch() / 1ms));
   }
-  std::function<void()> noting(std::string what) {
+  std::function<void()> noting(const std::string& what) {
     return [this, what] { note(what); };
   }
 

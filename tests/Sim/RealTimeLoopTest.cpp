@@ -19,7 +19,7 @@ TEST(RealTimeLoopTest, tasksRunInDueOrderEqualDueTimesInPostingOrderAndCancelled
   // that leaves the task queued or reports success twice.
   RealTimeLoop loop;
   std::vector<std::string> log;
-  auto note = [&](std::string what) { return [&, what] { log.push_back(what); }; };
+  auto note = [&](const std::string& what) { return [&, what] { log.push_back(what); }; };
   TaskId last = loop.postAfter(30ms, [&] { loop.quit(); });
   loop.postAfter(20ms, note("b"));
   TaskId cancelled = loop.postAfter(10ms, note("cancelled"));

@@ -75,7 +75,7 @@ TEST(SimDesktopTest, realSignalsReachHandlersOnTheLoopThreadAndTheNormalQuitEnds
         << "one forwarder per process";
     auto& application = desktop.application();
     std::vector<std::string> log;
-    auto onSignal = [&, loopThread = std::this_thread::get_id()](std::string name) {
+    auto onSignal = [&, loopThread = std::this_thread::get_id()](const std::string& name) {
       return [&, loopThread, name] {
         log.push_back(name + (std::this_thread::get_id() == loopThread ? "" : " off-thread"));
         if (log.size() == 2) application.terminate();

@@ -145,10 +145,11 @@ TEST_F(SimFinderTest, bytesTakeTheirTimeExceptInAMoveWithinAVolume) {
   fs::create_directories(at("External"));
   auto queue = clock.makeSerialQueue("com.example.script");
   std::optional<FinderOutcome> outcome;
-  auto start = [&](std::function<FinderOutcome()> transfer) {  // in a job, as a script runs it
-    outcome.reset();
-    queue->post([&, transfer] { outcome = transfer(); });
-  };
+  auto start =
+      [&](const std::function<FinderOutcome()>& transfer) {  // in a job, as a script runs it
+        outcome.reset();
+        queue->post([&, transfer] { outcome = transfer(); });
+      };
   start([&] { return finder.duplicate({at("home/a.bin"), at("home/b.bin")}, at("home/Backup")); });
   clock.advanceBy(10s);
   EXPECT_TRUE(fs::exists(at("home/Backup/a.bin")));

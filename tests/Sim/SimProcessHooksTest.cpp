@@ -18,7 +18,7 @@ using ::testing::IsEmpty;
 
 class SimProcessHooksTest : public ::testing::Test {
  protected:
-  std::function<void()> note(std::string what) {
+  std::function<void()> note(const std::string& what) {
     return [this, what] { log.push_back(what); };
   }
 

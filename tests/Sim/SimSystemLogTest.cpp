@@ -14,6 +14,7 @@ TEST(SimSystemLogTest, fullRingKeepsTheNewestLinesFromEveryThreadAndCountsTheDro
   // race under the thread sanitizer).
   SimSystemLog log(1000);
   std::vector<std::thread> writers;
+  writers.reserve(4);
   for (int t = 0; t < 4; ++t) {
     writers.emplace_back([&log] {
       for (int i = 0; i < 500; ++i) log.logDefault("general", "script", "job");

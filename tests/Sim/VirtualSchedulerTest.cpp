@@ -23,7 +23,7 @@ Duration sinceStart(TimePoint time) { return time.time_since_epoch(); }
 class VirtualSchedulerTest : public ::testing::Test {
  protected:
   // Records an entry with the virtual time it was made at.
-  Task note(std::string what) {
+  Task note(const std::string& what) {
     return [this, what] { log.push_back(what + "@" + std::to_string(millis())); };
   }
   long millis() const {
@@ -162,7 +162,7 @@ TEST_F(VirtualSchedulerTest, jobsRunOnTheirQueuesOwnThreadOrderedWithMainTasksBy
   // run before, or always after, the main queue.
   auto queue = scheduler.makeSerialQueue("com.example.serial");
   std::vector<std::thread::id> threads;
-  auto job = [&](std::string name) {
+  auto job = [&](const std::string& name) {
     return [&, name] {
       threads.push_back(std::this_thread::get_id());
       note(name)();
@@ -249,6 +249,7 @@ TEST_F(VirtualSchedulerTest, postsFromFourThreadsWhileTheDriverRunsAllRunOnceInP
   std::vector<std::vector<int>> jobSeen(kThreads);
   std::atomic<int> ran{0};
   std::vector<std::thread> posters;
+  posters.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     posters.emplace_back([&, t] {
       for (int i = 0; i < kPerThread; ++i) {
