@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "FinderCommands.h"
 #include "HealthCommands.h"
+#include "ScreenCommands.h"
 #include "TrackingCommands.h"
 #include "WindowCommands.h"
 
@@ -15,6 +16,7 @@ CommandTable allCommands() {
   addFileCommands(table);
   addFinderCommands(table);
   addWindowCommands(table);
+  addScreenCommands(table);
   addTrackingCommands(table);
   addHealthCommands(table);
   return table;

@@ -76,28 +76,6 @@ Result minimise(ScenarioSession& session, Arguments args, bool minimised) {
   return Result::ok();
 }
 
-// screen WxH menubar N [dock bottom N]: the primary screen and the strips that leave its
-// visible frame.
-Result screen(ScenarioSession& session, Arguments args) {
-  const char* usage = "usage: screen WxH menubar N [dock bottom N]";
-  bool dock = args.size() == 6 && args[3] == "dock" && args[4] == "bottom";
-  if ((args.size() != 3 && !dock) || args[1] != "menubar") return Result::bad(usage);
-  auto size = parseSize(args[0]);
-  auto menuBar = parseInteger(args[2]);
-  auto dockHeight = dock ? parseInteger(args[5]) : std::optional<std::int64_t>(0);
-  if (!size || !menuBar || !dockHeight || *menuBar < 0 || *dockHeight < 0 ||
-      // In doubles: two huge integers must not overflow on the way to being refused.
-      static_cast<double>(*menuBar) + static_cast<double>(*dockHeight) >= size->height) {
-    return Result::bad(usage);
-  }
-  sim::SimScreen screen;
-  screen.frame = Rect::from({0, 0}, *size);
-  screen.visibleFrame = {0, double(*menuBar), size->width,
-                         size->height - double(*menuBar + *dockHeight)};
-  session.desktop().setScreen(screen);
-  return Result::ok();
-}
-
 // app window LABEL front|close
 Result appWindow(ScenarioSession& session, Arguments args) {
   if (args.size() != 2 || (args[1] != "front" && args[1] != "close"))
@@ -399,7 +377,6 @@ CommandResult openApplicationWindow(ScenarioSession& session, Arguments args) {
 }
 
 void addWindowCommands(CommandTable& table) {
-  table.add("screen", "WxH menubar N [dock bottom N]", screen);
   table.add("screen recording", "granted|denied", screenRecording);
   table.add("finder tab", "open NAME folder PATH in LABEL as LABEL2 | select LABEL", finderTab);
   table.add("finder menu", "at X,Y size WxH as LABEL", finderMenu);

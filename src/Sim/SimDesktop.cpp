@@ -128,10 +128,12 @@ Ports SimDesktop::ports() {
   };
 }
 
-void SimDesktop::setScreen(SimScreen screen) {
-  windowServer_->setScreen(screen);
+bool SimDesktop::setScreens(std::vector<SimScreen> screens) {
+  Rect primary = screens.empty() ? Rect{} : screens.front().frame;
+  if (!windowServer_->setScreens(std::move(screens))) return false;
   if (auto desktop = finder_->desktopWindow(); desktop != kNullWindowNumber)
-    windowServer_->setFrame(desktop, screen.frame);
+    windowServer_->setFrame(desktop, primary);
+  return true;
 }
 
 std::filesystem::path SimDesktop::externalVolume() const { return home_.path / kExternalVolume; }

@@ -12,7 +12,8 @@
 // Volumes: the home is on the default volume; `<home>/Volumes/External` is a second
 // volume, so a move between the two copies the bytes.
 //
-// Limits: one user, one Varnelo process, one screen; in real-time mode the process's handled
+// Limits: one user, one Varnelo process; Finder's desktop window covers the primary screen
+// only (an empty frame with no display); in real-time mode the process's handled
 // signals are taken from the real process (SimProcessHooks::forwardRealSignals), which
 // only the first real-time desktop alive in a process can do.
 #pragma once
@@ -99,9 +100,10 @@ class SimDesktop {
 
   Ports ports();
 
-  // The primary screen changes (as when a display is attached); Finder's desktop window
-  // and the menu bar follow it.
-  void setScreen(SimScreen screen);
+  // The displays change (attached, detached, rearranged, the Dock moved); the system's
+  // windows and Finder's desktop window follow. False, changing nothing, for a list that
+  // is no possible arrangement.
+  bool setScreens(std::vector<SimScreen> screens);
 
   // The second volume's root.
   std::filesystem::path externalVolume() const;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ScenarioHarness.h"
 
@@ -42,6 +43,23 @@ TEST(WindowCommands, relaunchedFinderWindowsKeepTheirLabels) {
       << harness.out.str();
 }
 
+TEST(WindowCommands, oneDockFollowsTheDisplaysItIsNamedOnOrLeftFor) {
+  // Catches two screens showing a Dock (the line would be refused), or a Dock lost with
+  // its display instead of moving to the primary.
+  ScenarioHarness harness;
+  ASSERT_EQ(harness.run("screen 1440x900 menubar 25 dock left 60\n"
+                        "screen 2 1920x1080 at -1920,-180 dock bottom 70\n"),
+            0)
+      << harness.out.str();
+  auto screens = harness.desktop.windowServer().screens();
+  EXPECT_EQ(screens.at(0).dockSide, sim::DockSide::none);
+  EXPECT_EQ(screens.at(1).visibleFrame(), (Rect{-1920, -155, 1920, 985}));
+  ASSERT_EQ(harness.run("screen 2 remove\n"), 0) << harness.out.str();
+  screens = harness.desktop.windowServer().screens();
+  ASSERT_EQ(screens.size(), 1u);
+  EXPECT_EQ(screens.at(0).visibleFrame(), (Rect{0, 25, 1440, 805}));
+}
+
 TEST(WindowCommands, malformedWindowLinesAreBadLines) {
   // Catches a malformed or unlabelled line that half-applies instead of stopping the run.
   const char* kLines[] = {
@@ -61,6 +79,11 @@ TEST(WindowCommands, malformedWindowLinesAreBadLines) {
       "accessibility subrole late soon\n",
       "accessibility registration fails every -1\n",
       "screen recording maybe\n",
+      "screen 1440x900 dock top 60\n",
+      "screen 1440x900 menubar 900\n",
+      "screen 2 800x600 at 1000,0\n",
+      "screen 3 800x600 at 1440,0\n",
+      "screen 2 remove\n",
       "finder tab open T folder ~/Downloads in zz as t\n",
       "finder tab select a\n",
       "finder menu at 1,1 size 2 as m\n",
@@ -73,6 +96,7 @@ TEST(WindowCommands, malformedWindowLinesAreBadLines) {
     auto window = harness.desktop.finder().windows().at(0);
     EXPECT_EQ(window.bounds, (sim::FinderBounds{100, 100, 600, 500})) << line;
     EXPECT_FALSE(harness.desktop.mouse().isLeftButtonDown()) << line;
+    EXPECT_EQ(harness.desktop.windowServer().screens(), std::vector{sim::SimScreen{}}) << line;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Sim/Accessibility/FrameConstraints.h"
 #include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
@@ -199,8 +200,7 @@ TEST_F(SimAccessibilityTest, everyCallIsARoundTripAndABusyProcessHoldsTheCallerU
 
 TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDoes) {
   // Catches a write that Finder's scripting does not see, notifications posted inline or
-  // for an unchanged frame, a size write not limited to the display (so the usual
-  // size-position-size write would not be needed), or a raise without a focus change.
+  // for an unchanged frame, or a raise without a focus change.
   WindowNumber back = open("back");
   open("front", {300, 300, 700, 600});
   auto observer = observe({{element(back), "AXWindowMoved"},
@@ -214,39 +214,60 @@ TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDo
   EXPECT_TRUE(events.empty()) << "delivered on the main queue, never inline";
   EXPECT_EQ(desktop.finder().window(static_cast<int>(back))->bounds,
             (FinderBounds{200, 125, 700, 525}));
-
-  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
-  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{200, 125, 1240, 775}));
-  ax().setAttributeValue(element(back), "AXPosition", {Point{0, 25}});
-  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
-  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{0, 25, 1400, 850}));
-  desktop.setScreen({{0, 0, 1024, 768}, {0, 25, 1024, 673}});
-  ax().setAttributeValue(element(back), "AXSize", {Size{1400, 850}});
-  EXPECT_EQ(desktop.windowServer().window(back)->frame, (Rect{0, 25, 1024, 673}))
-      << "a smaller screen limits the next size write";
+  for (int i = 0; i < 2; ++i) ax().setAttributeValue(element(back), "AXSize", {Size{640, 480}});
 
   EXPECT_EQ(ax().performAction(element(back), "AXRaise"), AXError::success);
   EXPECT_EQ(desktop.finder().windows().front().id, static_cast<int>(back));
   runUntilIdle();
   EXPECT_THAT(events, ElementsAre("AXWindowMoved back", "AXWindowResized back",
-                                  "AXWindowMoved back", "AXWindowResized back",
-                                  "AXWindowResized back", "AXFocusedWindowChanged back"));
+                                  "AXFocusedWindowChanged back"));
 }
 
-TEST_F(SimAccessibilityTest, writtenFramesAreKeptOnScreenInWholePoints) {
-  // Catches a window written above the menu bar or out of reach, or a fractional size
-  // kept as written.
-  WindowNumber docs = open("docs");
+TEST_F(SimAccessibilityTest, writtenSizesFitTheWindowsScreenSoSizePositionSizeIsNeeded) {
+  // Catches a size not limited to the display (the size-position-size order would not
+  // matter), the primary's limit applied on another screen, or a fractional size kept.
+  WindowNumber docs = open("docs", {900, 100, 1400, 500});
   auto frame = [&] { return desktop.windowServer().window(docs)->frame; };
-  ax().setAttributeValue(element(docs), "AXPosition", {Point{100, -300}});
-  EXPECT_EQ(frame().origin(), (Point{100, 25})) << "pushed below the menu bar";
-  ax().setAttributeValue(element(docs), "AXPosition", {Point{5000, 5000}});
-  EXPECT_EQ(frame().origin(), (Point{1440 - SimAccessibility::kReachable, 900 - 40}));
-  ax().setAttributeValue(element(docs), "AXPosition", {Point{-2000, 300.5}});
-  EXPECT_EQ(frame().origin(), (Point{SimAccessibility::kReachable - 500, 300.5}));
-  ax().setAttributeValue(element(docs), "AXPosition", {Point{10, 30}});
-  ax().setAttributeValue(element(docs), "AXSize", {Size{640.4, 480.6}});
+  auto write = [&](const char* attribute, AXValue value) {
+    EXPECT_EQ(ax().setAttributeValue(element(docs), attribute, value), AXError::success);
+  };
+  write("AXSize", {Size{1100, 400}});
+  EXPECT_EQ(frame(), (Rect{900, 100, 540, 400})) << "clamped at the right edge";
+  write("AXSize", {Size{1100, 400}});
+  write("AXPosition", {Point{100, 100}});
+  write("AXSize", {Size{1100, 400}});
+  EXPECT_EQ(frame(), (Rect{100, 100, 1100, 400}));
+  write("AXSize", {Size{640.4, 480.6}});
   EXPECT_EQ(frame().size(), (Size{640, 481}));
+
+  ASSERT_TRUE(desktop.setScreens({SimScreen{}, {{1440, 0, 1920, 1080}, 25, DockSide::right, 80}}));
+  write("AXPosition", {Point{1500, 200}});
+  write("AXSize", {Size{3000, 3000}});
+  EXPECT_EQ(frame(), (Rect{1500, 200, 1780, 880})) << "the second screen's visible frame";
+  ASSERT_TRUE(desktop.setScreens({}));
+  write("AXSize", {Size{3000, 3000}});
+  EXPECT_EQ(frame().size(), (Size{3000, 3000})) << "no display limits nothing";
+}
+
+TEST_F(SimAccessibilityTest, writtenPositionsStayBelowAMenuBarAndWithinReachOfAScreen) {
+  // Catches a window written above the menu bar or out of reach, a window that may not
+  // stand on a screen above or left of the primary, or one pulled back to the primary.
+  WindowNumber docs = open("docs");
+  auto origin = [&](Point asked) {
+    ax().setAttributeValue(element(docs), "AXPosition", {asked});
+    return desktop.windowServer().window(docs)->frame.origin();
+  };
+  const double reach = FrameConstraints::kReachable;
+  EXPECT_EQ(origin({100, -300}), (Point{100, 25})) << "pushed below the menu bar";
+  EXPECT_EQ(origin({5000, 5000}), (Point{1440 - reach, 900 - reach}));
+  EXPECT_EQ(origin({-2000, 300.5}), (Point{reach - 500, 300.5}));
+
+  SimScreen above{{0, -1080, 1920, 1080}, 25, DockSide::none, 0};
+  SimScreen left{{-1280, 0, 1280, 1024}, 0, DockSide::bottom, 60};
+  ASSERT_TRUE(desktop.setScreens({SimScreen{}, above, left}));
+  EXPECT_EQ(origin({100, -300}), (Point{100, -300})) << "across the seam of the two";
+  EXPECT_EQ(origin({100, -1070}), (Point{100, -1055})) << "below the upper screen's menu bar";
+  EXPECT_EQ(origin({-3000, 500}), (Point{-1280 + reach - 500, 500}));
 }
 
 TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {

@@ -71,9 +71,10 @@ TEST_F(SimWindowServerTest, listOptionsSelectAndOrderWindowsAsThePlatformDoes) {
   EXPECT_TRUE(names(onScreenAboveWindow, 9999).empty()) << "an unknown anchor lists nothing";
 }
 
-TEST_F(SimWindowServerTest, theSystemsProcessesOwnWindowsOfTheirOwn) {
-  // Catches a Dock or status item at another layer or owner, or strips that do not follow
-  // the screen. (Listing them: the list test.)
+TEST_F(SimWindowServerTest, systemWindowsFollowTheScreensWhileOtherWindowsStay) {
+  // Catches a Dock or status item at another layer or owner, a menu bar off the primary,
+  // a Dock left behind when it moves or its screen goes, a user's window moved by a
+  // change of screens, or an arrangement no Mac can have accepted.
   auto entryNamed = [&](const std::string& owner) {
     auto entries = server.copyWindowInfo(all, 0);
     for (const auto& entry : *entries) {
@@ -81,21 +82,49 @@ TEST_F(SimWindowServerTest, theSystemsProcessesOwnWindowsOfTheirOwn) {
     }
     return WindowListEntry{};
   };
+  auto bounds = [&](const std::string& owner) {
+    auto dictionary = std::get<WindowListDictionary>(entryNamed(owner).at(WindowKey::bounds));
+    return Rect{dictionary.at("X"), dictionary.at("Y"), dictionary.at("Width"),
+                dictionary.at("Height")};
+  };
   EXPECT_EQ(std::get<std::int64_t>(entryNamed("Window Server").at(WindowKey::layer)),
             kMainMenuLayer);
   EXPECT_EQ(std::get<std::int64_t>(entryNamed("Control Center").at(WindowKey::layer)),
             kStatusLayer);
   EXPECT_EQ(std::get<std::int64_t>(entryNamed("Dock").at(WindowKey::layer)), kDockLayer);
+  WindowNumber mine = open("mine");
+  events.clear();
 
-  server.setScreen({{0, 0, 1024, 768}, {0, 24, 1024, 680}});
-  EXPECT_TRUE(std::get<bool>(entryNamed("Dock").at(WindowKey::isOnscreen)));
-  EXPECT_EQ(std::get<WindowListDictionary>(entryNamed("Dock").at(WindowKey::bounds)),
-            (WindowListDictionary{{"X", 0}, {"Y", 704}, {"Width", 1024}, {"Height", 64}}));
-  EXPECT_EQ(std::get<WindowListDictionary>(entryNamed("Window Server").at(WindowKey::bounds)),
-            (WindowListDictionary{{"X", 0}, {"Y", 0}, {"Width", 1024}, {"Height", 24}}));
-  auto item = std::get<WindowListDictionary>(entryNamed("Control Center").at(WindowKey::bounds));
-  EXPECT_LE(item.at("X") + item.at("Width"), 1024);
-  EXPECT_EQ(item.at("Height"), 24);
+  SimScreen primary{{0, 0, 1024, 768}, 24, DockSide::none, 0};
+  SimScreen left{{-1280, -200, 1280, 1024}, 25, DockSide::left, 64};
+  ASSERT_TRUE(server.setScreens({primary, left}));
+  EXPECT_EQ(bounds("Window Server"), (Rect{0, 0, 1024, 24}));
+  EXPECT_EQ(bounds("Dock"), (Rect{-1280, -175, 64, 999}));
+  EXPECT_EQ(left.visibleFrame(), (Rect{-1216, -175, 1216, 999}));
+  EXPECT_LE(bounds("Control Center").maxX(), 1024);
+  EXPECT_EQ(bounds("Control Center").height, 24);
+
+  EXPECT_FALSE(server.setScreens({left, primary})) << "the primary is at the origin";
+  EXPECT_FALSE(server.setScreens({primary, {{1000, 0, 800, 600}}})) << "overlapping";
+  EXPECT_FALSE(server.setScreens({{primary.frame, 24, DockSide::bottom, 744}}))
+      << "no visible area";
+  primary.dockSide = DockSide::bottom;
+  primary.dockSize = 60;
+  EXPECT_FALSE(server.setScreens({primary, left})) << "one Dock";
+  ASSERT_TRUE(server.setScreens({}));
+  ASSERT_TRUE(server.setScreens({primary}));
+  EXPECT_EQ(bounds("Dock"), (Rect{0, 708, 1024, 60}));
+  EXPECT_EQ(server.window(mine)->frame, (Rect{10, 20, 300, 200}));
+
+  std::vector<std::string> shown;  // what went on or off screen, by owner
+  for (const auto& event : events) {
+    if (event.number == mine) ADD_FAILURE() << "the user's window changed";
+    bool in = event.change == SimWindowChange::orderedIn;
+    if (!in && event.change != SimWindowChange::orderedOut) continue;
+    shown.push_back((in ? "in " : "out ") + std::to_string(event.ownerPID));
+  }
+  EXPECT_THAT(shown, ElementsAre("in 160", "out 150", "out 170", "out 170", "out 160", "in 150",
+                                 "in 170", "in 170", "in 160"));
 }
 
 TEST_F(SimWindowServerTest, entriesAreTypedAsThePlatformsDictionariesAndCanBeBroken) {

@@ -1,9 +1,9 @@
 #include "Sim/Accessibility/SimAccessibility.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
+#include "Sim/Accessibility/FrameConstraints.h"
 #include "Sim/Accessibility/SimAXElement.h"
 
 namespace varnelo::sim {
@@ -31,26 +31,6 @@ const char* windowNotification(SimWindowChange change) {
       return nullptr;
   }
   return nullptr;
-}
-
-// The display limits a size to what fits between the window's origin and the edges of
-// the visible frame, in whole points.
-Size fittedSize(Size size, Point origin, const Rect& visible) {
-  size = {std::round(size.width), std::round(size.height)};
-  double maxWidth = std::floor(visible.maxX() - origin.x);
-  double maxHeight = std::floor(visible.maxY() - origin.y);
-  if (maxWidth > 0) size.width = std::min(size.width, maxWidth);
-  if (maxHeight > 0) size.height = std::min(size.height, maxHeight);
-  return size;
-}
-
-// The title bar stays below the menu bar, and some of the window stays within reach.
-Point keptOnScreen(Point origin, Size size, const SimScreen& screen) {
-  const double reach = SimAccessibility::kReachable;
-  const Rect& whole = screen.frame;
-  origin.y = std::max(screen.visibleFrame.y, std::min(origin.y, whole.maxY() - reach));
-  origin.x = std::max(whole.x + reach - size.width, std::min(origin.x, whole.maxX() - reach));
-  return origin;
 }
 
 }  // namespace
@@ -205,14 +185,15 @@ AXError SimAccessibility::writeWindow(const SimWindow& window, const std::string
   if (attribute == "AXPosition") {
     const auto* origin = value.as<Point>();
     if (!origin) return AXError::illegalArgument;
-    Point kept = keptOnScreen(*origin, window.frame.size(), windowServer_.screen());
+    Point kept =
+        FrameConstraints::keptOnScreen(*origin, window.frame.size(), windowServer_.screens());
     windowServer_.setFrame(window.number, Rect::from(kept, window.frame.size()));
     return AXError::success;
   }
   if (attribute == "AXSize") {
     const auto* size = value.as<Size>();
     if (!size) return AXError::illegalArgument;
-    Size fitted = fittedSize(*size, window.frame.origin(), windowServer_.screen().visibleFrame);
+    Size fitted = FrameConstraints::fittedSize(*size, window.frame, windowServer_.screens());
     windowServer_.setFrame(window.number, Rect::from(window.frame.origin(), fitted));
     return AXError::success;
   }

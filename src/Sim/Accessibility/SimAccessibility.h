@@ -14,11 +14,9 @@
 //
 // Limits: a window is an element without children (AXChildren and AXSheets are empty
 // lists, so a tab group has no tab bar to read); windows above the normal layer never
-// become the focused or main window; a written size is rounded to whole points and kept
-// inside the screen's visible frame from the window's origin (as a Mac limits a size to
-// the display); a written position keeps the title bar below the menu bar and at least
-// kReachable points of the window on screen (that margin is inferred); only windows with
-// a role are in a tree; a process counts as launched when its first window appears.
+// become the focused or main window; written sizes and positions are constrained to the
+// screens as FrameConstraints says; only windows with a role are in a tree; a process
+// counts as launched when its first window appears.
 #pragma once
 
 #include <functional>
@@ -40,7 +38,6 @@ namespace varnelo::sim {
 
 class SimAccessibility final : public Accessibility {
  public:
-  static constexpr double kReachable = 40;
   static constexpr Duration kDefaultRoundTrip = std::chrono::microseconds(500);
   static constexpr Duration kDefaultMessagingTimeout = std::chrono::seconds(6);
 

@@ -52,6 +52,12 @@ FinderBounds boundsOf(const Rect& frame) {
   return {whole(frame.x), whole(frame.y), whole(frame.maxX()), whole(frame.maxY())};
 }
 
+// The desktop and Quick Look sit on the primary screen; with no display, at the origin.
+Rect primaryFrame(const SimWindowServer& windowServer) {
+  auto screens = windowServer.screens();
+  return screens.empty() ? Rect{} : screens.front().frame;
+}
+
 // In any case: the volume folds it.
 std::optional<fs::path> existingEntry(const fs::path& path) {
   auto folder = FinderPaths::canonical(path.parent_path());
@@ -299,7 +305,7 @@ WindowNumber SimFinder::showQuickLook(QuickLookSize size) {
   if (pid_ == 0) return kNullWindowNumber;
   if (quickLook_ != kNullWindowNumber) windowServer_.destroy(quickLook_);
   Size panel = size == QuickLookSize::large ? Size{800, 600} : Size{96, 96};
-  Rect screen = windowServer_.screen().frame;
+  Rect screen = primaryFrame(windowServer_);
   SimWindow window;
   window.layer = quickLookLayer_;
   window.frame = {screen.x + (screen.width - panel.width) / 2,
@@ -351,7 +357,7 @@ void SimFinder::launch(ProcessId pid) {
   pid_ = pid;
   SimWindow desktop;
   desktop.layer = kDesktopIconLayer;
-  desktop.frame = windowServer_.screen().frame;
+  desktop.frame = primaryFrame(windowServer_);
   desktop.role = {"AXScrollArea", {}, {}};
   desktop_ = openPanel(std::move(desktop));
   for (auto it = remembered_.rbegin(); it != remembered_.rend(); ++it)

@@ -147,7 +147,7 @@ class SimFinder {
   // A dialog window in front (replacing a shown one); kNullWindowNumber while quit.
   WindowNumber showDialog(std::string title, Rect frame);
   void closeDialog();
-  // The Quick Look panel, centred on the screen (replacing a shown one).
+  // The Quick Look panel, centred on the primary screen (replacing a shown one).
   WindowNumber showQuickLook(QuickLookSize size);
   void hideQuickLook();
   void setQuickLookLayer(int layer);

@@ -8,11 +8,6 @@ namespace {
 
 using namespace WindowListOption;
 
-Rect menuBarFrame(const SimScreen& screen) {
-  return {screen.frame.x, screen.frame.y, screen.frame.width,
-          screen.visibleFrame.y - screen.frame.y};
-}
-
 // The desktop picture and the desktop icons sit far below every normal layer.
 bool isDesktopElement(const SimWindow& window) { return window.layer <= kDesktopIconLayer; }
 
@@ -23,17 +18,20 @@ WindowListDictionary boundsDictionary(const Rect& frame) {
 // The clock and Control Center's item at the right end of the menu bar, right to left.
 constexpr double kStatusItemWidths[] = {130, 36};
 
-Rect statusItemFrame(const SimScreen& screen, std::size_t index) {
-  double right = screen.frame.maxX();
+Rect statusItemFrame(const Rect& menuBar, std::size_t index) {
+  if (menuBar.isEmpty()) return {};
+  double right = menuBar.maxX();
   for (std::size_t i = 0; i < index; ++i) right -= kStatusItemWidths[i];
   double width = kStatusItemWidths[index];
-  return {right - width, screen.frame.y, width, menuBarFrame(screen).height};
+  return {right - width, menuBar.y, width, menuBar.height};
 }
 
-// The strip below the visible frame; empty while the Dock hides.
-Rect dockFrame(const SimScreen& screen) {
-  double top = screen.visibleFrame.maxY();
-  return {screen.frame.x, top, screen.frame.width, std::max(0.0, screen.frame.maxY() - top)};
+// The Dock's strip on whichever screen shows it; empty while none does.
+Rect dockFrame(const std::vector<SimScreen>& screens) {
+  for (const auto& screen : screens) {
+    if (screen.dockSide != DockSide::none) return screen.dockFrame();
+  }
+  return {};
 }
 
 SimWindow systemWindow(ProcessId pid, std::string owner, int layer, std::string title) {
@@ -288,37 +286,43 @@ std::vector<SimWindow> SimWindowServer::windowsOf(ProcessId pid) const {
   return owned;
 }
 
-SimScreen SimWindowServer::screen() const {
+std::vector<SimScreen> SimWindowServer::screens() const {
   std::lock_guard lock(mutex_);
-  return screen_;
+  return screens_;
 }
 
-void SimWindowServer::setScreen(SimScreen screen) {
+bool SimWindowServer::setScreens(std::vector<SimScreen> screens) {
+  if (!isPossibleArrangement(screens)) return false;
   std::vector<SimWindowEvent> events;
   {
     std::lock_guard lock(mutex_);
-    screen_ = screen;
+    screens_ = std::move(screens);
     events = layOutSystemWindows();
   }
   notify(events);
+  return true;
 }
 
 std::vector<SimWindowEvent> SimWindowServer::layOutSystemWindows() {
-  auto events = applyFrame(windows_.at(menuBar_), menuBarFrame(screen_));
+  Rect menuBar = screens_.empty() ? Rect{} : screens_.front().menuBarFrame();
+  auto events = placeSystemWindow(menuBar_, menuBar);
   for (std::size_t i = 0; i < statusItems_.size(); ++i) {
-    auto moved = applyFrame(windows_.at(statusItems_[i]), statusItemFrame(screen_, i));
-    events.insert(events.end(), moved.begin(), moved.end());
+    auto placed = placeSystemWindow(statusItems_[i], statusItemFrame(menuBar, i));
+    events.insert(events.end(), placed.begin(), placed.end());
   }
-  SimWindow& dock = windows_.at(dock_);
-  Rect strip = dockFrame(screen_);
-  if (!strip.isEmpty()) {
-    auto moved = applyFrame(dock, strip);
-    events.insert(events.end(), moved.begin(), moved.end());
-  }
-  if (dock.orderedOut != strip.isEmpty()) {
-    dock.orderedOut = strip.isEmpty();
-    auto change = dock.orderedOut ? SimWindowChange::orderedOut : SimWindowChange::orderedIn;
-    events.push_back({change, dock_, dock.ownerPID});
+  auto placed = placeSystemWindow(dock_, dockFrame(screens_));
+  events.insert(events.end(), placed.begin(), placed.end());
+  return events;
+}
+
+std::vector<SimWindowEvent> SimWindowServer::placeSystemWindow(WindowNumber number, Rect strip) {
+  SimWindow& window = windows_.at(number);
+  std::vector<SimWindowEvent> events;
+  if (!strip.isEmpty()) events = applyFrame(window, strip);
+  if (window.orderedOut != strip.isEmpty()) {
+    window.orderedOut = strip.isEmpty();
+    auto change = window.orderedOut ? SimWindowChange::orderedOut : SimWindowChange::orderedIn;
+    events.push_back({change, number, window.ownerPID});
   }
   return events;
 }

@@ -4,9 +4,13 @@
 // nullopt and change nothing. Any thread: one mutex; the change listener is called on
 // the changing thread after the mutex is released.
 //
-// Limits: one screen, with the system's own windows (the menu bar owned by "Window Server"
-// at layer 24, two status items of "Control Center" at layer 25, the Dock's window at layer
-// 20, on screen only while the screen shows a Dock strip); no spaces; windows are ordered
+// Limits: any number of screens (SimScreen), none included, changeable at any time; the
+// system's own windows follow them: one menu bar window owned by "Window Server" at layer 24
+// and two status items of "Control Center" at layer 25, on the primary screen only (a Mac
+// with separate Spaces draws a menu bar on every screen; the others' strips only leave
+// their visible frames), and one Dock window at layer 20 on the screen that shows the Dock;
+// each is on screen only while its strip is not empty. Other windows keep their frames
+// when screens change, even off every screen, as on a Mac. No spaces; windows are ordered
 // by layer first, so raising a window only brings it to the front of its own layer; numbers
 // count up and are never reused; the bounds in the list are exactly the frames held, with
 // no shadow insets. Tabs: the windows of a group share one frame and only the selected one
@@ -24,6 +28,7 @@
 #include <vector>
 
 #include "Platform/WindowServer.h"
+#include "Sim/WindowServer/SimScreen.h"
 
 namespace varnelo::sim {
 
@@ -90,11 +95,6 @@ struct SimWindowEvent {
 // notifications); an application may change a window without announcing it.
 enum class ChangeNotice { reported, unreported };
 
-struct SimScreen {
-  Rect frame{0, 0, 1440, 900};
-  Rect visibleFrame{0, 25, 1440, 875};  // below the menu bar, top-left origin
-};
-
 class SimWindowServer final : public WindowServer {
  public:
   // `reader` is the process that reads the list: its own windows' names are always listed.
@@ -131,9 +131,11 @@ class SimWindowServer final : public WindowServer {
   std::vector<SimWindow> windows() const;  // front to back, off-screen ones included
   std::vector<SimWindow> windowsOf(ProcessId pid) const;
 
-  SimScreen screen() const;
-  // The menu bar, status item and Dock windows follow; other windows keep their frames.
-  void setScreen(SimScreen screen);
+  // The first is the primary; one 1440x900 screen with a 25-point menu bar at first.
+  std::vector<SimScreen> screens() const;
+  // False, changing nothing, for a list that is no possible arrangement
+  // (isPossibleArrangement).
+  bool setScreens(std::vector<SimScreen> screens);
 
   // Without the screen-recording permission (the default) the list leaves out the names of
   // windows that other processes than the reader own.
@@ -156,6 +158,8 @@ class SimWindowServer final : public WindowServer {
   WindowNumber insert(SimWindow window, std::vector<WindowNumber>::iterator at);
   // Each returns the events it causes.
   std::vector<SimWindowEvent> layOutSystemWindows();
+  // Frames the window to a strip, or keeps its frame and orders it out for an empty one.
+  std::vector<SimWindowEvent> placeSystemWindow(WindowNumber number, Rect strip);
   std::vector<SimWindowEvent> applyFrame(SimWindow& window, Rect frame);
   std::vector<SimWindowEvent> showTab(SimWindow& tab);
   // Before the window goes: a selected tab hands its place on screen to the next tab.
@@ -175,7 +179,7 @@ class SimWindowServer final : public WindowServer {
   WindowNumber dock_ = kNullWindowNumber;
   std::vector<WindowNumber> statusItems_;
   std::map<WindowNumber, std::vector<WindowNumber>> tabGroups_;  // tab-bar order
-  SimScreen screen_;
+  std::vector<SimScreen> screens_{SimScreen{}};
   ProcessId reader_ = 0;
   bool screenRecordingPermitted_ = false;
   std::map<WindowNumber, Override> overrides_;
