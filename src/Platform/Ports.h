@@ -10,6 +10,7 @@
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
 #include "Platform/ProcessHooks.h"
+#include "Platform/Screens.h"
 #include "Platform/ScriptHost.h"
 #include "Platform/SerialQueue.h"
 #include "Platform/SystemInfo.h"
@@ -36,6 +37,7 @@ struct Ports {
   Accessibility& accessibility;
   WindowServer& windowServer;
   Mouse& mouse;
+  Screens& screens;
 };
 
 }  // namespace varnelo

@@ -87,6 +87,7 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
         return application->localizedName;
       });
   mouse_ = std::make_unique<SimMouse>();
+  screens_ = std::make_unique<SimScreens>(*windowServer_, *workspace_);
   finder_ = std::make_unique<SimFinder>(
       *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId,
       scheduler_.get());
@@ -125,6 +126,7 @@ Ports SimDesktop::ports() {
       .accessibility = *accessibility_,
       .windowServer = *windowServer_,
       .mouse = *mouse_,
+      .screens = *screens_,
   };
 }
 

@@ -40,6 +40,7 @@
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
 #include "Sim/WindowServer/SimMouse.h"
+#include "Sim/WindowServer/SimScreens.h"
 #include "Sim/WindowServer/SimWindowServer.h"
 #include "Sim/Workspace/SimApplication.h"
 #include "Sim/Workspace/SimWorkspace.h"
@@ -91,6 +92,7 @@ class SimDesktop {
   SimAccessibility& accessibility() { return *accessibility_; }
   SimWindowServer& windowServer() { return *windowServer_; }
   SimMouse& mouse() { return *mouse_; }
+  SimScreens& screens() { return *screens_; }
   SimAutomationPermission& automation() { return *automation_; }
   SimWorkspace& workspace() { return *workspace_; }
   SimProcessHooks& process() { return *process_; }
@@ -143,6 +145,7 @@ class SimDesktop {
   std::unique_ptr<SimWindowServer> windowServer_;
   std::unique_ptr<SimAccessibility> accessibility_;
   std::unique_ptr<SimMouse> mouse_;
+  std::unique_ptr<SimScreens> screens_;
   std::unique_ptr<SimFinder> finder_;
   std::unique_ptr<SimScriptHost> scriptHost_;
   std::unique_ptr<SimScheduler> scheduler_;
