@@ -4,7 +4,7 @@
 // nullopt and change nothing. Any thread: one mutex; the change listener is called on
 // the changing thread after the mutex is released.
 //
-// Limits: any number of screens (SimScreen), none included, changeable at any time; the
+// Limits: any number of screens (SimScreen), or none, changeable at any time; the
 // system's own windows follow them: one menu bar window owned by "Window Server" at layer 24
 // and two status items of "Control Center" at layer 25, on the primary screen only (a Mac
 // with separate Spaces draws a menu bar on every screen; the others' strips only leave
