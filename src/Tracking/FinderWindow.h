@@ -3,8 +3,10 @@
 // Shared by reference (std::shared_ptr) between the tracker and its users; main thread only.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Platform/Accessibility.h"
 #include "Platform/Geometry.h"
@@ -27,5 +29,15 @@ struct FinderWindow {
   bool needsCorrelationRefresh = true;
   bool routingPending = true;
 };
+
+using FinderWindows = std::vector<std::shared_ptr<FinderWindow>>;
+
+// The first of `windows` with that window-server number; null when none has it.
+inline const FinderWindow* findWindow(const FinderWindows& windows, WindowNumber id) {
+  for (const auto& window : windows) {
+    if (window->cgWindowID == id) return window.get();
+  }
+  return nullptr;
+}
 
 }  // namespace varnelo
