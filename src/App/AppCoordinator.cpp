@@ -11,7 +11,9 @@ AppCoordinator::AppCoordinator(const Ports& ports)
           std::make_shared<FinderScripting>(ports.scriptHost, ports.mainQueue, ports.serialQueues)),
       observer_(std::make_shared<AXFinderObserver>(ports.accessibility, ports.workspace,
                                                    ports.mainQueue)),
-      health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)) {}
+      panes_(std::make_shared<PaneManager>(ports.accessibility, ports.windowServer, ports.screens)),
+      health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)),
+      interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)) {}
 
 void AppCoordinator::start() {
   observer_->onEvent = [weak = weak_from_this()](const FinderAXEvent& event) {
@@ -39,7 +41,9 @@ void AppCoordinator::handle(const FinderAXEvent& event) {
   if (const auto* created = std::get_if<WindowCreated>(&event)) {
     if (tracker().handleCreated(created->window)) paths().scheduleCorrelation();
   } else if (const auto* destroyed = std::get_if<WindowDestroyed>(&event)) {
+    auto window = tracker().window(destroyed->window);
     tracker().handleDestroyed(destroyed->window);
+    if (window && window->cgWindowID) panes_->handleWindowGone(*window->cgWindowID);
   } else if (const auto* moved = std::get_if<WindowMoved>(&event)) {
     handleGeometryChange(moved->window);
   } else if (const auto* resized = std::get_if<WindowResized>(&event)) {
@@ -52,6 +56,7 @@ void AppCoordinator::handle(const FinderAXEvent& event) {
     if (focused->window) tracker().identity().resolve(*focused->window, tracker().finderPID);
   } else if (std::holds_alternative<FinderRelaunched>(event)) {
     tracker().removeAll();
+    panes_->unpair();
   }
 }
 
@@ -86,6 +91,17 @@ SidebarController& AppCoordinator::sidebar() {
 RevealCoordinator& AppCoordinator::revealCoordinator() {
   if (!revealCoordinator_) revealCoordinator_ = std::make_unique<RevealCoordinator>();
   return *revealCoordinator_;
+}
+
+BarResizeController& AppCoordinator::barResizer() {
+  if (!barResizer_) {
+    barResizer_ = std::make_unique<BarResizeController>(panes_, interaction_, ports_.accessibility);
+    barResizer_->windows = [weak = weak_from_this()] {
+      auto self = weak.lock();
+      return self ? self->tracker().windows() : FinderWindows{};
+    };
+  }
+  return *barResizer_;
 }
 
 }  // namespace varnelo

@@ -1,11 +1,12 @@
 // Owns every service of the running system for the life of the process and connects
 // them with callbacks. Created by the application delegate, started once accessibility
 // permission is granted. Main thread only; every callback it hands out holds it weakly.
-// Extension points: the pane, overlay, routing and dialog services join here as they are
-// built; until then the events that would reach them stop at the window tracker and the
-// path refresher (see handle()). They wire paths().onPathsChanged (overlay sync),
-// onPollTick (the strip's selection state) and onCorrelationCompleted (pending windows,
-// the previous run's pair).
+// Extension points: the overlay, routing and dialog services join here as they are built;
+// until then the events that would reach them stop at the window tracker, the path
+// refresher and the pair (see handle()). They wire paths().onPathsChanged (overlay sync),
+// onPollTick (the strip's selection state), onCorrelationCompleted (pending windows, the
+// previous run's pair), the pair's following of moved panes (geometry changes and
+// interaction().onReleased) and the overlay redraws of barResizer().
 #pragma once
 
 #include <memory>
@@ -13,6 +14,9 @@
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
+#include "Panes/BarResizeController.h"
+#include "Panes/InteractionTracker.h"
+#include "Panes/PaneManager.h"
 #include "Panes/SidebarController.h"
 #include "Platform/Ports.h"
 #include "Routing/RevealCoordinator.h"
@@ -38,11 +42,14 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   FinderScripting& scripting() { return *scripting_; }
   AXFinderObserver& observer() { return *observer_; }
   HealthMonitor& health() { return *health_; }
+  PaneManager& panes() { return *panes_; }
+  InteractionTracker& interaction() { return *interaction_; }
   // Created on first use, then kept.
   WindowTracker& tracker();
   PathRefresher& paths();
   SidebarController& sidebar();
   RevealCoordinator& revealCoordinator();
+  BarResizeController& barResizer();
 
  private:
   void handleGeometryChange(const AXElement& element);
@@ -50,12 +57,15 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   Ports ports_;
   std::shared_ptr<FinderScripting> scripting_;
   std::shared_ptr<AXFinderObserver> observer_;
+  std::shared_ptr<PaneManager> panes_;
   std::shared_ptr<HealthMonitor> health_;
+  std::shared_ptr<InteractionTracker> interaction_;
   std::unique_ptr<WindowTracker> tracker_;
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;
   std::unique_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
+  std::unique_ptr<BarResizeController> barResizer_;
 };
 
 }  // namespace varnelo
