@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "FinderCommands.h"
 #include "HealthCommands.h"
+#include "PairCommands.h"
 #include "ScreenCommands.h"
 #include "TrackingCommands.h"
 #include "WindowCommands.h"
@@ -19,6 +20,7 @@ CommandTable allCommands() {
   addScreenCommands(table);
   addTrackingCommands(table);
   addHealthCommands(table);
+  addPairCommands(table);
   return table;
 }
 

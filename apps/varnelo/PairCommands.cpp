@@ -1,0 +1,109 @@
+#include "PairCommands.h"
+
+#include <optional>
+#include <string>
+
+#include "ScenarioSession.h"
+#include "ScenarioTokenizer.h"
+
+namespace varnelo::scenario {
+namespace {
+
+using Result = CommandResult;
+
+AppCoordinator* coordinator(ScenarioSession& session) {
+  return session.isLaunched() ? &session.app().coordinator() : nullptr;
+}
+
+// panes pair | unpair | expand | reframe LABEL
+Result panesCommand(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: panes pair | unpair | expand | reframe LABEL";
+  auto* app = coordinator(session);
+  if (!app) return Result::bad("Varnelo is not launched");
+  const auto& windows = app->tracker().windows();
+  if (args.size() == 1 && args[0] == "pair") {
+    app->panes().pair(windows);
+  } else if (args.size() == 1 && args[0] == "unpair") {
+    app->panes().unpair();
+  } else if (args.size() == 1 && args[0] == "expand") {
+    app->panes().toggleExpandToScreen(windows);
+  } else if (args.size() == 2 && args[0] == "reframe") {
+    auto number = session.labelledWindow(args[1]);
+    if (!number) return Result::bad("no window labelled " + args[1]);
+    app->panes().reframe(*number, windows);
+  } else {
+    return Result::bad(usage);
+  }
+  return Result::ok();
+}
+
+// panes grip LABEL press | panes grip LABEL drag DX,DY | panes grip release
+Result gripCommand(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: panes grip LABEL press | LABEL drag DX,DY | release";
+  auto* app = coordinator(session);
+  if (!app) return Result::bad("Varnelo is not launched");
+  if (args.size() == 1 && args[0] == "release") {
+    app->barResizer().end();
+    return Result::ok();
+  }
+  if (args.size() < 2) return Result::bad(usage);
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return Result::bad("no window labelled " + args[0]);
+  if (args.size() == 2 && args[1] == "press") {
+    app->barResizer().begin(*number);
+    return Result::ok();
+  }
+  auto delta = args.size() == 3 && args[1] == "drag" ? parsePoint(args[2]) : std::nullopt;
+  if (!delta) return Result::bad(usage);
+  app->barResizer().update(*number, {delta->x, delta->y});
+  return Result::ok();
+}
+
+std::string labelOrNumber(ScenarioSession& session, std::optional<WindowNumber> number) {
+  if (!number) return "none";
+  for (const auto& [label, labelled] : session.windowLabels()) {
+    if (labelled == *number) return label;
+  }
+  return std::to_string(*number);
+}
+
+Result compareFrame(const std::string& what, const std::optional<Rect>& got, Arguments args) {
+  auto origin = parsePoint(args[1]);
+  auto size = parseSize(args[2]);
+  if (!origin || !size) return Result::bad("usage: expect pair " + what + " X,Y WxH");
+  Rect wanted = Rect::from(*origin, *size);
+  if (got && got->isWithin(0.5, wanted)) return Result::ok();
+  return Result::failed(what + " " + formatFrame(wanted), got ? formatFrame(*got) : "none");
+}
+
+// expect pair LEFT RIGHT | none | frame X,Y WxH | seam X,Y WxH
+Result expectPair(ScenarioSession& session, Arguments args) {
+  const char* usage = "usage: expect pair LEFT RIGHT | none | frame X,Y WxH | seam X,Y WxH";
+  auto* app = coordinator(session);
+  if (!app) return Result::bad("Varnelo is not launched");
+  const auto& panes = app->panes();
+  std::string got = panes.isPaired() ? labelOrNumber(session, panes.leftID()) + " " +
+                                           labelOrNumber(session, panes.rightID())
+                                     : "none";
+  if (args.size() == 1 && args[0] == "none") {
+    if (got == "none") return Result::ok();
+    return Result::failed("no pair", got);
+  }
+  if (args.size() == 3 && args[0] == "frame") return compareFrame("frame", panes.frame(), args);
+  if (args.size() == 3 && args[0] == "seam") {
+    return compareFrame("seam", panes.snapshot(true).seam, args);
+  }
+  if (args.size() != 2) return Result::bad(usage);
+  if (got == args[0] + " " + args[1]) return Result::ok();
+  return Result::failed("pair " + args[0] + " " + args[1], got);
+}
+
+}  // namespace
+
+void addPairCommands(CommandTable& table) {
+  table.add("panes", "pair | unpair | expand | reframe LABEL", panesCommand);
+  table.add("panes grip", "LABEL press | LABEL drag DX,DY | release", gripCommand);
+  table.add("expect pair", "LEFT RIGHT | none | frame X,Y WxH | seam X,Y WxH", expectPair);
+}
+
+}  // namespace varnelo::scenario
