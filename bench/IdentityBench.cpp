@@ -6,9 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 #include "AX/WindowIdentityResolver.h"
+#include "MainThreadTime.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/CountingAccessibility.h"
 #include "Tracking/WindowTracker.h"
@@ -35,19 +34,7 @@ struct FiftyWindows {
   }
 };
 
-// The main thread's virtual time spent per iteration, in milliseconds.
-struct MainThreadTime {
-  explicit MainThreadTime(sim::SimDesktop& desktop)
-      : desktop(desktop), start(desktop.scheduler().now()) {}
-  void report(benchmark::State& state, const test::CountingAccessibility& ax) const {
-    const double ms =
-        std::chrono::duration<double, std::milli>(desktop.scheduler().now() - start).count();
-    state.counters["main_ms"] = benchmark::Counter(ms, benchmark::Counter::kAvgIterations);
-    state.counters["ax_calls"] = benchmark::Counter(ax.calls(), benchmark::Counter::kAvgIterations);
-  }
-  sim::SimDesktop& desktop;
-  TimePoint start;
-};
+using bench::MainThreadTime;
 
 void resolve(benchmark::State& state, WindowNumber (*pick)(const FiftyWindows&), bool privateAPI) {
   FiftyWindows desk;
