@@ -30,8 +30,7 @@ class PaneDesktop : public FinderDesktop {
   Rect frameOf(WindowNumber number) { return desktop_.windowServer().window(number)->frame; }
   // Counts its changes into changes_.
   std::shared_ptr<PaneManager> makePanes() {
-    auto panes =
-        std::make_shared<PaneManager>(desktop_.accessibility(), desktop_.windowServer(),
+    auto panes = std::make_shared<PaneManager>(desktop_.accessibility(), desktop_.windowServer(),
                                                desktop_.screens());
     panes->onChange = [this] { ++changes_; };
     return panes;
