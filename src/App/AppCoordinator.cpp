@@ -1,12 +1,26 @@
 #include "App/AppCoordinator.h"
 
+#include <set>
+#include <string>
+
 #include "AX/AXWin.h"
+#include "Platform/AXNames.h"
 #include "Support/Log.h"
+#include "Support/WindowStack.h"
 
 namespace varnelo {
+namespace {
 
-AppCoordinator::AppCoordinator(const Ports& ports)
+constexpr double kPanesChangedResync = 0.1;
+constexpr double kFocusResync = 0.05;
+constexpr double kReleasedDragResync = 0.35;
+constexpr double kRaisedResync = 0.15;
+
+}  // namespace
+
+AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayControl> overlay)
     : ports_(ports),
+      overlay_(std::move(overlay)),
       scripting_(
           std::make_shared<FinderScripting>(ports.scriptHost, ports.mainQueue, ports.serialQueues)),
       observer_(std::make_shared<AXFinderObserver>(ports.accessibility, ports.workspace,
@@ -16,55 +30,154 @@ AppCoordinator::AppCoordinator(const Ports& ports)
       interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)) {}
 
 void AppCoordinator::start() {
-  observer_->onEvent = [weak = weak_from_this()](const FinderAXEvent& event) {
+  auto weak = weak_from_this();
+  observer_->onEvent = [weak](const FinderAXEvent& event) {
     if (auto self = weak.lock()) self->handle(event);
   };
-  observer_->onFinderPIDChanged = [weak = weak_from_this()](ProcessId pid) {
+  observer_->onFinderPIDChanged = [weak](ProcessId pid) {
     if (auto self = weak.lock()) self->tracker().finderPID = pid;
   };
-  tracker().onWindowRecognized = [weak = weak_from_this()](const auto&) {
+  tracker().onWindowRecognized = [weak](const auto&) {
     if (auto self = weak.lock()) self->paths().scheduleCorrelation();
   };
-  tracker().identity().onPrivateAPIResult = [weak = weak_from_this()](bool ok) {
+  tracker().identity().onPrivateAPIResult = [weak](bool ok) {
     if (auto self = weak.lock()) {
       self->health_->record(HealthMonitor::Dependency::privateAX, ok,
                             "_AXUIElementGetWindow が失敗（代替経路で継続）");
     }
+  };
+  panes_->onChange = [weak] {
+    if (auto self = weak.lock()) self->resyncAfter(kPanesChangedResync);
+  };
+  paths().onPathsChanged = [weak] {
+    if (auto self = weak.lock()) self->syncOverlay();
+  };
+  paths().onPollTick = [weak] {
+    auto self = weak.lock();
+    if (!self || !self->panes_->isPaired()) return;
+    self->scripting_->selection([weak](std::vector<std::string> selected) {
+      auto self = weak.lock();
+      if (!self) return;
+      bool hasSelection = !selected.empty();
+      if (self->overlay_->hasSelection() != hasSelection) {
+        self->overlay_->setHasSelection(hasSelection);
+      }
+    });
+  };
+  interaction_->onReleased = [weak](WindowNumber id) {
+    if (auto self = weak.lock()) self->followReleasedDrag(id);
   };
   observer_->start();
   paths().start();
   Log::emit("coord", "観測を開始しました。");
 }
 
+PaneSnapshot AppCoordinator::snapshot() { return panes_->snapshot(!sidebar().wantsHidden()); }
+
+void AppCoordinator::syncOverlay() { overlay_->sync(tracker().windows(), snapshot()); }
+
+void AppCoordinator::resyncAfter(double delay) { overlay_->scheduleResync(snapshot(), delay); }
+
+bool AppCoordinator::isPane(WindowNumber id) const { return panes_->side(id).has_value(); }
+
 void AppCoordinator::handle(const FinderAXEvent& event) {
   using namespace FinderAXEventCase;
   if (const auto* created = std::get_if<WindowCreated>(&event)) {
-    if (tracker().handleCreated(created->window)) paths().scheduleCorrelation();
+    if (!tracker().handleCreated(created->window)) return;
+    paths().scheduleCorrelation();
   } else if (const auto* destroyed = std::get_if<WindowDestroyed>(&event)) {
     auto window = tracker().window(destroyed->window);
+    if (window && window->scriptID) sidebar().forget(*window->scriptID);
     tracker().handleDestroyed(destroyed->window);
     if (window && window->cgWindowID) panes_->handleWindowGone(*window->cgWindowID);
   } else if (const auto* moved = std::get_if<WindowMoved>(&event)) {
-    handleGeometryChange(moved->window);
+    handleGeometryChange(moved->window, false);
   } else if (const auto* resized = std::get_if<WindowResized>(&event)) {
-    handleGeometryChange(resized->window);
+    handleGeometryChange(resized->window, true);
   } else if (const auto* retitled = std::get_if<TitleChanged>(&event)) {
     tracker().handleTitleChanged(retitled->window);
     paths().scheduleCorrelation();
   } else if (const auto* focused = std::get_if<FocusedWindowChanged>(&event)) {
-    // The pane and overlay services take the number once they exist.
-    if (focused->window) tracker().identity().resolve(*focused->window, tracker().finderPID);
+    std::optional<WindowNumber> number;
+    if (focused->window)
+      number = tracker().identity().resolve(*focused->window, tracker().finderPID);
+    overlay_->setActiveWindow(number);
+    if (number && isPane(*number)) {
+      panes_->activeID = number;
+      raiseCounterpartIfNeeded(*number);
+    }
+    resyncAfter(kFocusResync);
   } else if (std::holds_alternative<FinderRelaunched>(event)) {
     tracker().removeAll();
     panes_->unpair();
   }
+  syncOverlay();
 }
 
-void AppCoordinator::handleGeometryChange(const AXElement& element) {
+void AppCoordinator::handleGeometryChange(const AXElement& element, bool isResize) {
+  if (auto window = tracker().window(element)) {
+    window->frame = AXWin::frame(ports_.accessibility, element);
+    if (tracker().onChange) tracker().onChange();
+  }
   auto window = tracker().window(element);
-  if (!window) return;
-  window->frame = AXWin::frame(ports_.accessibility, element);
-  if (tracker().onChange) tracker().onChange();
+  if (!window || interaction_->isSuppressed()) return;
+  overlay_->beginInteraction(*window);
+  if (!window->cgWindowID) return;
+  const WindowNumber id = *window->cgWindowID;
+  const bool buttonDown = ports_.mouse.pressedMouseButtons() & 1U;
+  if (buttonDown) {
+    interaction_->pendingID = id;
+    interaction_->startWatching();
+  } else if (isResize && isPane(id)) {
+    scheduleDiscreteReframe(id);
+  }
+}
+
+void AppCoordinator::scheduleDiscreteReframe(WindowNumber id) {
+  if (discreteReframeWork_) ports_.mainQueue.cancel(*discreteReframeWork_);
+  discreteReframeWork_ =
+      ports_.mainQueue.postAfter(kDiscreteReframeDelay, [weak = weak_from_this(), id] {
+        auto self = weak.lock();
+        if (!self) return;
+        self->discreteReframeWork_.reset();
+        bool buttonDown = self->ports_.mouse.pressedMouseButtons() & 1U;
+        if (!self->panes_->isPaired() || !self->isPane(id) || self->interaction_->isSuppressed() ||
+            buttonDown) {
+          return;
+        }
+        self->reframeFollowing(id);
+        self->resyncAfter(kPanesChangedResync);
+      });
+}
+
+void AppCoordinator::followReleasedDrag(WindowNumber id) {
+  if (!panes_->isPaired() || !isPane(id)) return;
+  reframeFollowing(id);
+  resyncAfter(kReleasedDragResync);
+}
+
+void AppCoordinator::reframeFollowing(WindowNumber id) {
+  interaction_->suppressFor(kOwnChangesHold);
+  panes_->reframe(id, tracker().windows());
+}
+
+void AppCoordinator::raiseCounterpartIfNeeded(WindowNumber id) {
+  auto counterpart = panes_->counterpart(id);
+  if (!counterpart) return;
+  const auto& windows = tracker().windows();
+  const FinderWindow* other = findWindow(windows, *counterpart);
+  if (!other || !other->frame) return;
+  if (!WindowStack::isOccluded(ports_.windowServer, *counterpart, *other->frame, {id},
+                               ports_.system.processId())) {
+    return;
+  }
+  Log::emit("pane",
+            "相方ペイン " + std::to_string(*counterpart) + " が背後に埋もれている → 引き上げます");
+  ports_.accessibility.performAction(other->axElement, AXName::raise);
+  if (const FinderWindow* focused = findWindow(windows, id)) {
+    ports_.accessibility.performAction(focused->axElement, AXName::raise);
+  }
+  resyncAfter(kRaisedResync);
 }
 
 WindowTracker& AppCoordinator::tracker() {
@@ -96,9 +209,16 @@ RevealCoordinator& AppCoordinator::revealCoordinator() {
 BarResizeController& AppCoordinator::barResizer() {
   if (!barResizer_) {
     barResizer_ = std::make_unique<BarResizeController>(panes_, interaction_, ports_.accessibility);
-    barResizer_->windows = [weak = weak_from_this()] {
+    auto weak = weak_from_this();
+    barResizer_->windows = [weak] {
       auto self = weak.lock();
       return self ? self->tracker().windows() : FinderWindows{};
+    };
+    barResizer_->syncOverlay = [weak] {
+      if (auto self = weak.lock()) self->syncOverlay();
+    };
+    barResizer_->scheduleResync = [weak](double delay) {
+      if (auto self = weak.lock()) self->resyncAfter(delay);
     };
   }
   return *barResizer_;

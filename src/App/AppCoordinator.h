@@ -1,12 +1,13 @@
 // Owns every service of the running system for the life of the process and connects
 // them with callbacks. Created by the application delegate, started once accessibility
 // permission is granted. Main thread only; every callback it hands out holds it weakly.
-// Extension points: the overlay, routing and dialog services join here as they are built;
-// until then the events that would reach them stop at the window tracker, the path
-// refresher and the pair (see handle()). They wire paths().onPathsChanged (overlay sync),
-// onPollTick (the strip's selection state), onCorrelationCompleted (pending windows, the
-// previous run's pair), the pair's following of moved panes (geometry changes and
-// interaction().onReleased) and the overlay redraws of barResizer().
+// It keeps the pair together: a pane the user dragged is followed once the mouse button is
+// up, a pane resized without the mouse (the zoom button) after a short pause, and a buried
+// counterpart is raised behind the focused pane. Geometry changes within a short time of
+// Varnelo's own tiling are not taken for the user's.
+// Extension points: the routing and dialog services join here as they are built; they wire
+// paths().onCorrelationCompleted (pending windows, the previous run's pair) and the dialog
+// observer's callbacks (front application, dialogs).
 #pragma once
 
 #include <memory>
@@ -14,6 +15,7 @@
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
+#include "Overlay/OverlayControl.h"
 #include "Panes/BarResizeController.h"
 #include "Panes/InteractionTracker.h"
 #include "Panes/PaneManager.h"
@@ -28,9 +30,13 @@ namespace varnelo {
 
 class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
  public:
+  static constexpr Duration kOwnChangesHold = seconds(0.6);
+  static constexpr Duration kDiscreteReframeDelay = seconds(0.07);
+
   // Creates the services that live from the start (the health monitor checks the system
   // version here); starts nothing. The ports outlive it.
-  explicit AppCoordinator(const Ports& ports);
+  explicit AppCoordinator(const Ports& ports, std::shared_ptr<OverlayControl> overlay =
+                                                  std::make_shared<DetachedOverlay>());
   AppCoordinator(const AppCoordinator&) = delete;
   AppCoordinator& operator=(const AppCoordinator&) = delete;
 
@@ -38,6 +44,10 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   // the delegate.
   void start();
   void handle(const FinderAXEvent& event);
+
+  OverlayControl& overlay() { return *overlay_; }
+  // The pair as the overlays see it.
+  PaneSnapshot snapshot();
 
   FinderScripting& scripting() { return *scripting_; }
   AXFinderObserver& observer() { return *observer_; }
@@ -52,9 +62,19 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   BarResizeController& barResizer();
 
  private:
-  void handleGeometryChange(const AXElement& element);
+  void handleGeometryChange(const AXElement& element, bool isResize);
+  void scheduleDiscreteReframe(WindowNumber id);
+  // The pair follows a pane the user finished dragging.
+  void followReleasedDrag(WindowNumber id);
+  void raiseCounterpartIfNeeded(WindowNumber id);
+  // Reframes after a pane moved, holding off the changes the tiling causes.
+  void reframeFollowing(WindowNumber id);
+  bool isPane(WindowNumber id) const;
+  void syncOverlay();
+  void resyncAfter(double delay);
 
   Ports ports_;
+  std::shared_ptr<OverlayControl> overlay_;
   std::shared_ptr<FinderScripting> scripting_;
   std::shared_ptr<AXFinderObserver> observer_;
   std::shared_ptr<PaneManager> panes_;
@@ -66,6 +86,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   std::unique_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
+  std::optional<TaskId> discreteReframeWork_;
 };
 
 }  // namespace varnelo
