@@ -15,18 +15,16 @@ AppCoordinator* coordinator(ScenarioSession& session) {
   return session.isLaunched() ? &session.app().coordinator() : nullptr;
 }
 
-// panes pair | unpair | expand | reframe LABEL
+// panes toggle | expand | reframe LABEL
 Result panesCommand(ScenarioSession& session, Arguments args) {
-  const char* usage = "usage: panes pair | unpair | expand | reframe LABEL";
+  const char* usage = "usage: panes toggle | expand | reframe LABEL";
   auto* app = coordinator(session);
   if (!app) return Result::bad("Varnelo is not launched");
   const auto& windows = app->tracker().windows();
-  if (args.size() == 1 && args[0] == "pair") {
-    app->panes().pair(windows);
-  } else if (args.size() == 1 && args[0] == "unpair") {
-    app->panes().unpair();
+  if (args.size() == 1 && args[0] == "toggle") {
+    app->togglePair();
   } else if (args.size() == 1 && args[0] == "expand") {
-    app->panes().toggleExpandToScreen(windows);
+    app->expandPairToScreen();
   } else if (args.size() == 2 && args[0] == "reframe") {
     auto number = session.labelledWindow(args[1]);
     if (!number) return Result::bad("no window labelled " + args[1]);
@@ -98,12 +96,27 @@ Result expectPair(ScenarioSession& session, Arguments args) {
   return Result::failed("pair " + args[0] + " " + args[1], got);
 }
 
+// expect sidebar LABEL WIDTH: the sidebar width Finder holds for the labelled window.
+Result expectSidebar(ScenarioSession& session, Arguments args) {
+  auto width = args.size() == 2 ? parseInteger(args[1]) : std::nullopt;
+  if (!width) return Result::bad("usage: expect sidebar LABEL WIDTH");
+  auto number = session.labelledWindow(args[0]);
+  if (!number) return Result::bad("no window labelled " + args[0]);
+  for (const auto& window : session.desktop().finder().windows()) {
+    if (window.number != *number) continue;
+    if (window.sidebarWidth == *width) return Result::ok();
+    return Result::failed("sidebar " + std::to_string(*width), std::to_string(window.sidebarWidth));
+  }
+  return Result::failed("a Finder window " + args[0], "none");
+}
+
 }  // namespace
 
 void addPairCommands(CommandTable& table) {
-  table.add("panes", "pair | unpair | expand | reframe LABEL", panesCommand);
+  table.add("panes", "toggle | expand | reframe LABEL", panesCommand);
   table.add("panes grip", "LABEL press | LABEL drag DX,DY | release", gripCommand);
   table.add("expect pair", "LEFT RIGHT | none | frame X,Y WxH | seam X,Y WxH", expectPair);
+  table.add("expect sidebar", "LABEL WIDTH", expectSidebar);
 }
 
 }  // namespace varnelo::scenario

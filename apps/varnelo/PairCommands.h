@@ -1,7 +1,6 @@
-// The scenario commands that act on the pair directly, before the user can ask for one
-// through the menu: pair the two frontmost Finder windows, dissolve, expand, follow a
-// moved pane, drag a path bar's resize grip; and the checks on the pair. Commands before
-// launch are bad lines. Main thread only.
+// The scenario commands that act on the pair as the menu and the panels will: the pairing
+// request, expanding, a path bar's resize grip; and following a moved pane at once. The checks on
+// the pair and on Finder's sidebar widths. Commands before launch are bad lines. Main thread only.
 #pragma once
 
 #include "CommandTable.h"

@@ -27,7 +27,8 @@ AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayContro
                                                    ports.mainQueue)),
       panes_(std::make_shared<PaneManager>(ports.accessibility, ports.windowServer, ports.screens)),
       health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)),
-      interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)) {}
+      interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)),
+      startedAt_(ports.mainQueue.now()) {}
 
 void AppCoordinator::start() {
   auto weak = weak_from_this();
@@ -63,6 +64,9 @@ void AppCoordinator::start() {
         self->overlay_->setHasSelection(hasSelection);
       }
     });
+  };
+  paths().onCorrelationCompleted = [weak] {
+    if (auto self = weak.lock()) self->restorePreviousPair();
   };
   interaction_->onReleased = [weak](WindowNumber id) {
     if (auto self = weak.lock()) self->followReleasedDrag(id);

@@ -5,12 +5,16 @@
 // up, a pane resized without the mouse (the zoom button) after a short pause, and a buried
 // counterpart is raised behind the focused pane. Geometry changes within a short time of
 // Varnelo's own tiling are not taken for the user's.
-// Extension points: the routing and dialog services join here as they are built; they wire
-// paths().onCorrelationCompleted (pending windows, the previous run's pair) and the dialog
-// observer's callbacks (front application, dialogs).
+// At the first correlations after launch it makes the pair again when the previous run
+// ended paired ("WasPaired"), giving up 10 s after its creation.
+// Extension points: the routing and dialog services join here as they are built; routing
+// takes selfOpenedIDs() and routes pending windows before the pair is restored (in
+// paths().onCorrelationCompleted); the dialog observer's callbacks (front application,
+// dialogs) reach the overlays.
 #pragma once
 
 #include <memory>
+#include <set>
 
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
@@ -30,7 +34,10 @@ namespace varnelo {
 
 class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
  public:
+  static constexpr const char* kWasPairedKey = "WasPaired";
   static constexpr Duration kOwnChangesHold = seconds(0.6);
+  static constexpr Duration kPairAttemptDelay = seconds(0.4);
+  static constexpr Duration kRestoreDeadline = seconds(10);
   static constexpr Duration kDiscreteReframeDelay = seconds(0.07);
 
   // Creates the services that live from the start (the health monitor checks the system
@@ -44,6 +51,17 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   // the delegate.
   void start();
   void handle(const FinderAXEvent& event);
+
+  // The pairing request (the menu's item): dissolves the pair, or makes one from the two
+  // frontmost browser windows, opening up to two windows when fewer exist.
+  void togglePair();
+  // Attempts 0 and 1 open a window when fewer than two browser windows are tracked and try
+  // again 0.4 s later; attempt 2 gives up.
+  void makePair(int attempt);
+  // Between the visible screen and the frame before (the strip's expand button).
+  void expandPairToScreen();
+  // Windows Varnelo opened itself, so that they are not taken into a pane.
+  const std::set<WindowNumber>& selfOpenedIDs() const { return selfOpenedIDs_; }
 
   OverlayControl& overlay() { return *overlay_; }
   // The pair as the overlays see it.
@@ -70,6 +88,10 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   // Reframes after a pane moved, holding off the changes the tiling causes.
   void reframeFollowing(WindowNumber id);
   bool isPane(WindowNumber id) const;
+  // Collapses or gives back the panes' sidebars, as the user wishes.
+  void applySidebarPreference();
+  // Once per process, at the first correlation that can decide it.
+  void restorePreviousPair();
   void syncOverlay();
   void resyncAfter(double delay);
 
@@ -86,6 +108,9 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   std::unique_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
+  std::set<WindowNumber> selfOpenedIDs_;
+  const TimePoint startedAt_;
+  bool didRestorePair_ = false;
   std::optional<TaskId> discreteReframeWork_;
 };
 
