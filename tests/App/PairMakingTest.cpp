@@ -1,0 +1,86 @@
+// The pairing request end to end on the simulated desktop: which windows become the panes,
+// the windows Varnelo opens when fewer than two exist, and giving up.
+#include <gtest/gtest.h>
+
+#include "App/AppCoordinator.h"
+#include "TestSupport/FinderDesktop.h"
+#include "TestSupport/RecordingOverlay.h"
+
+namespace varnelo {
+namespace {
+
+using namespace std::chrono_literals;
+
+class PairMakingTest : public test::FinderDesktop {
+ protected:
+  void start() {
+    coordinator_->start();
+    clock().advanceBy(1s);
+  }
+  std::size_t finderWindows() { return desktop_.finder().browserWindows().size(); }
+
+  std::shared_ptr<test::RecordingOverlay> overlay_ =
+      std::make_shared<test::RecordingOverlay>(desktop_.scheduler());
+  std::shared_ptr<AppCoordinator> coordinator_ =
+      std::make_shared<AppCoordinator>(desktop_.ports(), overlay_);
+};
+
+TEST_F(PairMakingTest, theFrontmostWindowBecomesTheActiveLeftPaneWhereverItIs) {
+  // Catches panes chosen by position, or the active pane left unset.
+  auto left = openWindow("Documents", {100, 100, 500, 400});
+  auto front = openWindow("Downloads", {800, 120, 500, 380});
+  start();
+  coordinator_->togglePair();
+  EXPECT_EQ(coordinator_->panes().leftID(), front);
+  EXPECT_EQ(coordinator_->panes().rightID(), left);
+  EXPECT_EQ(coordinator_->panes().activeID, front);
+  EXPECT_EQ(desktop_.defaults().boolean(AppCoordinator::kWasPairedKey), true);
+  clock().advanceBy(1s);
+  EXPECT_EQ(logCount("pane", "再整列"), 0u);  // its own tiling is not followed
+  coordinator_->togglePair();
+  EXPECT_FALSE(coordinator_->panes().isPaired());
+  EXPECT_EQ(desktop_.defaults().boolean(AppCoordinator::kWasPairedKey), false);
+}
+
+TEST_F(PairMakingTest, oneWindowGetsACompanionOnItsFolder) {
+  // Catches a second window opened on the home folder, more than one opened, or the new
+  // window not marked as Varnelo's own.
+  openWindow("Documents", {100, 100, 500, 400});
+  start();
+  coordinator_->togglePair();
+  clock().advanceBy(100ms);
+  EXPECT_EQ(finderWindows(), 2u);
+  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + (home() / "Documents").string()),
+            1u);
+  clock().advanceBy(400ms);
+  ASSERT_TRUE(coordinator_->panes().isPaired());
+  EXPECT_EQ(finderWindows(), 2u);
+  EXPECT_EQ(coordinator_->selfOpenedIDs().size(), 1u);
+  EXPECT_TRUE(coordinator_->selfOpenedIDs().contains(*coordinator_->panes().leftID()));
+}
+
+TEST_F(PairMakingTest, noWindowAtAllOpensTwoStartingOnTheHomeFolder) {
+  // Catches a first window opened on no folder, or a third attempt that opens more.
+  start();
+  coordinator_->togglePair();
+  clock().advanceBy(2s);
+  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string()), 1u);
+  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: "), 2u);
+  EXPECT_EQ(finderWindows(), 2u);
+  EXPECT_TRUE(coordinator_->panes().isPaired());
+}
+
+TEST_F(PairMakingTest, windowsThatCannotBeOpenedEndInGivingUp) {
+  // Catches an endless chain of attempts, or "WasPaired" stored without a pair.
+  start();
+  desktop_.scriptHost().failNextScripts(20, {-10000, "AppleEvent handler failed."});
+  coordinator_->togglePair();
+  clock().advanceBy(3s);
+  EXPECT_EQ(logCount("pane", "ペア化を諦めました（ウィンドウを用意できず）"), 1u);
+  EXPECT_EQ(finderWindows(), 0u);
+  EXPECT_TRUE(coordinator_->selfOpenedIDs().empty());
+  EXPECT_EQ(desktop_.defaults().boolean(AppCoordinator::kWasPairedKey), std::nullopt);
+}
+
+}  // namespace
+}  // namespace varnelo
