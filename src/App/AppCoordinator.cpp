@@ -201,7 +201,7 @@ PathRefresher& AppCoordinator::paths() {
 }
 
 SidebarController& AppCoordinator::sidebar() {
-  if (!sidebar_) sidebar_ = std::make_unique<SidebarController>();
+  if (!sidebar_) sidebar_ = std::make_shared<SidebarController>(scripting_, ports_.defaults);
   return *sidebar_;
 }
 

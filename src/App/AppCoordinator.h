@@ -105,7 +105,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   std::unique_ptr<WindowTracker> tracker_;
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;
-  std::unique_ptr<SidebarController> sidebar_;
+  std::shared_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
   std::set<WindowNumber> selfOpenedIDs_;

@@ -81,6 +81,17 @@ TEST_F(AppDelegateTest, terminationLetsWorkDueWithinFourTenthsOfASecondRunFirst)
   EXPECT_TRUE(desktop_.process().state().phase == sim::ProcessState::Phase::exited);
 }
 
+TEST_F(AppDelegateTest, aPreviousRunsCollapsedSidebarsAreGivenBackAtLaunchWithoutPermission) {
+  // Catches recovery missing from launch or waiting for the accessibility permission.
+  int id = desktop_.finder().openWindow(home_.path() / "Documents");
+  desktop_.finder().setSidebarWidth(id, 0);
+  desktop_.defaults().setIntegerDictionary(kCollapsedSidebarWidthsKey, {{std::to_string(id), 230}});
+  launch(/*trusted=*/false);
+  clock().advanceBy(1s);
+  EXPECT_EQ(desktop_.finder().window(id)->sidebarWidth, 230);
+  EXPECT_EQ(desktop_.defaults().kindOf(kCollapsedSidebarWidthsKey), DefaultsKind::absent);
+}
+
 TEST_F(AppDelegateTest, openRequestsAreLoggedAndAnsweredAsTaken) {
   // Catches an open request refused because its item does not exist.
   launch(/*trusted=*/true);
@@ -123,6 +134,28 @@ TEST(ApplicationRuns, aSecondRunOnTheSameHomeSeesTheFirstRunsSettingsAndLog) {
     ++launches;
   }
   EXPECT_EQ(launches, 2u);
+}
+
+TEST(ApplicationRuns, aQuitGivesTheSidebarsBackOrKeepsTheirWidthsForTheNextLaunch) {
+  // Catches the stored widths cleared at quit before Finder has given the sidebars back.
+  for (auto slowness : {Duration{0}, Duration{1s}}) {
+    sim::SimDesktop desktop;
+    desktop.accessibilityTrust().setTrusted(true);
+    int id = desktop.finder().openWindow(desktop.systemInfo().homeDirectory());
+    desktop.finder().setSidebarWidth(id, 200);
+    auto delegate = runApplication(desktop.ports());
+    desktop.virtualClock()->runUntilIdle();
+    delegate->coordinator().sidebar().hide({id});
+    desktop.virtualClock()->advanceBy(1s);
+    desktop.scriptHost().setExtraDelay(slowness);
+    desktop.application().terminate();
+    bool answered = slowness == Duration{0};
+    EXPECT_EQ(desktop.finder().window(id)->sidebarWidth, answered ? 200 : 0);
+    IntegerDictionary kept{{std::to_string(id), 200}};
+    EXPECT_EQ(desktop.defaults().integerDictionary(kCollapsedSidebarWidthsKey),
+              answered ? IntegerDictionary{} : kept);
+    releaseProcessWideFacilities();
+  }
 }
 
 }  // namespace

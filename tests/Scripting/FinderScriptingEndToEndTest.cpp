@@ -144,8 +144,8 @@ TEST_F(FinderScriptingEndToEnd, onlyAWindowFinderDoesNotHaveLooksUpAsNotBrowser)
 }
 
 TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) {
-  // Catches a retarget, reveal, sidebar width or activation text that parses but does not
-  // reach Finder, or a capture or selection read back wrongly.
+  // Catches a retarget, reveal or activation text that parses but does not reach Finder,
+  // or a capture or selection read back wrongly.
   const auto docs = home() / "Documents";
   test::writeFile(docs / "a.txt", "a");
   test::writeFile(docs / "b.txt", "b");
@@ -158,11 +158,6 @@ TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) 
   auto capture = await<std::optional<RoutingCapture>>(
       [&](auto done) { bridge_->captureForRouting(id, done); });
   EXPECT_EQ(capture, (RoutingCapture{docs.string() + "/", both}));
-
-  EXPECT_TRUE(await<bool>([&](auto done) { bridge_->setSidebarWidth(id, 0, done); }));
-  auto width =
-      await<std::optional<std::int64_t>>([&](auto done) { bridge_->sidebarWidth(id, done); });
-  EXPECT_EQ(width, 0);
 
   desktop_.finder().close(id);
   EXPECT_EQ(await<std::optional<RoutingCapture>>(

@@ -1,0 +1,252 @@
+// The sidebar controller against the simulated Finder through the real scripting bridge:
+// the widths Finder ends with, the record in the defaults, and the scripts sent.
+#include "Panes/SidebarController.h"
+
+#include <gtest/gtest.h>
+
+#include "Sim/Defaults/PlistFile.h"
+#include "TestSupport/FinderDesktop.h"
+
+namespace varnelo {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SidebarControllerTest : public test::FinderDesktop {
+ protected:
+  std::shared_ptr<SidebarController> makeController() {
+    return std::make_shared<SidebarController>(bridge_, desktop_.defaults());
+  }
+  // A browser window whose sidebar is `width` points wide; its scripting id.
+  int window(int width) {
+    int id = desktop_.finder().openWindow(home() / "Documents");
+    desktop_.finder().setSidebarWidth(id, width);
+    return id;
+  }
+  int width(int id) { return desktop_.finder().window(id)->sidebarWidth; }
+  std::optional<IntegerDictionary> stored() {
+    return desktop_.defaults().integerDictionary(kCollapsedSidebarWidthsKey);
+  }
+  DefaultsKind storedKind() { return desktop_.defaults().kindOf(kCollapsedSidebarWidthsKey); }
+  int scriptsSent() { return desktop_.scriptHost().appleEventsSent(); }
+  void settle() { clock().runUntilNoTasksRemain(10s); }
+  static std::string key(int id) { return std::to_string(id); }
+
+  std::shared_ptr<FinderScripting> bridge_ = std::make_shared<FinderScripting>(
+      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
+  std::shared_ptr<SidebarController> controller_ = makeController();
+};
+
+TEST_F(SidebarControllerTest, theWishIsReadAtCreationAndToggleStoresOnlyIt) {
+  // Catches a wrong default, a value of another type taken as false, or a toggle that
+  // touches a window or the stored widths.
+  EXPECT_TRUE(controller_->wantsHidden());
+  desktop_.defaults().setText(kSidebarWantsHiddenKey, "no");
+  EXPECT_TRUE(makeController()->wantsHidden());
+  desktop_.defaults().setBoolean(kSidebarWantsHiddenKey, false);
+  auto controller = makeController();
+  EXPECT_FALSE(controller->wantsHidden());
+
+  controller->toggle();
+  EXPECT_TRUE(controller->wantsHidden());
+  EXPECT_EQ(desktop_.defaults().boolean(kSidebarWantsHiddenKey), true);
+  controller->toggle();
+  EXPECT_EQ(desktop_.defaults().boolean(kSidebarWantsHiddenKey), false);
+  settle();
+  EXPECT_EQ(logCount("sidebar", "サイドバー: 非表示"), 1u);
+  EXPECT_EQ(logCount("sidebar", "サイドバー: 表示"), 1u);
+  EXPECT_EQ(scriptsSent(), 0);
+  EXPECT_EQ(storedKind(), DefaultsKind::absent);
+}
+
+TEST_F(SidebarControllerTest, hidingStoresEachWidthBeforeCollapsingAndRestoreGivesItBack) {
+  // Catches a width read after the collapse, a record patched instead of stored whole, or
+  // a restore that forgets the widths.
+  int a = window(200);
+  int b = window(180);
+  controller_->hide({a, b});
+  settle();
+  EXPECT_EQ(width(a), 0);
+  EXPECT_EQ(width(b), 0);
+  const IntegerDictionary both{{key(a), 200}, {key(b), 180}};
+  EXPECT_EQ(stored(), both);
+
+  int unknown = window(0);
+  controller_->restore({a, b, unknown});
+  settle();
+  EXPECT_EQ(width(a), 200);
+  EXPECT_EQ(width(b), 180);
+  EXPECT_EQ(width(unknown), SidebarController::defaultWidth);
+  EXPECT_EQ(stored(), both);
+  EXPECT_EQ(controller_->originalWidths().size(), 2u);
+}
+
+TEST_F(SidebarControllerTest, aWidthUnreadableOrZeroIsRememberedAsTheDefault) {
+  // Catches 0 remembered (a restore that leaves the sidebar collapsed), or a failed read
+  // that remembers nothing; and a destroyed window's entry that is not forgotten.
+  int collapsed = window(0);
+  int closed = window(200);
+  desktop_.finder().close(closed);
+  controller_->hide({collapsed, closed});
+  settle();
+  EXPECT_EQ(stored(), (IntegerDictionary{{key(collapsed), 150}, {key(closed), 150}}));
+  controller_->restore({collapsed});
+  settle();
+  EXPECT_EQ(width(collapsed), 150);
+
+  controller_->forget(closed);
+  EXPECT_EQ(stored(), (IntegerDictionary{{key(collapsed), 150}}));
+}
+
+TEST_F(SidebarControllerTest, hidingAgainKeepsTheFirstWidthWithoutReadingIt) {
+  // Catches a second hide that reads again, remembering the width the user set while the
+  // sidebar was shown (or 0).
+  int a = window(200);
+  controller_->hide({a});
+  settle();
+  controller_->restore({a});
+  settle();
+  desktop_.finder().setSidebarWidth(a, 250);
+  controller_->hide({a});
+  settle();
+  EXPECT_EQ(width(a), 0);
+  EXPECT_EQ(scriptsSent(), 4);  // read, collapse, restore, collapse
+  controller_->restore({a});
+  settle();
+  EXPECT_EQ(width(a), 200);
+}
+
+TEST_F(SidebarControllerTest, aControllerGoneBeforeItsReadAnswersCollapsesNothing) {
+  // Catches a collapse queued with the read instead of after the width is stored: the
+  // sidebar would stay collapsed with no record to repair it.
+  int a = window(200);
+  controller_->hide({a});
+  clock().advanceBy(10ms);
+  controller_.reset();
+  settle();
+  EXPECT_EQ(width(a), 200);
+  EXPECT_EQ(scriptsSent(), 1);
+  EXPECT_EQ(storedKind(), DefaultsKind::absent);
+}
+
+TEST_F(SidebarControllerTest, restoreAllForgetsAtOnceButClearsTheRecordAfterTheLastScript) {
+  // Catches a record cleared before Finder has given the sidebars back, never cleared, or
+  // a second restoreAll that logs or sends anything.
+  int a = window(200);
+  int b = window(180);
+  controller_->hide({a, b});
+  settle();
+  int sent = scriptsSent();
+
+  controller_->restoreAll();
+  EXPECT_TRUE(controller_->originalWidths().empty());
+  clock().advanceBy(30ms);  // the first of two 20 ms scripts has answered
+  EXPECT_EQ(stored(), (IntegerDictionary{{key(a), 200}, {key(b), 180}}));
+  settle();
+  EXPECT_EQ(width(a), 200);
+  EXPECT_EQ(width(b), 180);
+  EXPECT_EQ(stored(), IntegerDictionary{});
+
+  controller_->restoreAll();
+  settle();
+  EXPECT_EQ(logCount("sidebar", "サイドバー幅を復元します（2 窓）"), 1u);
+  EXPECT_EQ(logCount("sidebar", "サイドバー幅を復元します"), 1u);
+  EXPECT_EQ(scriptsSent(), sent + 2);
+}
+
+TEST_F(SidebarControllerTest, aQuitBeforeASlowFinderAnswersLeavesTheRecordForTheNextLaunch) {
+  // Catches the record cleared when the give-back scripts are queued: a run that ends
+  // within its 0.4 s would leave the sidebars collapsed with nothing to repair them.
+  int a = window(200);
+  int b = window(180);
+  controller_->hide({a, b});
+  settle();
+  desktop_.scriptHost().setExtraDelay(1s);
+  controller_->restoreAll();
+  clock().advanceBy(400ms);
+  controller_.reset();  // the process ends; Finder finishes the script it was sent
+  bridge_.reset();
+  desktop_.scriptHost().setExtraDelay(0s);
+  settle();
+  EXPECT_EQ(width(b), 0);
+
+  bridge_ = std::make_shared<FinderScripting>(desktop_.scriptHost(), desktop_.scheduler(),
+                                              desktop_.scheduler());
+  auto next = makeController();
+  next->recoverFromPreviousRun();
+  settle();
+  EXPECT_EQ(width(a), 200);
+  EXPECT_EQ(width(b), 180);
+  EXPECT_EQ(storedKind(), DefaultsKind::absent);
+  EXPECT_EQ(logCount("sidebar", "前回の畳み状態が残っています（2 窓）→ 復元を試みます"), 1u);
+}
+
+TEST_F(SidebarControllerTest, recoveryGivesBackEveryKeyThatParsesThenRemovesTheRecord) {
+  // Catches a lax key parser (blanks, signs, overflow), a stored 0 used as a width, the
+  // recovered windows remembered, or the record removed before the scripts answer.
+  int a = window(0);
+  int b = window(0);
+  int c = window(0);
+  desktop_.defaults().setIntegerDictionary(kCollapsedSidebarWidthsKey,
+                                           {{key(a), 220},
+                                            {"abc", 180},
+                                            {"", 90},
+                                            {"-5", 0},
+                                            {"+" + key(b), 0},
+                                            {" " + key(c), 300},
+                                            {key(c) + "x", 300},
+                                            {"99999999999999999999", 300},
+                                            {"+-5", 300},
+                                            {"-", 300}});
+  controller_->recoverFromPreviousRun();
+  EXPECT_EQ(storedKind(), DefaultsKind::dictionary);
+  settle();
+  EXPECT_EQ(logCount("sidebar", "前回の畳み状態が残っています（10 窓）→ 復元を試みます"), 1u);
+  EXPECT_EQ(scriptsSent(), 3);  // a, -5 and b
+  EXPECT_EQ(width(a), 220);
+  EXPECT_EQ(width(b), 150);
+  EXPECT_EQ(width(c), 0);
+  EXPECT_EQ(storedKind(), DefaultsKind::absent);
+  EXPECT_TRUE(controller_->originalWidths().empty());
+}
+
+TEST_F(SidebarControllerTest, aRecordOfAnotherShapeIsNeitherUsedNorRemoved) {
+  // Catches a record with a non-integer value partly used or removed, or an empty one
+  // logged.
+  int a = window(0);
+  auto file = desktop_.defaults().file();
+  sim::PlistDictionary record{{key(a), {std::int64_t{220}}}, {"7", {1.5}}};
+  ASSERT_TRUE(sim::PlistFile::save(file, {{kCollapsedSidebarWidthsKey, {record}}}));
+  controller_->recoverFromPreviousRun();
+  settle();
+  EXPECT_EQ(sim::PlistFile::load(file).dictionary.at(kCollapsedSidebarWidthsKey),
+            sim::PlistValue{record});
+  desktop_.defaults().setText(kCollapsedSidebarWidthsKey, "220");
+  controller_->recoverFromPreviousRun();
+  settle();
+  EXPECT_EQ(storedKind(), DefaultsKind::text);
+  desktop_.defaults().setIntegerDictionary(kCollapsedSidebarWidthsKey, {});
+  controller_->recoverFromPreviousRun();
+  settle();
+  EXPECT_EQ(storedKind(), DefaultsKind::dictionary);
+  EXPECT_EQ(width(a), 0);
+  EXPECT_EQ(scriptsSent(), 0);
+  EXPECT_EQ(logCount("sidebar", "前回の畳み状態"), 0u);
+}
+
+TEST_F(SidebarControllerTest, aWidthRememberedBeforeTheLastGiveBackAnswersKeepsItsRecord) {
+  // Catches the record removed at the end of a recovery although a window collapsed
+  // meanwhile has stored its width there.
+  int old = window(0);
+  int c = window(170);
+  desktop_.defaults().setIntegerDictionary(kCollapsedSidebarWidthsKey, {{key(old), 200}});
+  controller_->hide({c});
+  controller_->recoverFromPreviousRun();
+  settle();
+  EXPECT_EQ(width(old), 200);
+  EXPECT_EQ(width(c), 0);
+  EXPECT_EQ(stored(), (IntegerDictionary{{key(c), 170}}));
+}
+
+}  // namespace
+}  // namespace varnelo
