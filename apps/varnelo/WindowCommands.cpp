@@ -1,5 +1,6 @@
 #include "WindowCommands.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -45,6 +46,72 @@ Result resize(ScenarioSession& session, Arguments args) {
   session.desktop().windowServer().setFrame(window->number,
                                             Rect::from(window->frame.origin(), *size));
   if (!holding) mouse.release();
+  return Result::ok();
+}
+
+constexpr Duration kDefaultDrag = std::chrono::milliseconds(300);
+
+struct DragEnd {
+  Duration over = kDefaultDrag;
+  sim::ButtonAtEnd button = sim::ButtonAtEnd::released;
+};
+
+// [over DURATION] [holding]
+std::optional<DragEnd> parseDragEnd(Arguments args) {
+  DragEnd end;
+  if (args.size() >= 2 && args[0] == "over") {
+    auto over = parseDuration(args[1]);
+    if (!over) return std::nullopt;
+    end.over = *over;
+    args = args.subspan(2);
+  }
+  if (args.size() == 1 && args[0] == "holding") {
+    end.button = sim::ButtonAtEnd::held;
+    args = args.subspan(1);
+  }
+  if (!args.empty()) return std::nullopt;
+  return end;
+}
+
+std::optional<sim::WindowEdge> parseEdge(const std::string& word) {
+  if (word == "right") return sim::WindowEdge::right;
+  if (word == "bottom") return sim::WindowEdge::bottom;
+  if (word == "corner") return sim::WindowEdge::corner;
+  return std::nullopt;
+}
+
+// finder drag LABEL to X,Y | edge right|bottom|corner by DX,DY [over DURATION] [holding]:
+// the user drags the title bar or an edge; the scenario's clock moves with the drag.
+Result drag(ScenarioSession& session, Arguments args) {
+  const char* usage =
+      "usage: finder drag LABEL to X,Y | edge right|bottom|corner by DX,DY [over DURATION] "
+      "[holding]";
+  bool byEdge = args.size() >= 5 && args[1] == "edge" && args[3] == "by";
+  bool byTitle = args.size() >= 3 && args[1] == "to";
+  auto edge = byEdge ? parseEdge(args[2]) : std::nullopt;
+  auto point = byEdge || byTitle ? parsePoint(args[byEdge ? 4 : 2]) : std::nullopt;
+  auto end = point ? parseDragEnd(args.subspan(byEdge ? 5 : 3)) : std::nullopt;
+  if (!end || (byEdge && !edge)) return Result::bad(usage);
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  auto& pointer = session.desktop().pointer();
+  bool started = edge ? pointer.dragEdge(window->number, *edge, *point, end->over, end->button)
+                      : pointer.drag(window->number, *point, end->over, end->button);
+  if (!started) {
+    return Result::bad("cannot drag " + args[0] +
+                       ": another drag is under way, or less than a point would be left");
+  }
+  session.desktop().virtualClock()->advanceBy(end->over);
+  return Result::ok();
+}
+
+// finder zoom LABEL: the user clicks the window's zoom button.
+Result zoom(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: finder zoom LABEL");
+  auto window = openWindow(session, args[0]);
+  if (!window) return noWindow(args[0]);
+  if (!session.desktop().pointer().zoom(window->number))
+    return Result::bad("no display to zoom to");
   return Result::ok();
 }
 
@@ -339,6 +406,8 @@ std::optional<CommandResult> windowAction(ScenarioSession& session, const std::s
                                           Arguments args) {
   if (verb == "move") return move(session, args);
   if (verb == "resize") return resize(session, args);
+  if (verb == "drag") return drag(session, args);
+  if (verb == "zoom") return zoom(session, args);
   if (verb == "retitle") return retitle(session, args);
   if (verb == "focus") return focus(session, args);
   if (verb == "minimise") return minimise(session, args, /*minimised=*/true);

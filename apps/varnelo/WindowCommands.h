@@ -15,8 +15,9 @@ namespace varnelo::scenario {
 void addWindowCommands(CommandTable& table);
 
 inline constexpr const char* kWindowActionUsage =
-    "move LABEL to X,Y | resize LABEL WxH [holding] | retitle LABEL TEXT | focus LABEL | "
-    "minimise LABEL | restore LABEL";
+    "move LABEL to X,Y | resize LABEL WxH [holding] | drag LABEL to X,Y | drag LABEL edge "
+    "right|bottom|corner by DX,DY [over DURATION] [holding] | zoom LABEL | retitle LABEL TEXT | "
+    "focus LABEL | minimise LABEL | restore LABEL";
 
 // A user's action on a labelled window (`finder move a to 200,100`); nullopt when `verb`
 // names none of kWindowActionUsage's.

@@ -87,6 +87,7 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
         return application->localizedName;
       });
   mouse_ = std::make_unique<SimMouse>();
+  pointer_ = std::make_unique<SimPointer>(*scheduler_, *windowServer_, *mouse_);
   screens_ = std::make_unique<SimScreens>(*windowServer_, *workspace_);
   finder_ = std::make_unique<SimFinder>(
       *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId,

@@ -39,6 +39,7 @@
 #include "Sim/Process/SimProcessHooks.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
+#include "Sim/User/SimPointer.h"
 #include "Sim/WindowServer/SimMouse.h"
 #include "Sim/WindowServer/SimScreens.h"
 #include "Sim/WindowServer/SimWindowServer.h"
@@ -92,6 +93,7 @@ class SimDesktop {
   SimAccessibility& accessibility() { return *accessibility_; }
   SimWindowServer& windowServer() { return *windowServer_; }
   SimMouse& mouse() { return *mouse_; }
+  SimPointer& pointer() { return *pointer_; }
   SimScreens& screens() { return *screens_; }
   SimAutomationPermission& automation() { return *automation_; }
   SimWorkspace& workspace() { return *workspace_; }
@@ -138,13 +140,14 @@ class SimDesktop {
 
   OwnedFolder home_;
   // Declared before the clock so that they outlive it: a script parked in spend() is
-  // released and finishes on its worker while the clock is destroyed.
+  // released and finishes on its worker while the clock is destroyed; so is a drag.
   std::unique_ptr<SimAccessibilityTrust> accessibilityTrust_;
   std::unique_ptr<SimWorkspace> workspace_;
   std::unique_ptr<SimAutomationPermission> automation_;
   std::unique_ptr<SimWindowServer> windowServer_;
   std::unique_ptr<SimAccessibility> accessibility_;
   std::unique_ptr<SimMouse> mouse_;
+  std::unique_ptr<SimPointer> pointer_;
   std::unique_ptr<SimScreens> screens_;
   std::unique_ptr<SimFinder> finder_;
   std::unique_ptr<SimScriptHost> scriptHost_;

@@ -28,21 +28,6 @@ TEST(WindowCommands, windowChecksCompareWithWhatTheWindowServerHolds) {
   EXPECT_EQ(harness.run("expect mouse down\n"), 1);
 }
 
-TEST(WindowCommands, relaunchedFinderWindowsKeepTheirLabels) {
-  // Catches labels left on the dead windows after a relaunch (every later line would
-  // fail), or labels swapped between windows reopened in order.
-  ScenarioHarness harness;
-  ASSERT_EQ(harness.run(std::string(kDocs) +
-                        "finder window Dl folder ~/Downloads at 50,60 size 300x200 as b\n"
-                        "finder quit\n"
-                        "finder relaunch\n"
-                        "expect window a frame 100,100 500x400\n"
-                        "expect window b frame 50,60 300x200\n"
-                        "expect window b front\n"),
-            0)
-      << harness.out.str();
-}
-
 TEST(WindowCommands, theDockOfADetachedDisplayMovesToThePrimary) {
   // Catches a Dock lost with its display. (Moving it by naming it: screens.scn.)
   ScenarioHarness harness;
@@ -60,6 +45,13 @@ TEST(WindowCommands, malformedWindowLinesAreBadLines) {
       "finder move zz to 1,2\n",
       "finder resize a 0x5\n",
       "finder resize a 10x10 tightly\n",
+      "finder drag a to 1;2\n",
+      "finder drag zz to 1,2\n",
+      "finder drag a to 1,2 over soon\n",
+      "finder drag a to 1,2 holding over 1s\n",
+      "finder drag a edge top by 1,2\n",
+      "finder drag a edge right by -500,0\n",
+      "finder zoom zz\n",
       "finder close zz\n",
       "finder relaunch\n",
       "app window zz front\n",

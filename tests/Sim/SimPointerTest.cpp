@@ -1,0 +1,156 @@
+#include "Sim/User/SimPointer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Sim/SimDesktop.h"
+#include "TestSupport/TempDir.h"
+#include "TestSupport/TestDesktop.h"
+
+namespace varnelo::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::Each;
+using ::testing::ElementsAre;
+
+// One notice as Varnelo's main thread meets it.
+struct Notice {
+  std::string name;
+  Duration at{};
+  Rect frame;
+  bool buttonDown = false;
+};
+
+class SimPointerTest : public ::testing::Test {
+ protected:
+  SimPointerTest() {
+    desktop.accessibilityTrust().setTrusted(true);
+    window = static_cast<WindowNumber>(
+        desktop.finder().openWindow(home.path(), FinderBounds{100, 100, 600, 500}));
+    auto& ax = desktop.accessibility();
+    ProcessId finder = desktop.finder().pid();
+    observer = std::get<std::shared_ptr<AXObserver>>(
+        ax.createObserver(finder, [this](const AXElement&, const std::string& name) {
+          notices.push_back({name, desktop.scheduler().now() - start, frame(),
+                             desktop.mouse().isLeftButtonDown()});
+        }));
+    for (const char* name : {"AXWindowMoved", "AXWindowResized"})
+      observer->addNotification(ax.windowElement(finder, window), name);
+    observer->attachToMainRunLoop();
+    start = desktop.scheduler().now();
+  }
+
+  Rect frame() { return desktop.windowServer().window(window)->frame; }
+  SimPointer& pointer() { return desktop.pointer(); }
+  void advance(Duration d) { desktop.virtualClock()->advanceBy(d); }
+  std::vector<std::string> names() {
+    std::vector<std::string> names;
+    for (const auto& notice : notices) names.push_back(notice.name);
+    return names;
+  }
+
+  test::TempDir home;
+  SimDesktop desktop{test::optionsWithHome(home.path())};
+  WindowNumber window = kNullWindowNumber;
+  std::shared_ptr<AXObserver> observer;
+  TimePoint start;
+  std::vector<Notice> notices;
+};
+
+TEST_F(SimPointerTest, aTitleBarDragMovesOncePerFrameWithTheButtonDownUntilItEnds) {
+  // Catches a drag that jumps to its end, steps off the frame interval or off the line, a
+  // last step short of the target, a button up before the end or left down after it, or a
+  // pointer that does not follow in bottom-left coordinates. (Below the menu bar: drag.scn.)
+  ASSERT_TRUE(pointer().drag(window, {400, 100}, 300ms, ButtonAtEnd::released));
+  EXPECT_TRUE(desktop.mouse().isLeftButtonDown());
+  EXPECT_EQ(desktop.mouse().location(), (Point{350, 780})) << "the title bar's middle";
+  advance(300ms);
+
+  ASSERT_EQ(notices.size(), 19u);
+  for (std::size_t i = 0; i + 1 < notices.size(); ++i) {
+    const auto k = static_cast<int>(i + 1);
+    EXPECT_EQ(notices[i].at, k * 16ms);
+    EXPECT_EQ(notices[i].frame, (Rect{100.0 + 16 * k, 100, 500, 400}));
+    EXPECT_TRUE(notices[i].buttonDown) << "step " << k;
+  }
+  EXPECT_EQ(notices.back().at, 300ms);
+  EXPECT_EQ(notices.back().frame, (Rect{400, 100, 500, 400}));
+  EXPECT_THAT(names(), Each(std::string("AXWindowMoved")));
+  EXPECT_FALSE(desktop.mouse().isLeftButtonDown());
+  EXPECT_EQ(desktop.mouse().location(), (Point{650, 780}));
+}
+
+TEST_F(SimPointerTest, aDragGoesOnWhileTheMainThreadIsStuck) {
+  // Catches drag steps run on the main queue, which a blocked Varnelo would hold back
+  // although the window server moves the window for the user meanwhile.
+  Rect during;
+  desktop.scheduler().postAfter(50ms, [&] {
+    desktop.scheduler().spend(100ms);
+    during = frame();
+  });
+  ASSERT_TRUE(pointer().drag(window, {400, 100}, 300ms, ButtonAtEnd::released));
+  advance(300ms);
+  EXPECT_EQ(during.x, 100 + 144) << "the step at 144 ms happened while the main thread waited";
+}
+
+TEST_F(SimPointerTest, edgesResizeWithoutMovingAndAHeldDragEndsAtTheRelease) {
+  // Catches an edge drag that moves the window or changes the other axis, one that may
+  // leave no width, a second drag accepted while one is under way, or a held button
+  // released at the drag's end.
+  EXPECT_FALSE(
+      pointer().dragEdge(window, WindowEdge::right, {-500, 0}, 100ms, ButtonAtEnd::released));
+  EXPECT_FALSE(desktop.mouse().isLeftButtonDown()) << "a refused drag presses nothing";
+  ASSERT_TRUE(pointer().dragEdge(window, WindowEdge::right, {60, 30}, 100ms, ButtonAtEnd::held));
+  EXPECT_FALSE(pointer().drag(window, {0, 0}, 100ms, ButtonAtEnd::released)) << "one hand";
+  advance(100ms);
+  EXPECT_EQ(frame(), (Rect{100, 100, 560, 400}));
+  EXPECT_TRUE(desktop.mouse().isLeftButtonDown());
+  EXPECT_EQ(desktop.mouse().location(), (Point{660, 900 - 330}));
+  desktop.mouse().release();
+
+  ASSERT_TRUE(
+      pointer().dragEdge(window, WindowEdge::bottom, {60, -100}, 50ms, ButtonAtEnd::released));
+  advance(50ms);
+  ASSERT_TRUE(
+      pointer().dragEdge(window, WindowEdge::corner, {-60, 40}, 50ms, ButtonAtEnd::released));
+  advance(50ms);
+  EXPECT_EQ(frame(), (Rect{100, 100, 500, 340}));
+  EXPECT_THAT(names(), Each(std::string("AXWindowResized")));
+  EXPECT_EQ(notices.size(), 7u + 4u + 4u);
+}
+
+TEST_F(SimPointerTest, theZoomButtonTogglesBetweenTheOwnAndTheStandardFrame) {
+  // Catches a zoom that does not reach the visible frame of the window's own screen, does
+  // not come back, returns to a frame the user has since left, posts no notices, or
+  // holds the button.
+  ASSERT_TRUE(pointer().zoom(window));
+  EXPECT_EQ(frame(), (Rect{0, 25, 1440, 875}));
+  ASSERT_TRUE(pointer().zoom(window));
+  EXPECT_EQ(frame(), (Rect{100, 100, 500, 400}));
+  advance(0ms);
+  EXPECT_THAT(names(),
+              ElementsAre("AXWindowMoved", "AXWindowResized", "AXWindowMoved", "AXWindowResized"));
+  EXPECT_FALSE(notices.front().buttonDown);
+
+  pointer().zoom(window);
+  desktop.windowServer().setFrame(window, {10, 40, 1440, 875});
+  pointer().zoom(window);
+  pointer().zoom(window);
+  EXPECT_EQ(frame(), (Rect{10, 40, 1440, 875})) << "the frame the user left it at";
+
+  ASSERT_TRUE(desktop.setScreens({SimScreen{}, {{1440, 0, 1920, 1080}, 25, DockSide::right, 80}}));
+  desktop.windowServer().setFrame(window, {1500, 100, 500, 400});
+  pointer().zoom(window);
+  EXPECT_EQ(frame(), (Rect{1440, 25, 1840, 1055}));
+  ASSERT_TRUE(desktop.setScreens({}));
+  EXPECT_FALSE(pointer().zoom(window));
+}
+
+}  // namespace
+}  // namespace varnelo::sim
