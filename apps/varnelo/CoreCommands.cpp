@@ -320,18 +320,29 @@ std::string describe(const UserDefaults& defaults, const std::string& key) {
       return std::to_string(*defaults.integer(key));
     case DefaultsKind::text:
       return inQuotes(*defaults.text(key));
+    case DefaultsKind::dictionary:
+      if (auto dictionary = defaults.integerDictionary(key)) {
+        std::string text = "dict";
+        for (const auto& [name, value] : *dictionary)
+          text += " " + name + "=" + std::to_string(value);
+        return text;
+      }
+      return "a dictionary of other values";
     default:
       return "a value of another kind";
   }
 }
 
+// expect defaults KEY VALUE | expect defaults KEY dict [NAME=N…] (names in order)
 Result expectDefaults(ScenarioSession& session, Arguments args) {
-  if (args.size() != 2) return Result::bad("usage: expect defaults KEY VALUE");
-  auto& defaults = session.desktop().defaults();
-  std::string got = describe(defaults, args[0]);
-  bool matches = got == args[1] || got == inQuotes(args[1]);
+  const bool dictionary = args.size() >= 2 && args[1] == "dict";
+  if (args.size() != 2 && !dictionary) return Result::bad("usage: expect defaults KEY VALUE");
+  std::string wanted = args[1];
+  for (const auto& entry : args.subspan(2)) wanted += " " + entry;
+  std::string got = describe(session.desktop().defaults(), args[0]);
+  bool matches = got == wanted || (!dictionary && got == inQuotes(wanted));
   if (matches) return Result::ok();
-  return Result::failed(args[0] + " = " + args[1], got);
+  return Result::failed(args[0] + " = " + wanted, got);
 }
 
 Result expectGlobal(ScenarioSession& session, Arguments args) {
@@ -401,7 +412,7 @@ void addCoreCommands(CommandTable& table) {
             expectLog);
   table.add("expect no", "log CATEGORY TEXT | defaults KEY | global KEY", expectNo);
   table.add("expect logfile", "CATEGORY TEXT", expectLogFile);
-  table.add("expect defaults", "KEY VALUE", expectDefaults);
+  table.add("expect defaults", "KEY VALUE | KEY dict [NAME=N…]", expectDefaults);
   table.add("expect global", "KEY TEXT", expectGlobal);
   table.add("expect quit", "[signal TERM|INT|HUP|KILL]", expectQuit);
   table.add("expect running", "", expectRunning);

@@ -111,6 +111,17 @@ Result close(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// finder sidebar LABEL WIDTH: the user drags the window's sidebar to that width (0 hides it).
+Result sidebar(ScenarioSession& session, Arguments args) {
+  auto width = args.size() == 2 ? parseInteger(args[1]) : std::nullopt;
+  if (!width || *width < 0) return Result::bad("usage: finder sidebar LABEL WIDTH");
+  if (!session.labelledWindow(args[0])) return Result::bad("no window labelled " + args[0]);
+  auto id = finderId(session, args[0]);
+  if (!id || !session.desktop().finder().setSidebarWidth(*id, static_cast<int>(*width)))
+    return Result::bad("no open Finder window labelled " + args[0]);
+  return Result::ok();
+}
+
 // Finder's relaunch (by `finder relaunch` or by a script) reopens its browser windows in
 // their order at the quit; the labels move to the new windows.
 void moveLabels(ScenarioSession& session, LabelsAtQuit& labelsAtQuit) {
@@ -253,6 +264,7 @@ Result finder(ScenarioSession& session, Arguments args,
   if (args[0] == "fail") return failScripts(session, rest);
   if (args[0] == "slow") return slow(session, rest);
   if (args[0] == "close") return close(session, rest);
+  if (args[0] == "sidebar") return sidebar(session, rest);
   if (args[0] == "quit") return quit(session, rest, labelsAtQuit);
   if (args[0] == "relaunch") return relaunch(session, rest);
   if (args[0] == "ids") return ids(session, rest);
@@ -301,7 +313,8 @@ void addFinderCommands(CommandTable& table) {
   table.add("finder",
             "window NAME folder PATH [at X,Y size WxH] as LABEL | special NAME as LABEL | "
             "dialog TITLE at X,Y size WxH as LABEL | navigate LABEL PATH [announced] | "
-            "select PATH… | fail next N scripts NUMBER [MESSAGE] | slow DURATION | close LABEL | " +
+            "select PATH… | fail next N scripts NUMBER [MESSAGE] | slow DURATION | close LABEL | "
+            "sidebar LABEL WIDTH | " +
                 std::string(kWindowActionUsage) +
                 " | quit [dropping | notices first|last] [taking DURATION] | relaunch | ids "
                 "numbers|offset N|counter | "

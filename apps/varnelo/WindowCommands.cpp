@@ -357,6 +357,18 @@ Result expectWindowState(ScenarioSession& session, const sim::SimWindow& window,
                      std::string("open | closed | minimised | onscreen | offscreen | front"));
 }
 
+// In front of the other labelled window in the window server's order.
+Result expectAbove(ScenarioSession& session, const sim::SimWindow& window,
+                   const std::string& otherLabel) {
+  auto other = session.labelledWindow(otherLabel);
+  if (!other) return Result::bad("no window labelled " + otherLabel);
+  for (const auto& each : session.desktop().windowServer().windows()) {
+    if (each.number == window.number) return Result::ok();
+    if (each.number == *other) return Result::failed("in front of " + otherLabel, "behind it");
+  }
+  return Result::failed("an open window " + otherLabel, "none");
+}
+
 // expect window LABEL frame X,Y WxH | title TEXT | open | closed | minimised | onscreen |
 // offscreen | front
 Result expectWindow(ScenarioSession& session, Arguments args) {
@@ -380,6 +392,7 @@ Result expectWindow(ScenarioSession& session, Arguments args) {
     if (window->title == args[2]) return Result::ok();
     return Result::failed("title \"" + args[2] + "\"", "\"" + window->title + "\"");
   }
+  if (args.size() == 3 && args[1] == "above") return expectAbove(session, *window, args[2]);
   if (args.size() != 2) return Result::bad("usage: expect window LABEL CHECK");
   return expectWindowState(session, *window, args[1]);
 }
@@ -460,10 +473,11 @@ void addWindowCommands(CommandTable& table) {
   table.add("accessibility subrole", "late DURATION|off", accessibilitySubrole);
   table.add("accessibility registration", "busy after launch DURATION|off | fails every N|off",
             accessibilityRegistration);
-  table.add("expect window",
-            "LABEL frame X,Y WxH | title TEXT | open | closed | minimised | onscreen | "
-            "offscreen | front",
-            expectWindow);
+  table.add(
+      "expect window",
+      "LABEL frame X,Y WxH | title TEXT | above LABEL | open | closed | minimised | onscreen | "
+      "offscreen | front",
+      expectWindow);
   table.add("expect finder", "running|quit", expectFinder);
   table.add("expect mouse", "down|up", expectMouse);
 }
