@@ -105,11 +105,10 @@ std::optional<Size> size(Accessibility& ax, const AXElement& element) {
 }
 
 std::optional<Rect> frame(Accessibility& ax, const AXElement& element) {
-  auto origin = position(ax, element);
-  if (!origin) return std::nullopt;
-  auto extent = size(ax, element);
-  if (!extent) return std::nullopt;
-  return Rect::from(*origin, *extent);
+  auto read = readAll(ax, element, {AXName::position, AXName::size});
+  const auto* values = std::get_if<AXValueList>(&read);
+  if (!values) return std::nullopt;
+  return asFrame((*values)[0], (*values)[1]);
 }
 
 std::optional<Url> url(Accessibility& ax, const AXElement& element) {

@@ -28,7 +28,7 @@ std::vector<AXElement> sheets(Accessibility& ax, const AXElement& element);
 // another process and must never reach a frame or an integer conversion otherwise.
 std::optional<Point> position(Accessibility& ax, const AXElement& element);
 std::optional<Size> size(Accessibility& ax, const AXElement& element);
-// Known only when both position and size are.
+// Known only when both position and size are; one multi-attribute read.
 std::optional<Rect> frame(Accessibility& ax, const AXElement& element);
 
 // A file-reference URL comes back as its path URL when it has one.

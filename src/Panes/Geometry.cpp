@@ -44,8 +44,16 @@ bool isOnAnyScreen(const std::vector<Screen>& screens, const Rect& axRect) {
 
 std::string shortRect(const std::optional<Rect>& rect) {
   if (!rect) return "nil";
-  return "(" + whole(rect->x) + "," + whole(rect->y) + " " + whole(rect->width) + "x" +
-         whole(rect->height) + ")";
+  std::string text = "(";
+  text += whole(rect->x);
+  text += ',';
+  text += whole(rect->y);
+  text += ' ';
+  text += whole(rect->width);
+  text += 'x';
+  text += whole(rect->height);
+  text += ')';
+  return text;
 }
 
 }  // namespace varnelo::Geometry

@@ -142,7 +142,7 @@ TEST_F(WindowIdentityResolverTest, roundTripsPerResolution) {
   auto apart = openWindow("Desktop", {400, 300, 500, 400});
 
   resolver.resolve(element(apart), finderPID());
-  EXPECT_EQ(counting.calls(), 3);  // the private call, then position and size to verify
+  EXPECT_EQ(counting.calls(), 2);  // the private call, then the frame (one read) to verify
   counting.reset();
   resolver.resolve(element(apart), finderPID(), Rect{400, 300, 500, 400});
   EXPECT_EQ(counting.calls(), 1) << "a frame just read is not read again to verify";
@@ -153,10 +153,10 @@ TEST_F(WindowIdentityResolverTest, roundTripsPerResolution) {
   counting.reset();
   resolver.usesPrivateAPI = false;
   resolver.resolve(element(front), finderPID());
-  // Position and size; the tie-break lists the windows and reads the frame and the
+  // The frame in one read; the tie-break lists the windows and reads the frame and the
   // minimised flag of each of the four in one read (the desktop is one of Finder's
   // windows too).
-  EXPECT_EQ(counting.calls(), 2 + 1 + 4);
+  EXPECT_EQ(counting.calls(), 1 + 1 + 4);
 }
 
 }  // namespace
