@@ -50,15 +50,5 @@ TEST_F(InteractionTrackerTest, aWatchWithNoWindowNamedEndsQuietly) {
   EXPECT_TRUE(released_.empty());
 }
 
-TEST_F(InteractionTrackerTest, suppressionHoldsUntilItsDeadline) {
-  // Catches the deadline compared the wrong way round, or the distant past taken as now.
-  EXPECT_FALSE(tracker_.isSuppressed());
-  tracker_.suppressFor(seconds(1.0));
-  advance(0.7);
-  EXPECT_TRUE(tracker_.isSuppressed());
-  advance(0.3);
-  EXPECT_FALSE(tracker_.isSuppressed());
-}
-
 }  // namespace
 }  // namespace varnelo
