@@ -59,9 +59,10 @@ TEST_F(SidebarControllerTest, theWishIsReadAtCreationAndToggleStoresOnlyIt) {
   EXPECT_EQ(storedKind(), DefaultsKind::absent);
 }
 
-TEST_F(SidebarControllerTest, hidingStoresEachWidthBeforeCollapsingAndRestoreGivesItBack) {
-  // Catches a width read after the collapse, a record patched instead of stored whole, or
-  // a restore that forgets the widths.
+TEST_F(SidebarControllerTest, hidingStoresEachWidthOnceAndRestoreGivesItBack) {
+  // Catches a width read after the collapse, a record patched instead of stored whole, a
+  // restore that forgets the widths, or a second hide that reads again (remembering the
+  // width the user set while the sidebar was shown).
   int a = window(200);
   int b = window(180);
   controller_->hide({a, b});
@@ -79,6 +80,14 @@ TEST_F(SidebarControllerTest, hidingStoresEachWidthBeforeCollapsingAndRestoreGiv
   EXPECT_EQ(width(unknown), SidebarController::defaultWidth);
   EXPECT_EQ(stored(), both);
   EXPECT_EQ(controller_->originalWidths().size(), 2u);
+
+  desktop_.finder().setSidebarWidth(a, 250);
+  int sent = scriptsSent();
+  controller_->hide({a});
+  controller_->restore({a});
+  settle();
+  EXPECT_EQ(scriptsSent(), sent + 2);  // collapse, restore
+  EXPECT_EQ(width(a), 200);
 }
 
 TEST_F(SidebarControllerTest, aWidthUnreadableOrZeroIsRememberedAsTheDefault) {
@@ -96,24 +105,6 @@ TEST_F(SidebarControllerTest, aWidthUnreadableOrZeroIsRememberedAsTheDefault) {
 
   controller_->forget(closed);
   EXPECT_EQ(stored(), (IntegerDictionary{{key(collapsed), 150}}));
-}
-
-TEST_F(SidebarControllerTest, hidingAgainKeepsTheFirstWidthWithoutReadingIt) {
-  // Catches a second hide that reads again, remembering the width the user set while the
-  // sidebar was shown (or 0).
-  int a = window(200);
-  controller_->hide({a});
-  settle();
-  controller_->restore({a});
-  settle();
-  desktop_.finder().setSidebarWidth(a, 250);
-  controller_->hide({a});
-  settle();
-  EXPECT_EQ(width(a), 0);
-  EXPECT_EQ(scriptsSent(), 4);  // read, collapse, restore, collapse
-  controller_->restore({a});
-  settle();
-  EXPECT_EQ(width(a), 200);
 }
 
 TEST_F(SidebarControllerTest, aControllerGoneBeforeItsReadAnswersCollapsesNothing) {
@@ -152,33 +143,6 @@ TEST_F(SidebarControllerTest, restoreAllForgetsAtOnceButClearsTheRecordAfterTheL
   EXPECT_EQ(logCount("sidebar", "サイドバー幅を復元します（2 窓）"), 1u);
   EXPECT_EQ(logCount("sidebar", "サイドバー幅を復元します"), 1u);
   EXPECT_EQ(scriptsSent(), sent + 2);
-}
-
-TEST_F(SidebarControllerTest, aQuitBeforeASlowFinderAnswersLeavesTheRecordForTheNextLaunch) {
-  // Catches the record cleared when the give-back scripts are queued: a run that ends
-  // within its 0.4 s would leave the sidebars collapsed with nothing to repair them.
-  int a = window(200);
-  int b = window(180);
-  controller_->hide({a, b});
-  settle();
-  desktop_.scriptHost().setExtraDelay(1s);
-  controller_->restoreAll();
-  clock().advanceBy(400ms);
-  controller_.reset();  // the process ends; Finder finishes the script it was sent
-  bridge_.reset();
-  desktop_.scriptHost().setExtraDelay(0s);
-  settle();
-  EXPECT_EQ(width(b), 0);
-
-  bridge_ = std::make_shared<FinderScripting>(desktop_.scriptHost(), desktop_.scheduler(),
-                                              desktop_.scheduler());
-  auto next = makeController();
-  next->recoverFromPreviousRun();
-  settle();
-  EXPECT_EQ(width(a), 200);
-  EXPECT_EQ(width(b), 180);
-  EXPECT_EQ(storedKind(), DefaultsKind::absent);
-  EXPECT_EQ(logCount("sidebar", "前回の畳み状態が残っています（2 窓）→ 復元を試みます"), 1u);
 }
 
 TEST_F(SidebarControllerTest, recoveryGivesBackEveryKeyThatParsesThenRemovesTheRecord) {

@@ -59,18 +59,6 @@ TEST_F(DefaultsTest, unsavedWritesStayInMemoryAndReachTheFileWithTheFirstSaveTha
   EXPECT_THAT(notices, IsEmpty());
 }
 
-TEST_F(DefaultsTest, dictionaryWithANonIntegerValueIsNoIntegerDictionary) {
-  // Catches a dictionary with one real read as an integer dictionary (its entries
-  // silently truncated), a wrong kind reported for it, or an empty one refused.
-  writeFile(appFile(), plistXml("<key>Widths</key><dict><key>a</key><integer>1</integer>"
-                                "<key>b</key><real>2.5</real></dict><key>Empty</key><dict/>"));
-  auto defaults = open();
-
-  EXPECT_EQ(defaults.integerDictionary("Widths"), std::nullopt);
-  EXPECT_EQ(defaults.kindOf("Widths"), DefaultsKind::dictionary);
-  EXPECT_EQ(defaults.integerDictionary("Empty"), IntegerDictionary{});
-}
-
 TEST_F(DefaultsTest, corruptFileIsKeptAsideUnderAFreeSideNameAndReportedOnceThenWrittenAfresh) {
   // Catches a damaged file overwritten (the user's settings lost for good), a silent
   // reset, a report repeated on every read, or an earlier side file overwritten.
