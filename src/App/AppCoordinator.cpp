@@ -56,7 +56,7 @@ void AppCoordinator::start() {
   paths().onPollTick = [weak] {
     auto self = weak.lock();
     if (!self || !self->panes_->isPaired()) return;
-    self->scripting_->selection([weak](std::vector<std::string> selected) {
+    self->scripting_->selection([weak](const std::vector<std::string>& selected) {
       auto self = weak.lock();
       if (!self) return;
       bool hasSelection = !selected.empty();
