@@ -40,7 +40,7 @@ TEST_F(BarResizeControllerTest, aPaneGripResizesThePairFromItsTopLeftCorner) {
   pairTwo();
   resizer_.begin(b_);
   resizer_.update(b_, {-500, 0});
-  EXPECT_EQ(panes_->frame(), (Rect{100, 100, 642, 419}));
+  EXPECT_EQ(panes_->frame(), (Rect{100, 100, 642, 419}));  // (more in pair.scn)
   resizer_.update(b_, {100, 50});
   EXPECT_EQ(panes_->frame(), (Rect{100, 100, 1200, 469}));
   EXPECT_EQ(frameOf(b_), (Rect{721, 100, 579, 450}));
