@@ -119,12 +119,11 @@ void AppCoordinator::handle(const FinderAXEvent& event) {
 }
 
 void AppCoordinator::handleGeometryChange(const AXElement& element, bool isResize) {
-  if (auto window = tracker().window(element)) {
-    window->frame = AXWin::frame(ports_.accessibility, element);
-    if (tracker().onChange) tracker().onChange();
-  }
   auto window = tracker().window(element);
-  if (!window || interaction_->isSuppressed()) return;
+  if (!window) return;
+  window->frame = AXWin::frame(ports_.accessibility, element);
+  if (tracker().onChange) tracker().onChange();
+  if (interaction_->isSuppressed()) return;
   overlay_->beginInteraction(*window);
   if (!window->cgWindowID) return;
   const WindowNumber id = *window->cgWindowID;
