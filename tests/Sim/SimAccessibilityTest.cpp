@@ -116,29 +116,6 @@ TEST_F(SimAccessibilityTest, findersTreeDescribesEachKindOfWindowFrontToBack) {
   EXPECT_EQ(text(desktopWindow, "AXTitle"), "");
 }
 
-TEST_F(SimAccessibilityTest, tabsAndMinimisedWindowsStayInTheTreeOffScreen) {
-  // Catches a background tab left out of AXWindows or read as minimised, a minimised
-  // window dropped from the tree, or focus given to a window off screen. (Shared frames:
-  // WindowIdentityResolverTest.)
-  labels[desktop.finder().desktopWindow()] = "desktop";
-  WindowNumber docs = open("docs");
-  WindowNumber tab = desktop.finder().openTab(docs, home.path() / "Downloads");
-  labels[tab] = "tab";
-  WindowNumber parked = open("parked", {300, 300, 700, 600});
-  desktop.windowServer().setMinimised(parked, true);
-
-  EXPECT_THAT(names(value(app(), "AXWindows")), ElementsAre("parked", "tab", "docs", "desktop"));
-  EXPECT_EQ(label(*value(app(), "AXFocusedWindow").as<AXElement>()), "tab");
-  EXPECT_FALSE(*value(element(docs), "AXMinimized").as<bool>());
-  EXPECT_TRUE(*value(element(parked), "AXMinimized").as<bool>());
-  EXPECT_EQ(text(element(tab), "AXTitle"), "Downloads");
-  EXPECT_EQ(desktop.finder().windows().size(), 3u) << "tabs are in Finder's scripting list";
-
-  EXPECT_EQ(ax().performAction(element(docs), "AXRaise"), AXError::success);
-  EXPECT_EQ(label(*value(app(), "AXFocusedWindow").as<AXElement>()), "docs");
-  EXPECT_FALSE(desktop.windowServer().window(tab)->onScreen());
-}
-
 TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
   // Catches an untrusted process that can still read or observe, a closed window that
   // still answers, a process that does not run answering as if it did, one bad attribute
@@ -295,33 +272,6 @@ TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
   observer.reset();
   runUntilIdle();
   EXPECT_THAT(events, ElementsAre("AXTitleChanged docs"));
-}
-
-TEST_F(SimAccessibilityTest, scriptsOnTheirWorkerNotifyThroughTheSamePath) {
-  // Catches Finder changes made by a script (off the main thread) that bypass the
-  // accessibility tree, or a window created without its focus change.
-  auto observer = observe({{app(), "AXWindowCreated"},
-                           {app(), "AXFocusedWindowChanged"},
-                           {app(), "AXTitleChanged"},
-                           {app(), "AXUIElementDestroyed"}});
-  auto queue = desktop.scheduler().makeSerialQueue("com.example.scripts");
-  auto run = [&](const std::string& body) {
-    auto script =
-        desktop.scriptHost().compile("tell application \"Finder\"\n" + body + "\nend tell");
-    queue->post([this, script] { desktop.scriptHost().execute(*script); });
-    desktop.virtualClock()->advanceBy(1s);
-  };
-  std::string docs = (home.path() / "Documents").string();
-  run("set w to make new Finder window to (POSIX file \"" + docs + "\" as alias)");
-  ASSERT_EQ(desktop.finder().windows().size(), 1u);
-  int id = desktop.finder().windows().front().id;
-  std::string downloads = (home.path() / "Downloads").string();
-  run("set target of Finder window id " + std::to_string(id) + " to (POSIX file \"" + downloads +
-      "\" as alias)");
-  run("close Finder window id " + std::to_string(id));
-  std::string made = std::to_string(id);
-  EXPECT_THAT(events, ElementsAre("AXWindowCreated " + made, "AXFocusedWindowChanged " + made,
-                                  "AXTitleChanged " + made, "AXUIElementDestroyed " + made));
 }
 
 TEST_F(SimAccessibilityTest, newWindowsAndJustLaunchedProcessesAreNotReadyAtOnce) {

@@ -281,32 +281,6 @@ TEST_F(SimScriptHostTest, aRefusedAppleEventFailsAtTheFirstFinderCommandWhereATr
   EXPECT_EQ(activations, 0);
 }
 
-TEST_F(SimScriptHostTest, everyTruncationOrByteFlipOfAScriptRunsOrFailsCleanly) {
-  // Catches a lexer or parser that reads past the end of its tokens or text, or lets a
-  // damaged script half-run, on inputs a hostile or broken client could send.
-  fs::create_directories(at("Docs"));
-  finder.openWindow(at("Docs"));
-  finder.openSpecialWindow("Recents");
-  std::string source =
-      kEveryFormPrefix + std::to_string(finder.windows().back().id) + kEveryFormRest;
-  EXPECT_EQ(text(source), folderPath("Docs") + "\n1.5\n-2000.0\n2");
-  auto check = [&](const std::string& text) {
-    auto result = run(text);
-    if (auto* error = std::get_if<ScriptError>(&result)) {
-      EXPECT_TRUE(error->number && error->message) << text;
-    }
-  };
-  for (std::size_t length = 0; length <= source.size(); ++length) check(source.substr(0, length));
-  std::uint32_t seed = 12345;
-  for (int round = 0; round < 2000; ++round) {
-    std::string damaged = source;
-    seed = seed * 1664525u + 1013904223u;
-    damaged[seed % damaged.size()] = static_cast<char>(seed >> 24);
-    check(damaged);
-  }
-  EXPECT_EQ(finder.windows().size(), 2u);
-}
-
 TEST_F(SimScriptHostTest, injectedFailuresHitTheNextScriptsOnlyAndLeaveFinderAlone) {
   // Catches an injection that runs the script anyway, that never runs out, or that counts
   // scripts which failed to compile. (Batch after batch: finder-timeout.scn.)
