@@ -9,6 +9,7 @@
 #include "Platform/AutomationPermission.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
+#include "Platform/Pasteboard.h"
 #include "Platform/ProcessHooks.h"
 #include "Platform/Screens.h"
 #include "Platform/ScriptHost.h"
@@ -38,6 +39,7 @@ struct Ports {
   WindowServer& windowServer;
   Mouse& mouse;
   Screens& screens;
+  Pasteboard& pasteboard;
 };
 
 }  // namespace varnelo

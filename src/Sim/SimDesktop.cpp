@@ -128,6 +128,7 @@ Ports SimDesktop::ports() {
       .windowServer = *windowServer_,
       .mouse = *mouse_,
       .screens = *screens_,
+      .pasteboard = pasteboard_,
   };
 }
 

@@ -44,6 +44,7 @@
 #include "Sim/WindowServer/SimScreens.h"
 #include "Sim/WindowServer/SimWindowServer.h"
 #include "Sim/Workspace/SimApplication.h"
+#include "Sim/Workspace/SimPasteboard.h"
 #include "Sim/Workspace/SimWorkspace.h"
 
 namespace varnelo::sim {
@@ -101,6 +102,7 @@ class SimDesktop {
   SimApplication& application() { return *application_; }
   SimFinder& finder() { return *finder_; }
   SimScriptHost& scriptHost() { return *scriptHost_; }
+  SimPasteboard& pasteboard() { return pasteboard_; }
 
   Ports ports();
 
@@ -160,6 +162,7 @@ class SimDesktop {
   std::unique_ptr<SimGlobalDefaults> globalDefaults_;
   std::unique_ptr<SimProcessHooks> process_;
   std::unique_ptr<SimApplication> application_;
+  SimPasteboard pasteboard_;
   std::mt19937_64 random_;
 };
 
