@@ -22,7 +22,7 @@ bool namesFolder(const std::string& candidate) {
 
 }  // namespace
 
-PathBarViewModel::PathBarViewModel(std::filesystem::path home, Pasteboard& pasteboard)
+PathBarViewModel::PathBarViewModel(const std::filesystem::path& home, Pasteboard& pasteboard)
     : home_(home.string()), pasteboard_(pasteboard) {
   clearInvalidOnTyping_ = editText.subscribe([this](const std::string&) {
     if (inputInvalid.get()) inputInvalid.set(false);

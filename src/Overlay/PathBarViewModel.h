@@ -30,7 +30,7 @@ class PathBarViewModel {
 
   // `home` roots the "~" crumb and expands a typed "~"; the pasteboard is borrowed and
   // outlives the model.
-  PathBarViewModel(std::filesystem::path home, Pasteboard& pasteboard);
+  PathBarViewModel(const std::filesystem::path& home, Pasteboard& pasteboard);
   PathBarViewModel(const PathBarViewModel&) = delete;
   PathBarViewModel& operator=(const PathBarViewModel&) = delete;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <optional>
 
 namespace varnelo {
 namespace {
@@ -11,43 +11,35 @@ namespace {
 TEST(CenterStripModelTest, flagsNotifyOnlyOnARealChange) {
   // Catches a flag that re-publishes an equal value, which re-renders the strip on every sync.
   CenterStripModel model;
-  std::vector<bool> selection;
+  int selections = 0;
   int sides = 0;
-  auto a = model.hasSelection.subscribe([&](bool value) { selection.push_back(value); });
+  auto a = model.hasSelection.subscribe([&](bool) { ++selections; });
   auto b = model.activeSide.subscribe([&](const std::optional<bool>&) { ++sides; });
-  model.hasSelection.set(false);
-  model.hasSelection.set(true);
-  model.hasSelection.set(true);
-  model.activeSide.set(std::nullopt);
-  model.activeSide.set(false);
-  model.activeSide.set(true);
-  EXPECT_EQ(selection, std::vector<bool>{true});
+  for (bool value : {false, true, true}) model.hasSelection.set(value);
+  for (std::optional<bool> value : {std::optional<bool>{}, {false}, {true}, {true}})
+    model.activeSide.set(value);
+  EXPECT_EQ(selections, 1);
   EXPECT_EQ(sides, 2);
 }
 
 TEST(CenterStripModelTest, transfersNeedASelectionAndMovesAnotherFolder) {
   // Catches a move into the folder it comes from, a copy refused there, a pane button that
-  // goes dark with the selection, and a sidebar button shown "on" while sidebars show.
-  const StripButton transfers[] = {StripButton::copyToRight, StripButton::copyToLeft,
-                                   StripButton::moveToRight, StripButton::moveToLeft};
-  const StripButton paneButtons[] = {StripButton::syncOtherPane, StripButton::swapPanes,
-                                     StripButton::sidebar, StripButton::expandToScreen};
+  // goes dark with the selection, and a sidebar button "on" while the sidebars show.
+  using enum StripButton;
   CenterStripModel model;
   model.sameFolder.set(true);
-  for (StripButton button : transfers) EXPECT_FALSE(isEnabled(model, button));
-  for (StripButton button : paneButtons) EXPECT_TRUE(isEnabled(model, button));
+  for (StripButton button : {copyToRight, copyToLeft, moveToRight, moveToLeft})
+    EXPECT_FALSE(isEnabled(model, button));
+  for (StripButton button : {syncOtherPane, swapPanes, sidebar, expandToScreen})
+    EXPECT_TRUE(isEnabled(model, button));
   model.hasSelection.set(true);
-  EXPECT_TRUE(isEnabled(model, StripButton::copyToLeft));
-  EXPECT_TRUE(isEnabled(model, StripButton::copyToRight));
-  EXPECT_FALSE(isEnabled(model, StripButton::moveToLeft));
-  EXPECT_FALSE(isEnabled(model, StripButton::moveToRight));
+  EXPECT_TRUE(isEnabled(model, copyToRight) && isEnabled(model, copyToLeft));
+  EXPECT_FALSE(isEnabled(model, moveToRight) || isEnabled(model, moveToLeft));
   model.sameFolder.set(false);
-  for (StripButton button : transfers) EXPECT_TRUE(isEnabled(model, button));
-
-  EXPECT_FALSE(isOn(model, StripButton::sidebar));
+  EXPECT_TRUE(isEnabled(model, moveToRight) && isEnabled(model, moveToLeft));
+  EXPECT_FALSE(isOn(model, sidebar));
   model.sidebarHidden.set(true);
-  EXPECT_TRUE(isOn(model, StripButton::sidebar));
-  for (StripButton button : transfers) EXPECT_FALSE(isOn(model, button));
+  EXPECT_TRUE(isOn(model, sidebar));
 }
 
 }  // namespace
