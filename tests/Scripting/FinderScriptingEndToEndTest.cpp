@@ -32,7 +32,11 @@ class RefusingHost final : public ScriptHost {
     if (auto* syntax = std::get_if<sim::SyntaxError>(&parsed)) {
       return ScriptError{-2741, syntax->message};
     }
-    return sim::runAppleScript(std::get<sim::Program>(parsed), finder_, [this] { return refusal; });
+    return sim::runAppleScript(std::get<sim::Program>(parsed), finder_,
+                               [this](Duration) -> std::optional<sim::AppleEventFailure> {
+                                 if (!refusal) return std::nullopt;
+                                 return sim::AppleEventFailure{*refusal};
+                               });
   }
   std::optional<ScriptError> refusal;
 
