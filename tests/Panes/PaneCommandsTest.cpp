@@ -190,5 +190,24 @@ TEST_F(PaneCommandsTest, theSidebarToggleReachesOnlyPanesWithAScriptingIdAndAlwa
   EXPECT_EQ(events_, (Strings{"sync", "resync 0.3", "sync", "resync 0.3"}));
 }
 
+TEST_F(PaneCommandsTest, aCopyToAnotherVolumeLongerThanTwoMinutesAnswersWhenFinderIsDone) {
+  // Catches a transfer whose Apple event gives up after the default two minutes while
+  // Finder goes on copying: a copy that succeeds would count as failed. Scaled down by
+  // ten thousand, bytes and throughput alike: 20 GB at 100 MB/s, 200 s.
+  desktop_.finder().setCopyThroughput(sim::SimFinder::kDefaultCopyThroughput / 10'000);
+  test::writeFile(docs() / "big.bin", std::string(2'000'000, 'x'));
+  desktop_.finder().select({docs() / "big.bin"});
+  pane(right_).targetPath = desktop_.externalVolume().string() + "/";
+  commands_->transferSelection(/*toRight=*/true, /*move=*/false);
+  clock().advanceBy(199s);
+  EXPECT_TRUE(events_.empty());
+  clock().advanceBy(2s);
+  EXPECT_EQ(events_, Strings{"correlate"});
+  EXPECT_EQ(navigation().successes, 1);
+  EXPECT_EQ(navigation().attempts, 1);
+  EXPECT_EQ(fs::file_size(desktop_.externalVolume() / "big.bin"), 2'000'000u);
+  EXPECT_TRUE(lines("script").empty());
+}
+
 }  // namespace
 }  // namespace varnelo
