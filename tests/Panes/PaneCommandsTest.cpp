@@ -74,8 +74,9 @@ class PaneCommandsTest : public test::PaneDesktop {
 
 TEST_F(PaneCommandsTest, aCopyLandsInTheNamedPaneAndAFailedMoveLosesNothingAndIsReported) {
   // Catches the log line's parts out of order, a destination taken from the active pane,
-  // a success recorded before Finder answered, or a failed move that reaches neither the
-  // notice nor the health record.
+  // a transfer text Finder cannot parse or that moves instead of copying, a success
+  // recorded before Finder answered, a name clash that overwrites the user's file, or a
+  // failed move that reaches neither the notice nor the health record.
   test::writeFile(docs() / "a.txt", "A");
   test::writeFile(docs() / "b.txt", "B");
   test::writeFile(docs() / "c.txt", "C");
@@ -84,9 +85,11 @@ TEST_F(PaneCommandsTest, aCopyLandsInTheNamedPaneAndAFailedMoveLosesNothingAndIs
   commands_->transferSelection(/*toRight=*/true, /*move=*/false);
   settle();
   EXPECT_EQ(test::readFile(downloads() / "b.txt"), "B");
+  EXPECT_TRUE(fs::exists(docs() / "b.txt"));
   EXPECT_EQ(events_, Strings{"correlate"});
   EXPECT_EQ(navigation().successes, 1);
 
+  test::writeFile(docs() / "a.txt", "new");
   desktop_.finder().select({docs() / "a.txt", docs() / "b.txt", docs() / "c.txt"});
   commands_->transferSelection(/*toRight=*/true, /*move=*/true);
   settle();
@@ -94,8 +97,11 @@ TEST_F(PaneCommandsTest, aCopyLandsInTheNamedPaneAndAFailedMoveLosesNothingAndIs
   EXPECT_EQ(lines("strip"),
             (Strings{"コピー: 2 件 → " + destination, "移動: 3 件 → " + destination}));
   EXPECT_EQ(events_, (Strings{"correlate", "move failed", "correlate"}));
+  EXPECT_EQ(logCount("script", "AppleScript エラー -15267: "), 1u);
   EXPECT_EQ(navigation().consecutiveFailures, 1);
   EXPECT_EQ(navigation().lastError, "転送に失敗 folder=" + destination);
+  EXPECT_EQ(test::readFile(downloads() / "a.txt"), "A");
+  EXPECT_EQ(test::readFile(docs() / "a.txt"), "new");
   EXPECT_TRUE(fs::exists(docs() / "c.txt"));
   EXPECT_FALSE(fs::exists(downloads() / "c.txt"));
 }

@@ -72,35 +72,6 @@ class FinderScriptingEndToEnd : public ::testing::Test {
       desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
 };
 
-TEST_F(FinderScriptingEndToEnd, copyingTwoFilesLeavesThemInBothFolders) {
-  // Catches a transfer text Finder cannot parse, or one that moves instead of copying.
-  test::writeFile(home() / "Documents/a.txt", "A");
-  test::writeFile(home() / "Documents/b.txt", "B");
-  bool copied = await<bool>([&](auto done) {
-    bridge_->transfer(
-        {(home() / "Documents/a.txt").string(), (home() / "Documents/b.txt").string()},
-        (home() / "Downloads").string(), /*move=*/false, done);
-  });
-  EXPECT_TRUE(copied);
-  EXPECT_EQ(test::readFile(home() / "Downloads/a.txt"), "A");
-  EXPECT_EQ(test::readFile(home() / "Downloads/b.txt"), "B");
-  EXPECT_TRUE(fs::exists(home() / "Documents/a.txt"));
-}
-
-TEST_F(FinderScriptingEndToEnd, aMoveOntoAnExistingNameFailsAndLosesNothing) {
-  // Catches a failed move reported as success, or a clash that overwrites the user's file.
-  test::writeFile(home() / "Documents/a.txt", "new");
-  test::writeFile(home() / "Downloads/a.txt", "old");
-  bool moved = await<bool>([&](auto done) {
-    bridge_->transfer({(home() / "Documents/a.txt").string()}, (home() / "Downloads").string(),
-                      /*move=*/true, done);
-  });
-  EXPECT_FALSE(moved);
-  EXPECT_EQ(test::readFile(home() / "Documents/a.txt"), "new");
-  EXPECT_EQ(test::readFile(home() / "Downloads/a.txt"), "old");
-  EXPECT_TRUE(desktop_.systemLog().containsDefault("script", "AppleScript エラー -15267: "));
-}
-
 TEST_F(FinderScriptingEndToEnd, hostilePathsReachFinderIntact) {
   // Catches an escaping fault that lets a quote or backslash break out of its literal.
   fs::path quoted = home() / "q\"uote\\back é";
