@@ -57,7 +57,8 @@ class FinderScripting : public std::enable_shared_from_this<FinderScripting> {
                       Completion<bool> completion);
   void activateFinder(Completion<bool> completion);
   // No replacing: a name that exists in the destination fails. No items: false, and no
-  // script runs.
+  // script runs. Finder's answer is awaited up to an hour, so a long copy answers once
+  // done rather than failing after the default two minutes.
   void transfer(std::vector<std::string> items, std::string to, bool move,
                 Completion<bool> completion);
 

@@ -161,8 +161,10 @@ std::string revealInFinder(std::string_view folder, const std::vector<std::strin
 std::string transfer(const std::vector<std::string>& items, std::string_view destination,
                      TransferKind kind) {
   const char* verb = kind == TransferKind::move ? "move" : "duplicate";
-  return tellFinder(std::string("    ") + verb + " {" + pathForms(items) + "} to " +
-                    pathForm(destination));
+  // A long copy outlasts the Apple event's default two minutes while Finder goes on with
+  // it; waiting an hour keeps a copy that succeeds from answering as failed.
+  return tellFinder(std::string("    with timeout of 3600 seconds\n        ") + verb + " {" +
+                    pathForms(items) + "} to " + pathForm(destination) + "\n    end timeout");
 }
 
 std::string sidebarWidth(ScriptID windowID) {

@@ -42,6 +42,7 @@ std::string revealInFinder(std::string_view folder, const std::vector<std::strin
 
 enum class TransferKind { duplicate, move };
 // Meant for a non-empty items list; the bridge refuses an empty one before building.
+// Waits up to an hour for Finder's answer.
 std::string transfer(const std::vector<std::string>& items, std::string_view destination,
                      TransferKind kind);
 std::string sidebarWidth(ScriptID windowID);

@@ -250,9 +250,10 @@ TEST_F(SimScriptHostTest, aRefusedAppleEventFailsAtTheFirstFinderCommandWhereATr
   // for another error number.
   int asked = 0;
   std::optional<ScriptError> answer;
-  auto sender = [&] {
+  auto sender = [&](Duration) -> std::optional<AppleEventFailure> {
     ++asked;
-    return answer;
+    if (!answer) return std::nullopt;
+    return AppleEventFailure{*answer};
   };
   std::string id = std::to_string(finder.openWindow(dir.path()));
   EXPECT_EQ(
@@ -296,8 +297,9 @@ TEST_F(SimScriptHostTest, injectedFailuresHitTheNextScriptsOnlyAndLeaveFinderAlo
 TEST_F(SimScriptHostTest, aScriptTakesItsRunTimePlusTheSlowFinderDelayUpToTheEventsTimeout) {
   // Catches a run that takes no virtual time, a slow-Finder delay or a configured run
   // time that is ignored, a sender that waits for a hung Finder past the Apple event's
-  // timeout, or Finder dropping the work it was sent or doing it early; a script that
-  // sends Finder nothing takes none.
+  // timeout or past the one its `with timeout` block sets (or not as long), or Finder
+  // dropping the work it was sent or doing it early; a script that sends Finder nothing
+  // takes none.
   auto queue = scheduler.makeSerialQueue("com.example.scripts");
   std::optional<ScriptResult> result;
   std::size_t windowsAtAnswer = 0;
@@ -326,6 +328,18 @@ TEST_F(SimScriptHostTest, aScriptTakesItsRunTimePlusTheSlowFinderDelayUpToTheEve
   EXPECT_EQ(result, (ScriptResult{ScriptError{-1712, "AppleEvent timed out."}}));
   EXPECT_EQ(windowsAtAnswer, 0u);
   EXPECT_EQ(finder.windows().size(), 1u) << "Finder does the work when its time is up";
+
+  auto waiting = [&](const std::string& seconds) {
+    return inFinder("    try\n        with timeout of " + seconds +
+                    "\n            set w to make new Finder window to " + alias(dir.path()) +
+                    "\n        end timeout\n    on error\n    end try");
+  };
+  EXPECT_EQ(took(waiting("30 seconds")), Duration{30s});
+  EXPECT_EQ(result, (ScriptResult{ScriptError{-1712, "AppleEvent timed out."}}));
+  EXPECT_EQ(took(waiting("3600 seconds")), Duration{150s + 5ms});
+  EXPECT_EQ(result, ScriptResult{ScriptText{}});
+  EXPECT_EQ(windowsAtAnswer, 3u);
+  EXPECT_EQ(error(waiting("30")).number, -2741);
 }
 
 TEST(SimDesktopScriptHost, aScriptParkedInItsRunTimeOutlivesTheDesktop) {

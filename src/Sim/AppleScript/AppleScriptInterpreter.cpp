@@ -1,6 +1,7 @@
 #include "Sim/AppleScript/AppleScriptInterpreter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -58,9 +59,13 @@ class Interpreter {
   bool send() {
     if (error_) return false;
     if (!sender_) return true;
-    auto refused = sender_();
+    auto refused = sender_(timeout_);
     if (!refused) return true;
-    raise(std::move(*refused));
+    if (refused->endsScript) {
+      end(std::move(refused->error));
+    } else {
+      raise(std::move(refused->error));
+    }
     return false;
   }
 
@@ -68,9 +73,14 @@ class Interpreter {
   bool charge(std::size_t steps) {
     steps_ += steps;
     if (steps_ <= kStepBudget) return true;
-    if (!exhausted_) error_ = finderError(FinderErrorKind::timedOut);
-    exhausted_ = true;
+    end(finderError(FinderErrorKind::timedOut));
     return false;
+  }
+
+  // An error no try block catches.
+  void end(ScriptError error) {
+    if (!ended_) error_ = std::move(error);
+    ended_ = true;
   }
 
   // ---- statements
@@ -96,6 +106,8 @@ class Interpreter {
         return repeatIn(stmt);
       case StmtKind::tryBlock:
         return tryBlock(stmt);
+      case StmtKind::withTimeout:
+        return withTimeout(stmt);
       default:
         simpleStatement(stmt);
         return Flow::next;
@@ -210,7 +222,7 @@ class Interpreter {
   Flow tryBlock(const Stmt& stmt) {
     Flow flow = runBlock(stmt.body);
     const ErrorHandler& handler = stmt.handler;
-    if (!error_ || exhausted_ || (handler.number && error_->number != handler.number)) {
+    if (!error_ || ended_ || (handler.number && error_->number != handler.number)) {
       return flow;
     }
     ScriptError caught = std::move(*error_);
@@ -222,6 +234,18 @@ class Interpreter {
       variables_[handler.numberVariable] = Value{*caught.number};
     }
     return runBlock(stmt.onError);
+  }
+
+  Flow withTimeout(const Stmt& stmt) {
+    std::int64_t seconds = integer(eval(*stmt.exprs[0]));
+    if (error_) return Flow::next;
+    constexpr std::int64_t kLongest =
+        std::chrono::duration_cast<std::chrono::seconds>(Duration::max()).count();
+    Duration outer = std::exchange(
+        timeout_, std::chrono::seconds(std::clamp<std::int64_t>(seconds, 0, kLongest)));
+    Flow flow = runBlock(stmt.body);
+    timeout_ = outer;
+    return flow;
   }
 
   void close(const Expr& window) {
@@ -251,8 +275,9 @@ class Interpreter {
     std::string destination = alias(eval(*stmt.exprs[1]));
     if (!send()) return;
     auto clash = stmt.replacing ? SimFinder::NameClash::replace : SimFinder::NameClash::fail;
-    auto failure = stmt.kind == StmtKind::move ? finder_.move(items, destination, clash)
-                                               : finder_.duplicate(items, destination, clash);
+    auto failure = stmt.kind == StmtKind::move
+                       ? finder_.move(items, destination, clash, timeout_)
+                       : finder_.duplicate(items, destination, clash, timeout_);
     if (failure) raise(failure->kind, failure->detail);
   }
 
@@ -531,7 +556,8 @@ class Interpreter {
   Value result_;
   std::optional<ScriptError> error_;
   std::size_t steps_ = 0;
-  bool exhausted_ = false;
+  bool ended_ = false;
+  Duration timeout_ = kAppleEventTimeout;
 };
 
 }  // namespace

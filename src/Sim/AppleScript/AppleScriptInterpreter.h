@@ -7,8 +7,10 @@
 // a property, the selection, a count, a coercion of Finder's reference), is one Apple
 // event. Before it acts, the interpreter asks its sender, which answers nothing to
 // deliver the event or the error sending failed with (-1743, -600, -1712…); that error
-// is raised right there, so a try block catches it as on a Mac. Without a sender every
-// event arrives.
+// is raised right there, so a try block catches it as on a Mac, unless it ends the
+// script. Without a sender every event arrives. An event waits for its reply
+// kAppleEventTimeout, or what the innermost `with timeout of N seconds` block says; the
+// sender and Finder's transfers are told which.
 // Work: one run may take kStepBudget steps (a statement, an expression, a loop turn, a
 // list item or 64 bytes of text copied); past that it stops with -1712 "AppleEvent timed
 // out.", which no try block catches. A list nested deeper than kMaxListDepth fails with
@@ -25,13 +27,21 @@
 #include <optional>
 
 #include "Platform/ScriptHost.h"
+#include "Platform/Time.h"
 #include "Sim/AppleScript/AppleScriptParser.h"
 #include "Sim/Finder/SimFinder.h"
 
 namespace varnelo::sim {
 
-// Called once per Apple event, on the running script's thread.
-using AppleEventSender = std::function<std::optional<ScriptError>()>;
+// Why an Apple event did not arrive. `endsScript`: the run stops there, past any try.
+struct AppleEventFailure {
+  ScriptError error;
+  bool endsScript = false;
+};
+
+// Called once per Apple event, on the running script's thread, with the time the script
+// waits for the event's reply.
+using AppleEventSender = std::function<std::optional<AppleEventFailure>(Duration timeout)>;
 
 inline constexpr std::size_t kStepBudget = 1'000'000;
 inline constexpr int kMaxListDepth = 100;

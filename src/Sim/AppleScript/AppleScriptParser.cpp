@@ -14,13 +14,13 @@ namespace {
 
 // Words that never name a variable, so "set name to …" fails here as it does on a Mac.
 const std::set<std::string> kReserved{
-    "tell",    "end",         "set",       "to",        "return", "repeat",       "with",
-    "from",    "in",          "try",       "on",        "error",  "number",       "of",
-    "as",      "item",        "posix",     "file",      "path",   "tab",          "linefeed",
-    "id",      "name",        "bounds",    "target",    "count",  "finder",       "window",
-    "windows", "get",         "selection", "make",      "new",    "activate",     "close",
-    "select",  "reveal",      "open",      "duplicate", "move",   "replacing",    "sidebar",
-    "width",   "application", "alias",     "string",    "text",   "applescript's"};
+    "tell",    "end",         "set",       "to",        "return", "repeat",        "with",
+    "from",    "in",          "try",       "on",        "error",  "number",        "of",
+    "as",      "item",        "posix",     "file",      "path",   "tab",           "linefeed",
+    "id",      "name",        "bounds",    "target",    "count",  "finder",        "window",
+    "windows", "get",         "selection", "make",      "new",    "activate",      "close",
+    "select",  "reveal",      "open",      "duplicate", "move",   "replacing",     "sidebar",
+    "width",   "application", "alias",     "string",    "text",   "applescript's", "timeout"};
 
 // AppleScript's integers; a literal beyond is a real.
 constexpr std::int64_t kMaxInteger = 536870911;
@@ -154,6 +154,7 @@ class Parser {
     if (acceptWord("return")) return withExpr(StmtKind::returnValue);
     if (acceptWord("repeat")) return repeat();
     if (acceptWord("try")) return tryBlock();
+    if (acceptWord("with")) return withTimeout();
     if (finderDepth_ > 0) {
       if (auto command = finderCommand()) return command;
     }
@@ -253,6 +254,21 @@ class Parser {
       stmt.onError = block(/*inTry=*/false);
     }
     blockEnd("try");
+    if (failed()) return std::nullopt;
+    return stmt;
+  }
+
+  // with timeout of N second(s)
+  std::optional<Stmt> withTimeout() {
+    Stmt stmt;
+    stmt.kind = StmtKind::withTimeout;
+    if (!expectWord("timeout") || !expectWord("of")) return std::nullopt;
+    stmt.exprs.push_back(expression());
+    if (failed()) return std::nullopt;
+    if (!acceptWord("seconds") && !acceptWord("second")) return stop("“seconds”");
+    if (!accept(TokenKind::lineEnd)) return stop("end of line");
+    stmt.body = block(/*inTry=*/false);
+    blockEnd("timeout");
     if (failed()) return std::nullopt;
     return stmt;
   }

@@ -6,11 +6,11 @@
 // "to" one-liner), set (variable, end of list, AppleScript's text item delimiters,
 // target/sidebar width of a window), return, repeat with … from … to / in, try with an
 // optional on error (which may name variables for the message and number, or catch one
-// error number only: "on error number -1728"), Finder's commands activate/close/select/
-// reveal/open/duplicate/move (the last two "with replacing"), and expressions: literals,
-// lists, &, as alias/string/text, POSIX file/path, item n of, id/name/bounds/target/
-// sidebar width of, Finder window i / id N, count of Finder windows, (get) selection,
-// make new Finder window to. An integer literal beyond AppleScript's ±536870911 is a
+// error number only: "on error number -1728"), with timeout of N second(s), Finder's commands
+// activate/close/select/ reveal/open/duplicate/move (the last two "with replacing"), and
+// expressions: literals, lists, &, as alias/string/text, POSIX file/path, item n of,
+// id/name/bounds/target/ sidebar width of, Finder window i / id N, count of Finder windows, (get)
+// selection, make new Finder window to. An integer literal beyond AppleScript's ±536870911 is a
 // real, as on a Mac. Finder's words only parse inside a tell block addressed to Finder,
 // as on a Mac without Finder's dictionary loaded. Nesting deeper than 100 levels
 // (parentheses, lists, blocks, chained & or as) is a syntax error, so a hostile text
@@ -71,6 +71,7 @@ enum class StmtKind {
   repeatRange,    // name, exprs = from, to; body
   repeatIn,       // name, exprs = list; body
   tryBlock,       // body, onError, handler
+  withTimeout,    // exprs = seconds; body
   activate,
   close,      // exprs = window
   select,     // exprs = items

@@ -48,29 +48,37 @@ ScriptResult SimScriptHost::execute(const CompiledScript& script) {
       if (--injected_.front().count == 0) injected_.pop_front();
     }
   }
-  const Program& program = std::get<Program>(parsed->parsed);
-  if (cost > kAppleEventTimeout) {
-    if (auto refused = deliver()) return *refused;
-    scheduler_.spend(kAppleEventTimeout);
-    if (!injected) {
-      scheduler_.postAfter(cost - kAppleEventTimeout,
-                           [script = parsed->shared_from_this(), &finder = finder_] {
-                             runAppleScript(std::get<Program>(script->parsed), finder);
-                           });
-    }
-    return finderError(FinderErrorKind::timedOut);
-  }
   if (injected) {
+    if (cost > kAppleEventTimeout) {
+      if (auto refused = deliver()) return *refused;
+      scheduler_.spend(kAppleEventTimeout);
+      return finderError(FinderErrorKind::timedOut);
+    }
     scheduler_.spend(cost);
     return *injected;
   }
+  const Program& program = std::get<Program>(parsed->parsed);
   bool spent = false;
-  return runAppleScript(program, finder_, [this, cost, &spent]() -> std::optional<ScriptError> {
-    if (auto refused = deliver()) return refused;
-    if (!spent) scheduler_.spend(cost);
-    spent = true;
-    return std::nullopt;
-  });
+  std::optional<Duration> lateBy;
+  auto result =
+      runAppleScript(program, finder_, [&](Duration timeout) -> std::optional<AppleEventFailure> {
+        if (auto refused = deliver()) return AppleEventFailure{*refused};
+        if (spent) return std::nullopt;
+        spent = true;
+        if (cost <= timeout) {
+          scheduler_.spend(cost);
+          return std::nullopt;
+        }
+        scheduler_.spend(timeout);
+        lateBy = cost - timeout;
+        return AppleEventFailure{finderError(FinderErrorKind::timedOut), /*endsScript=*/true};
+      });
+  if (lateBy) {
+    scheduler_.postAfter(*lateBy, [script = parsed->shared_from_this(), &finder = finder_] {
+      runAppleScript(std::get<Program>(script->parsed), finder);
+    });
+  }
+  return result;
 }
 
 std::optional<ScriptError> SimScriptHost::deliver() {

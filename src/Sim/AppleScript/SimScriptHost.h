@@ -3,7 +3,7 @@
 // error -2741 with AppleScript's "Expected … but found …" message. Each Finder command of
 // a parsed script is an Apple event that fails, where a `try` can catch it, with -600
 // while Finder quits (or may not be launched) and -1743 while Apple events to Finder are
-// denied; a script whose work takes longer than the event's timeout fails with -1712.
+// denied; a script whose work takes longer than its event's timeout fails with -1712.
 // Any thread; time is charged through SimScheduler::spend.
 //
 // Rules:
@@ -12,15 +12,17 @@
 //      then the event is delivered.
 //   2. The script's Finder time (run time plus slow-Finder delay) is spent at its first
 //      delivered event; a script that sends nothing, or only refused events, takes none.
-//   3. A run longer than kAppleEventTimeout answers -1712 once the timeout has passed;
-//      Finder runs the script when its time is up.
+//   3. A run longer than the timeout of its first delivered event (kAppleEventTimeout, or
+//      what a `with timeout` block around it says) answers -1712 once that timeout has
+//      passed; Finder runs the script when its time is up.
 //   4. Injected failures are consumed in the order given, batch after batch; each fails
 //      the whole script, takes the normal run time and leaves Finder untouched.
 //
 // Limits: every script is addressed to Finder; a timeout and an injected failure fail the
 // whole script, past any `try` (on a Mac, the first command's event fails inside the
-// script); undecided automation asks the simulated user first, as the platform's consent
-// prompt does.
+// script), and an injected failure on a Finder slower than kAppleEventTimeout times out
+// there, whatever `with timeout` says; undecided automation asks the simulated user first, as the
+// platform's consent prompt does.
 #pragma once
 
 #include <chrono>

@@ -366,17 +366,17 @@ void SimFinder::launch(ProcessId pid) {
 }
 
 FinderOutcome SimFinder::duplicate(const std::vector<fs::path>& items, const fs::path& destination,
-                                   NameClash clash) {
-  return transfer(items, destination, Transfer::copy, clash);
+                                   NameClash clash, Duration timeout) {
+  return transfer(items, destination, Transfer::copy, clash, timeout);
 }
 
 FinderOutcome SimFinder::move(const std::vector<fs::path>& items, const fs::path& destination,
-                              NameClash clash) {
-  return transfer(items, destination, Transfer::move, clash);
+                              NameClash clash, Duration timeout) {
+  return transfer(items, destination, Transfer::move, clash, timeout);
 }
 
 FinderOutcome SimFinder::transfer(const std::vector<fs::path>& items, const fs::path& to,
-                                  Transfer kind, NameClash clash) {
+                                  Transfer kind, NameClash clash, Duration timeout) {
   std::vector<TransferStep> steps;
   std::vector<fs::path> replaced;
   {
@@ -401,7 +401,7 @@ FinderOutcome SimFinder::transfer(const std::vector<fs::path>& items, const fs::
     fs::remove_all(existing, error);
     if (error) return FinderFailure{FinderErrorKind::fileOperationFailed, error.message()};
   }
-  return carryOut(std::move(steps));
+  return carryOut(std::move(steps), timeout);
 }
 
 std::vector<TransferStep> SimFinder::plan(const std::vector<fs::path>& items,
@@ -424,8 +424,8 @@ std::vector<TransferStep> SimFinder::plan(const std::vector<fs::path>& items,
 
 // Each item arrives when its time is spent. The sender stops waiting at the timeout;
 // Finder goes on with the rest on the main queue, each item at its own time.
-FinderOutcome SimFinder::carryOut(std::vector<TransferStep> steps) {
-  Duration left = kAppleEventTimeout;
+FinderOutcome SimFinder::carryOut(std::vector<TransferStep> steps, Duration timeout) {
+  Duration left = timeout;
   for (auto step = steps.begin(); step != steps.end(); ++step) {
     if (step->takes > left) {
       clock_->spend(left);

@@ -14,7 +14,7 @@
 // folder that window shows; `open` of a file only records it; no Trash, no aliases on
 // disk, no packages; a window's name is the folder's last path component ("Macintosh HD"
 // for "/") unless given when opened; one dialog and one Quick Look panel at most each;
-// the items of a transfer that outlives the Apple event's timeout arrive on the main
+// the items of a transfer that outlives its Apple event's timeout arrive on the main
 // queue at their times, and a file-system failure there goes unreported.
 #pragma once
 
@@ -168,14 +168,15 @@ class SimFinder {
   // first, ignoring case: a clash fails with nameExists and touches nothing, unless
   // replacing, which removes the clashing items first (an item clashing with itself or
   // with a folder holding it still fails). A file-system failure midway leaves the items
-  // already done in place. Past kAppleEventTimeout it answers timedOut and the rest
-  // arrive later. Called inside a serial job, the job spends the time; elsewhere only the
-  // part past the timeout waits.
+  // already done in place. Past `timeout` (the sender's wait for the reply) it answers
+  // timedOut and the rest arrive later. Called inside a serial job, the job spends the
+  // time; elsewhere only the part past the timeout waits.
   FinderOutcome duplicate(const std::vector<std::filesystem::path>& items,
                           const std::filesystem::path& destination,
-                          NameClash clash = NameClash::fail);
+                          NameClash clash = NameClash::fail, Duration timeout = kAppleEventTimeout);
   FinderOutcome move(const std::vector<std::filesystem::path>& items,
-                     const std::filesystem::path& destination, NameClash clash = NameClash::fail);
+                     const std::filesystem::path& destination, NameClash clash = NameClash::fail,
+                     Duration timeout = kAppleEventTimeout);
 
  private:
   enum class Transfer { copy, move };
@@ -192,12 +193,13 @@ class SimFinder {
   };
 
   FinderOutcome transfer(const std::vector<std::filesystem::path>& items,
-                         const std::filesystem::path& to, Transfer kind, NameClash clash);
+                         const std::filesystem::path& to, Transfer kind, NameClash clash,
+                         Duration timeout);
   // Mutex held.
   std::vector<TransferStep> plan(const std::vector<std::filesystem::path>& items,
                                  const std::filesystem::path& destination, Transfer kind) const;
   // Mutex not held.
-  FinderOutcome carryOut(std::vector<TransferStep> steps);
+  FinderOutcome carryOut(std::vector<TransferStep> steps, Duration timeout);
   int addWindow(FinderTarget target, std::optional<FinderBounds> bounds, std::string name);
   // Mutex held from here on.
   int insertBrowser(Browser browser, Rect frame, std::string name);

@@ -1,4 +1,6 @@
 tell application "Finder"
-    move {(POSIX file "/Users/ann/Docs/a\\b \"c\".txt" as alias), (POSIX file "/Users/ann/Docs/日本語.txt" as alias)} to (POSIX file "/Users/ann/first
+    with timeout of 3600 seconds
+        move {(POSIX file "/Users/ann/Docs/a\\b \"c\".txt" as alias), (POSIX file "/Users/ann/Docs/日本語.txt" as alias)} to (POSIX file "/Users/ann/first
 second" as alias)
+    end timeout
 end tell
