@@ -40,7 +40,7 @@ struct PairedDesktop {
         Ports{ports.mainQueue, ports.serialQueues, ports.system, ports.defaults,
               ports.globalDefaults, ports.systemLog, ports.accessibilityTrust, ports.automation,
               ports.application, ports.workspace, ports.process, ports.scriptHost, ax,
-              ports.windowServer, ports.mouse, ports.screens, ports.pasteboard});
+              ports.windowServer, ports.mouse, ports.screens, ports.pasteboard, ports.panels});
     coordinator->start();
     desktop.virtualClock()->advanceBy(1s);
   }

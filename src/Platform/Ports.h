@@ -9,6 +9,7 @@
 #include "Platform/AutomationPermission.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
+#include "Platform/Panels.h"
 #include "Platform/Pasteboard.h"
 #include "Platform/ProcessHooks.h"
 #include "Platform/Screens.h"
@@ -40,6 +41,7 @@ struct Ports {
   Mouse& mouse;
   Screens& screens;
   Pasteboard& pasteboard;
+  Panels& panels;
 };
 
 }  // namespace varnelo

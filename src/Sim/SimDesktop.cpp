@@ -86,6 +86,7 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
         if (!application) return std::nullopt;
         return application->localizedName;
       });
+  panels_ = std::make_unique<SimPanels>(*windowServer_, *scheduler_, options.varneloPid);
   mouse_ = std::make_unique<SimMouse>();
   pointer_ = std::make_unique<SimPointer>(*scheduler_, *windowServer_, *mouse_);
   screens_ = std::make_unique<SimScreens>(*windowServer_, *workspace_);
@@ -129,6 +130,7 @@ Ports SimDesktop::ports() {
       .mouse = *mouse_,
       .screens = *screens_,
       .pasteboard = pasteboard_,
+      .panels = *panels_,
   };
 }
 

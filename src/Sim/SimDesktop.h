@@ -41,6 +41,7 @@
 #include "Sim/Process/SimSystemLog.h"
 #include "Sim/User/SimPointer.h"
 #include "Sim/WindowServer/SimMouse.h"
+#include "Sim/WindowServer/SimPanels.h"
 #include "Sim/WindowServer/SimScreens.h"
 #include "Sim/WindowServer/SimWindowServer.h"
 #include "Sim/Workspace/SimApplication.h"
@@ -96,6 +97,7 @@ class SimDesktop {
   SimMouse& mouse() { return *mouse_; }
   SimPointer& pointer() { return *pointer_; }
   SimScreens& screens() { return *screens_; }
+  SimPanels& panels() { return *panels_; }
   SimAutomationPermission& automation() { return *automation_; }
   SimWorkspace& workspace() { return *workspace_; }
   SimProcessHooks& process() { return *process_; }
@@ -160,6 +162,7 @@ class SimDesktop {
   std::unique_ptr<SimSystemInfo> systemInfo_;
   std::unique_ptr<SimUserDefaults> defaults_;
   std::unique_ptr<SimGlobalDefaults> globalDefaults_;
+  std::unique_ptr<SimPanels> panels_;
   std::unique_ptr<SimProcessHooks> process_;
   std::unique_ptr<SimApplication> application_;
   SimPasteboard pasteboard_;

@@ -263,6 +263,28 @@ bool SimWindowServer::setMinimised(WindowNumber number, bool minimised) {
   return true;
 }
 
+bool SimWindowServer::setOrderedOut(WindowNumber number, bool orderedOut) {
+  std::vector<SimWindowEvent> events;
+  {
+    std::lock_guard lock(mutex_);
+    SimWindow* window = find(number);
+    if (!window || window->tabGroup != kNullWindowNumber) return false;
+    if (!orderedOut && *frontOfLayer(window->layer) != number) {
+      std::erase(order_, number);
+      order_.insert(frontOfLayer(window->layer), number);
+      if (!window->orderedOut)
+        events.push_back({SimWindowChange::reordered, number, window->ownerPID});
+    }
+    if (window->orderedOut != orderedOut) {
+      window->orderedOut = orderedOut;
+      auto change = orderedOut ? SimWindowChange::orderedOut : SimWindowChange::orderedIn;
+      events.push_back({change, number, window->ownerPID});
+    }
+  }
+  notify(events);
+  return true;
+}
+
 std::optional<SimWindow> SimWindowServer::window(WindowNumber number) const {
   std::lock_guard lock(mutex_);
   const SimWindow* window = find(number);

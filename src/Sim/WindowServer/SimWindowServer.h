@@ -126,6 +126,9 @@ class SimWindowServer final : public WindowServer {
   bool raise(WindowNumber number);
   // False for a tab that is not selected.
   bool setMinimised(WindowNumber number, bool minimised);
+  // An application's own showing and hiding of a window (a panel); ordering in also brings
+  // it to the front of its layer. False for a tab, whose selection decides instead.
+  bool setOrderedOut(WindowNumber number, bool orderedOut);
 
   std::optional<SimWindow> window(WindowNumber number) const;
   std::vector<SimWindow> windows() const;  // front to back, off-screen ones included
