@@ -20,7 +20,8 @@ constexpr double kRaisedResync = 0.15;
 
 AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayControl> overlay)
     : ports_(ports),
-      overlay_(std::move(overlay)),
+      overlayController_(overlay ? nullptr : OverlayController::create(ports)),
+      overlay_(overlay ? std::move(overlay) : overlayController_),
       scripting_(
           std::make_shared<FinderScripting>(ports.scriptHost, ports.mainQueue, ports.serialQueues)),
       observer_(std::make_shared<AXFinderObserver>(ports.accessibility, ports.workspace,
@@ -32,6 +33,7 @@ AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayContro
 
 void AppCoordinator::start() {
   auto weak = weak_from_this();
+  if (overlayController_) overlayController_->setActions(weak);
   observer_->onEvent = [weak](const FinderAXEvent& event) {
     if (auto self = weak.lock()) self->handle(event);
   };
@@ -81,6 +83,43 @@ PaneSnapshot AppCoordinator::snapshot() { return panes_->snapshot(!sidebar().wan
 void AppCoordinator::syncOverlay() { overlay_->sync(tracker().windows(), snapshot()); }
 
 void AppCoordinator::resyncAfter(double delay) { overlay_->scheduleResync(snapshot(), delay); }
+
+void AppCoordinator::navigate(WindowNumber windowID, const std::string& path) {
+  FinderWindow* window = nullptr;
+  for (const auto& tracked : tracker().windows()) {
+    if (tracked->cgWindowID == windowID) window = tracked.get();
+  }
+  if (!window || !window->scriptID) {
+    Log::emit("coord", "移動失敗: scriptID 未解決 (cgWindowID=" + std::to_string(windowID) + ")");
+    return;
+  }
+  const ScriptID scriptID = *window->scriptID;
+  Log::emit("coord", "移動: " + path + " (scriptID=" + std::to_string(scriptID) + ")");
+  auto weak = weak_from_this();
+  scripting_->setTarget(scriptID, path, [weak, scriptID, path](bool ok) {
+    auto self = weak.lock();
+    if (!self) return;
+    self->health_->record(HealthMonitor::Dependency::navigation, ok,
+                          "setTarget が拒否された path=" + path);
+    if (!ok) {
+      Log::emit("coord", "移動失敗: setTarget が拒否されました path=" + path);
+      return;
+    }
+    // The window may have closed meanwhile; its number may even be someone else's now.
+    for (const auto& tracked : self->tracker().windows()) {
+      if (tracked->scriptID == scriptID) tracked->targetPath = path;
+    }
+    self->syncOverlay();
+  });
+}
+
+void AppCoordinator::barResizeBegan(WindowNumber windowID) { barResizer().begin(windowID); }
+
+void AppCoordinator::barResized(WindowNumber windowID, Size delta) {
+  barResizer().update(windowID, delta);
+}
+
+void AppCoordinator::barResizeEnded() { barResizer().end(); }
 
 bool AppCoordinator::isPane(WindowNumber id) const { return panes_->side(id).has_value(); }
 
@@ -203,6 +242,38 @@ SidebarController& AppCoordinator::sidebar() {
   if (!sidebar_) sidebar_ = std::make_shared<SidebarController>(scripting_, ports_.defaults);
   return *sidebar_;
 }
+
+PaneCommands& AppCoordinator::paneCommands() {
+  if (!paneCommands_) {
+    paneCommands_ = std::make_shared<PaneCommands>(*scripting_, *panes_, sidebar(), *health_);
+    auto weak = weak_from_this();
+    paneCommands_->windows = [weak] {
+      auto self = weak.lock();
+      return self ? self->tracker().windows() : FinderWindows{};
+    };
+    paneCommands_->scheduleCorrelation = [weak] {
+      if (auto self = weak.lock()) self->paths().scheduleCorrelation();
+    };
+    paneCommands_->syncOverlay = [weak] {
+      if (auto self = weak.lock()) self->syncOverlay();
+    };
+    paneCommands_->scheduleResync = [weak](double delay) {
+      if (auto self = weak.lock()) self->resyncAfter(delay);
+    };
+    // onTransferFailed stays unset until the alerts exist: the move-failure notice joins here.
+  }
+  return *paneCommands_;
+}
+
+void AppCoordinator::transferSelection(bool toRight, bool move) {
+  paneCommands().transferSelection(toRight, move);
+}
+
+void AppCoordinator::swapPanes() { paneCommands().swapPanes(); }
+
+void AppCoordinator::syncPanes() { paneCommands().syncPanes(); }
+
+void AppCoordinator::toggleSidebar() { paneCommands().toggleSidebar(); }
 
 RevealCoordinator& AppCoordinator::revealCoordinator() {
   if (!revealCoordinator_) revealCoordinator_ = std::make_unique<RevealCoordinator>();

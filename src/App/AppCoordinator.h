@@ -19,9 +19,12 @@
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
+#include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
+#include "Overlay/OverlayController.h"
 #include "Panes/BarResizeController.h"
 #include "Panes/InteractionTracker.h"
+#include "Panes/PaneCommands.h"
 #include "Panes/PaneManager.h"
 #include "Panes/SidebarController.h"
 #include "Platform/Ports.h"
@@ -32,7 +35,7 @@
 
 namespace varnelo {
 
-class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
+class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, public OverlayActions {
  public:
   static constexpr const char* kWasPairedKey = "WasPaired";
   static constexpr Duration kOwnChangesHold = seconds(0.6);
@@ -41,9 +44,9 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   static constexpr Duration kDiscreteReframeDelay = seconds(0.07);
 
   // Creates the services that live from the start (the health monitor checks the system
-  // version here); starts nothing. The ports outlive it.
-  explicit AppCoordinator(const Ports& ports, std::shared_ptr<OverlayControl> overlay =
-                                                  std::make_shared<DetachedOverlay>());
+  // version here); starts nothing. The ports outlive it. Without `overlay` it lays its own
+  // panels over Finder's windows.
+  explicit AppCoordinator(const Ports& ports, std::shared_ptr<OverlayControl> overlay = nullptr);
   AppCoordinator(const AppCoordinator&) = delete;
   AppCoordinator& operator=(const AppCoordinator&) = delete;
 
@@ -59,11 +62,22 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   // again 0.4 s later; attempt 2 gives up.
   void makePair(int attempt);
   // Between the visible screen and the frame before (the strip's expand button).
-  void expandPairToScreen();
+  void expandPairToScreen() override;
+  // Shows the folder in the window with that number (a path bar's crumb or typed path).
+  void navigate(WindowNumber windowID, const std::string& path) override;
+  void barResizeBegan(WindowNumber windowID) override;
+  void barResized(WindowNumber windowID, Size delta) override;
+  void barResizeEnded() override;
+  void transferSelection(bool toRight, bool move) override;
+  void swapPanes() override;
+  void syncPanes() override;
+  void toggleSidebar() override;
   // Windows Varnelo opened itself, so that they are not taken into a pane.
   const std::set<WindowNumber>& selfOpenedIDs() const { return selfOpenedIDs_; }
 
   OverlayControl& overlay() { return *overlay_; }
+  // The panels, unless the coordinator was given other overlays.
+  OverlayController* overlayController() { return overlayController_.get(); }
   // The pair as the overlays see it.
   PaneSnapshot snapshot();
 
@@ -78,6 +92,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   SidebarController& sidebar();
   RevealCoordinator& revealCoordinator();
   BarResizeController& barResizer();
+  PaneCommands& paneCommands();
 
  private:
   void handleGeometryChange(const AXElement& element, bool isResize);
@@ -88,14 +103,13 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   // Reframes after a pane moved, holding off the changes the tiling causes.
   void reframeFollowing(WindowNumber id);
   bool isPane(WindowNumber id) const;
-  // Collapses or gives back the panes' sidebars, as the user wishes.
-  void applySidebarPreference();
   // Once per process, at the first correlation that can decide it.
   void restorePreviousPair();
   void syncOverlay();
   void resyncAfter(double delay);
 
   Ports ports_;
+  std::shared_ptr<OverlayController> overlayController_;
   std::shared_ptr<OverlayControl> overlay_;
   std::shared_ptr<FinderScripting> scripting_;
   std::shared_ptr<AXFinderObserver> observer_;
@@ -108,6 +122,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator> {
   std::shared_ptr<SidebarController> sidebar_;
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
+  std::shared_ptr<PaneCommands> paneCommands_;
   std::set<WindowNumber> selfOpenedIDs_;
   const TimePoint startedAt_;
   bool didRestorePair_ = false;

@@ -39,7 +39,7 @@ void AppCoordinator::makePair(int attempt) {
     panes_->pair(windows);
     panes_->activeID = panes_->leftID();
     ports_.defaults.setBoolean(kWasPairedKey, true);
-    applySidebarPreference();
+    paneCommands().applySidebarPreference();
     resyncAfter(kPairedResync);
     return;
   }
@@ -70,21 +70,6 @@ void AppCoordinator::expandPairToScreen() {
   interaction_->suppressFor(kOwnChangesHold);
   panes_->toggleExpandToScreen(tracker().windows());
   resyncAfter(kPairedResync);
-}
-
-void AppCoordinator::applySidebarPreference() {
-  std::vector<ScriptID> scriptIDs;
-  for (auto id : {panes_->leftID(), panes_->rightID()}) {
-    if (!id) continue;
-    const FinderWindow* window = findWindow(tracker().windows(), *id);
-    if (window && window->scriptID) scriptIDs.push_back(*window->scriptID);
-  }
-  if (scriptIDs.empty()) return;
-  if (sidebar().wantsHidden()) {
-    sidebar().hide(scriptIDs);
-  } else {
-    sidebar().restore(scriptIDs);
-  }
 }
 
 void AppCoordinator::restorePreviousPair() {

@@ -16,28 +16,14 @@ class OverlayControl {
  public:
   virtual ~OverlayControl() = default;
   virtual void sync(const FinderWindows& windows, const PaneSnapshot& panes) = 0;
-  // `delay` seconds from now, with the windows known then; a later request replaces it.
+  // `delay` seconds from now, with the windows known then; the pair is taken at once, and a
+  // request while one is pending adds nothing.
   virtual void scheduleResync(const PaneSnapshot& panes, double delay) = 0;
   // The window's panels stay hidden until the next sync.
   virtual void beginInteraction(const FinderWindow& window) = 0;
   virtual void setActiveWindow(std::optional<WindowNumber> id) = 0;
   virtual bool hasSelection() const = 0;
   virtual void setHasSelection(bool hasSelection) = 0;
-};
-
-// Extension point: the overlays until the panels exist. It draws nothing and keeps only the
-// strip's state; the overlay controller replaces it.
-class DetachedOverlay final : public OverlayControl {
- public:
-  void sync(const FinderWindows&, const PaneSnapshot&) override {}
-  void scheduleResync(const PaneSnapshot&, double) override {}
-  void beginInteraction(const FinderWindow&) override {}
-  void setActiveWindow(std::optional<WindowNumber>) override {}
-  bool hasSelection() const override { return hasSelection_; }
-  void setHasSelection(bool hasSelection) override { hasSelection_ = hasSelection; }
-
- private:
-  bool hasSelection_ = false;
 };
 
 }  // namespace varnelo
