@@ -35,28 +35,6 @@ Result panesCommand(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-// panes grip LABEL press | panes grip LABEL drag DX,DY | panes grip release
-Result gripCommand(ScenarioSession& session, Arguments args) {
-  const char* usage = "usage: panes grip LABEL press | LABEL drag DX,DY | release";
-  auto* app = coordinator(session);
-  if (!app) return Result::bad("Varnelo is not launched");
-  if (args.size() == 1 && args[0] == "release") {
-    app->barResizer().end();
-    return Result::ok();
-  }
-  if (args.size() < 2) return Result::bad(usage);
-  auto number = session.labelledWindow(args[0]);
-  if (!number) return Result::bad("no window labelled " + args[0]);
-  if (args.size() == 2 && args[1] == "press") {
-    app->barResizer().begin(*number);
-    return Result::ok();
-  }
-  auto delta = args.size() == 3 && args[1] == "drag" ? parsePoint(args[2]) : std::nullopt;
-  if (!delta) return Result::bad(usage);
-  app->barResizer().update(*number, {delta->x, delta->y});
-  return Result::ok();
-}
-
 std::string labelOrNumber(ScenarioSession& session, std::optional<WindowNumber> number) {
   if (!number) return "none";
   for (const auto& [label, labelled] : session.windowLabels()) {
@@ -114,7 +92,6 @@ Result expectSidebar(ScenarioSession& session, Arguments args) {
 
 void addPairCommands(CommandTable& table) {
   table.add("panes", "toggle | expand | reframe LABEL", panesCommand);
-  table.add("panes grip", "LABEL press | LABEL drag DX,DY | release", gripCommand);
   table.add("expect pair", "LEFT RIGHT | none | frame X,Y WxH | seam X,Y WxH", expectPair);
   table.add("expect sidebar", "LABEL WIDTH", expectSidebar);
 }

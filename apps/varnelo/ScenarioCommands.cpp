@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "FinderCommands.h"
 #include "HealthCommands.h"
+#include "OverlayCommands.h"
 #include "PairCommands.h"
 #include "ScreenCommands.h"
 #include "TrackingCommands.h"
@@ -21,6 +22,7 @@ CommandTable allCommands() {
   addTrackingCommands(table);
   addHealthCommands(table);
   addPairCommands(table);
+  addOverlayCommands(table);
   return table;
 }
 
