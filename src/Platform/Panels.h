@@ -41,9 +41,8 @@ struct TooltipContent {
   bool operator==(const TooltipContent&) const = default;
 };
 
-using PanelContent =
-    std::variant<PathBarContent, CornerPatchContent, StripContent, StripShadowContent,
-                 TooltipContent>;
+using PanelContent = std::variant<PathBarContent, CornerPatchContent, StripContent,
+                                  StripShadowContent, TooltipContent>;
 
 struct PanelStyle {
   Size contentSize;
