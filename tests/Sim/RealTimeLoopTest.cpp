@@ -20,12 +20,14 @@ TEST(RealTimeLoopTest, tasksRunInDueOrderEqualDueTimesInPostingOrderAndCancelled
   RealTimeLoop loop;
   std::vector<std::string> log;
   auto note = [&](const std::string& what) { return [&, what] { log.push_back(what); }; };
-  TaskId last = loop.postAfter(30ms, [&] { loop.quit(); });
-  loop.postAfter(20ms, note("b"));
+  // Wide gaps between due times, so a busy machine pausing this thread between two posts
+  // cannot swap them; the quit is posted last, so it falls due last.
+  loop.postAfter(200ms, note("b"));
   TaskId cancelled = loop.postAfter(10ms, note("cancelled"));
   loop.postAfter(10ms, note("a"));
   loop.post(note("now1"));
   loop.post(note("now2"));
+  TaskId last = loop.postAfter(400ms, [&] { loop.quit(); });
   loop.postAfter(30s, [&] { loop.quit(); });  // a guard: ends a run that would hang
 
   EXPECT_TRUE(loop.cancel(cancelled));
