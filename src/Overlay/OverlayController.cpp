@@ -5,6 +5,7 @@
 
 #include "AX/AXWin.h"
 #include "Panes/Geometry.h"
+#include "Support/FolderPath.h"
 #include "Support/Log.h"
 #include "Support/Metrics.h"
 #include "Support/WindowStack.h"
@@ -250,7 +251,8 @@ bool OverlayController::bothPanesSameFolder() const {
   const FinderWindow* left = findWindow(lastWindows_, *panes_.leftID);
   const FinderWindow* right = findWindow(lastWindows_, *panes_.rightID);
   if (!left || !right || !left->targetPath || !right->targetPath) return false;
-  return *left->targetPath == *right->targetPath;
+  // One side may be a path the user typed (navigate stores it until Finder is read again).
+  return FolderPath::isSameFolder(*left->targetPath, *right->targetPath);
 }
 
 void OverlayController::makeStripPanel() {

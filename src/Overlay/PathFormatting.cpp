@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "Support/FolderPath.h"
+
 namespace varnelo::PathFormatting {
 namespace {
 
@@ -85,15 +87,10 @@ std::string expandTilde(std::string_view text, std::string_view home) {
 
 }  // namespace
 
-std::string withoutTrailingSlash(std::string_view path) {
-  if (path.size() >= 2 && path.ends_with('/')) path.remove_suffix(1);
-  return std::string(path);
-}
-
 std::vector<Crumb> crumbs(std::string_view path, std::string_view home) {
   if (path.empty()) return {};
-  const std::string p = withoutTrailingSlash(path);
-  const std::string h = withoutTrailingSlash(home);
+  const std::string p = FolderPath::withoutTrailingSlash(path);
+  const std::string h = FolderPath::withoutTrailingSlash(home);
   std::vector<Crumb> out;
   if (p == h) return {{"~", h}};
   if (p.starts_with(h + "/")) {
@@ -111,7 +108,7 @@ std::optional<std::string> resolveInput(std::string_view input, std::string_view
   const std::string_view trimmed = trim(input);
   if (trimmed.empty()) return std::nullopt;
   std::string expanded = expandTilde(trimmed, home);
-  if (withoutTrailingSlash(expanded) == withoutTrailingSlash(current)) return std::nullopt;
+  if (FolderPath::isSameFolder(expanded, current)) return std::nullopt;
   return expanded;
 }
 

@@ -17,9 +17,6 @@ struct Crumb {
   bool operator==(const Crumb&) const = default;
 };
 
-// Drops exactly one final "/" from a text of two or more characters; "/" and "" stay.
-std::string withoutTrailingSlash(std::string_view path);
-
 // Home itself is the crumb "~"; a path inside home starts with it; any other path starts
 // with "/". Empty pieces (doubled slashes) give no crumb; an empty path gives no crumbs.
 std::vector<Crumb> crumbs(std::string_view path, std::string_view home);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "Support/FolderPath.h"
 #include "Support/Log.h"
 
 namespace varnelo {
@@ -99,8 +100,9 @@ void PaneCommands::syncPanes() {
     Log::emit(kCategory, "同期不可: アクティブ/相手のパスが未解決");
     return;
   }
-  // Both texts come from Finder, which writes a folder one way only.
-  if (target->targetPath == source->targetPath) return;
+  // One side may be a path the user typed (navigate stores it until Finder is read again).
+  if (target->targetPath && FolderPath::isSameFolder(*target->targetPath, *source->targetPath))
+    return;
   const std::string folder = *source->targetPath;
   Log::emit(kCategory, "同期: 相手ペインを " + folder + " へ");
   scripting_.setTarget(*target->scriptID, folder,

@@ -127,6 +127,16 @@ TEST_F(OverlayControllerTest, coveredOrForeignFrontHidesBarsAndTheStripNeedsBoth
   EXPECT_FALSE(shown(overlay_->stripPanel()));
 }
 
+TEST_F(OverlayControllerTest, panesOnOneFolderAreTheSameWhetherTypedOrReadFromFinder) {
+  // Catches a typed path (no final slash) taken for another folder than Finder's text of
+  // it, which would leave the strip's move buttons enabled for a move into the same folder.
+  overlay_->sync(windows_, pair());
+  EXPECT_FALSE(overlay_->stripModel().sameFolder.get());
+  windows_[1]->targetPath = home().string() + "/Documents/";
+  overlay_->sync(windows_, pair());
+  EXPECT_TRUE(overlay_->stripModel().sameFolder.get());
+}
+
 TEST_F(OverlayControllerTest, aLateLeaveOfAnotherButtonLeavesTheTooltipUp) {
   // Catches the tooltip withdrawn by the previous button's "leave" arriving after the
   // next button's "enter".

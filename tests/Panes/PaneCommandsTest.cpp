@@ -155,15 +155,15 @@ TEST_F(PaneCommandsTest, aSwapWhoseFirstRetargetFailsStillRetargetsTheRightPane)
 
 TEST_F(PaneCommandsTest, syncShowsTheActiveFolderInTheOtherPaneOnlyWhenItDiffers) {
   // Catches a sync without an active pane refused instead of taken from the left, a
-  // script sent (and a line logged) for a pane already there, or a target without a
-  // scripting id addressed anyway.
+  // script sent (and a line logged) for a pane already there, even one whose folder the
+  // user typed without the final slash, or a target without a scripting id addressed anyway.
   commands_->syncPanes();
   settle();
   EXPECT_EQ(shownIn(right_), docs());
   EXPECT_EQ(lines("strip"), Strings{"同期: 相手ペインを " + docs().string() + "/ へ"});
   EXPECT_EQ(navigation().successes, 1);
 
-  pane(right_).targetPath = pane(left_).targetPath;  // as the correlation reads it back
+  pane(right_).targetPath = docs().string();  // as a typed path leaves it
   int sent = scriptsSent();
   commands_->syncPanes();
   settle();
