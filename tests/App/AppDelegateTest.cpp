@@ -81,17 +81,6 @@ TEST_F(AppDelegateTest, terminationLetsWorkDueWithinFourTenthsOfASecondRunFirst)
   EXPECT_TRUE(desktop_.process().state().phase == sim::ProcessState::Phase::exited);
 }
 
-TEST_F(AppDelegateTest, aPreviousRunsCollapsedSidebarsAreGivenBackAtLaunchWithoutPermission) {
-  // Catches recovery missing from launch or waiting for the accessibility permission.
-  int id = desktop_.finder().openWindow(home_.path() / "Documents");
-  desktop_.finder().setSidebarWidth(id, 0);
-  desktop_.defaults().setIntegerDictionary(kCollapsedSidebarWidthsKey, {{std::to_string(id), 230}});
-  launch(/*trusted=*/false);
-  clock().advanceBy(1s);
-  EXPECT_EQ(desktop_.finder().window(id)->sidebarWidth, 230);
-  EXPECT_EQ(desktop_.defaults().kindOf(kCollapsedSidebarWidthsKey), DefaultsKind::absent);
-}
-
 TEST_F(AppDelegateTest, openRequestsAreLoggedAndAnsweredAsTaken) {
   // Catches an open request refused because its item does not exist.
   launch(/*trusted=*/true);

@@ -93,28 +93,17 @@ TEST_F(PaneManagerTest, reframeFollowsTheMovedPaneAtItsSize) {
   EXPECT_EQ(panes->frame(), (Rect{558, 150, 642, 319}));
 }
 
-TEST_F(PaneManagerTest, expandingTwiceReturnsAndNearlyExpandedShrinksToACentredShare) {
-  // Catches a strict comparison with the screen, or the frame before expanding forgotten.
+TEST_F(PaneManagerTest, aNearlyExpandedPairShrinksToACentredShare) {
+  // Catches a strict comparison with the screen. (Expanding and back: pair.scn.)
   auto b = openWindow("Downloads", {700, 120, 500, 380});
   auto a = openWindow("Documents", {100, 100, 500, 400});
   auto panes = makePanes();
   auto windows = records({a, b});
   ASSERT_TRUE(panes->pair(windows));
-  auto before = panes->frame();
-  panes->toggleExpandToScreen(windows);
-  EXPECT_EQ(panes->frame(), (Rect{0, 25, 1440, 875}));
-  EXPECT_EQ(frameOf(a), (Rect{0, 25, 699, 856}));
-  panes->toggleExpandToScreen(windows);
-  EXPECT_EQ(panes->frame(), before);
-  EXPECT_EQ(frameOf(a), (Rect{100, 100, 529, 400}));
-
   panes->setFrame({3, 28, 1437, 872});  // 3 points off the visible area
   panes->toggleExpandToScreen(windows);
   EXPECT_EQ(panes->frame(), (Rect{201.5, 112.5, 1037, 700}));
-  EXPECT_EQ(logCount("pane", "外枠を画面全体へ: (0,25 1440x875)"), 1u);
-  EXPECT_EQ(logCount("pane", "外枠を縮める: (100,100 1100x419)"), 1u);
   EXPECT_EQ(logCount("pane", "外枠を縮める: (201,112 1037x700)"), 1u);
-  EXPECT_EQ(changes_, 4);
 }
 
 TEST_F(PaneManagerTest, dissolvingKeepsTheActivePaneAndIsQuietWithoutAPair) {

@@ -36,8 +36,10 @@ TEST(ScenarioRunner, onceVarneloHasEndedOnlyChecksMayFollow) {
 }
 
 TEST(ScenarioRunner, aDeferredCommandRunsLaterAndItsFailureNamesItsOwnLine) {
-  // Catches "after" running at once, a misspelt deferred command accepted, or its failed
-  // check lost or blamed on the line that happened to be running.
+  // Catches "after" running at once, a misspelt deferred command accepted, its failed
+  // check lost or blamed on the line that happened to be running, or a trace that does not
+  // show when things happened. (Defaults of each type set and checked: the scenarios that
+  // restore a pair, a viewer or sidebars.)
   test::ScenarioHarness harness;
   EXPECT_EQ(harness.run("after 1s wiat 1s\n"), 2);
   EXPECT_EQ(harness.run("make file ~/../outside.txt\n"), 2);
@@ -69,29 +71,6 @@ TEST(ScenarioRunner, logOrderAndTheKillingSignalAreChecked) {
   EXPECT_EQ(harness.run("signal KILL\nexpect quit signal KILL\n"), 0) << harness.out.str();
   EXPECT_EQ(harness.run("expect quit\n"), 1);
   EXPECT_EQ(harness.run("expect quit signal TERM\n"), 1);
-}
-
-TEST(ScenarioRunner, everyCommandIsPrintedWithTheVirtualTime) {
-  // Catches a trace that does not show when things happened.
-  test::ScenarioHarness harness;
-  EXPECT_EQ(harness.run("wait 1.5s\ndefaults set WasPaired bool true\n"), 0);
-  EXPECT_THAT(harness.out.str(), HasSubstr("[1.500s] defaults set WasPaired bool true"));
-}
-
-TEST(ScenarioRunner, defaultsSetByAScenarioArePersistedAndChecked) {
-  // Catches values set in one type and checked in another.
-  test::ScenarioHarness harness;
-  EXPECT_EQ(harness.run("defaults set WasPaired bool true\n"
-                        "defaults set CollapsedSidebarWidths dict \"12\"=220 abc=180\n"
-                        "defaults set LastSeenOSVersion text \"15.4.1\"\n"
-                        "expect defaults WasPaired true\n"
-                        "expect defaults LastSeenOSVersion 15.4.1\n"),
-            0)
-      << harness.out.str();
-  auto widths = harness.desktop.defaults().integerDictionary("CollapsedSidebarWidths");
-  ASSERT_TRUE(widths);
-  EXPECT_EQ(widths->at("12"), 220);
-  EXPECT_EQ(widths->at("abc"), 180);
 }
 
 }  // namespace

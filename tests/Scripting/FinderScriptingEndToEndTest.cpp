@@ -144,18 +144,5 @@ TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) 
   EXPECT_EQ(desktop_.workspace().frontmostApplication()->localizedName, "Finder");
 }
 
-TEST_F(FinderScriptingEndToEnd, theBridgeIsBusyExactlyWhileFinderWorks) {
-  // Catches a busy flag that the path poll would read wrongly, and completions out of order.
-  std::vector<std::string> events;
-  bridge_->selection([&](auto) { events.push_back("selection"); });
-  bridge_->sidebarWidth(desktop_.finder().openWindow(home()),
-                        [&](auto) { events.push_back("width"); });
-  desktop_.scheduler().postAfter(10ms,
-                                 [&] { events.push_back(bridge_->isBusy() ? "busy" : "idle"); });
-  clock().runUntilNoTasksRemain(10s);
-  EXPECT_EQ(events, (std::vector<std::string>{"busy", "selection", "width"}));
-  EXPECT_FALSE(bridge_->isBusy());
-}
-
 }  // namespace
 }  // namespace varnelo

@@ -81,10 +81,12 @@ TEST_F(LogFileTest, waitingLinesRotateRightAfterTheOneThatReachesTheLimit) {
 }
 
 TEST_F(LogFileTest, unopenableFileLosesLinesAndTheNextAppendTriesAgain) {
-  // Catches a crash on an impossible folder, or a failed open remembered for good.
+  // Catches a crash on an impossible folder, the user's file cleared out of the way, or a
+  // failed open remembered for good.
   writeFile(home.path() / "Library", "a plain file where a folder belongs");
   file->append("lost\n");
   scheduler.runUntilIdle();
+  EXPECT_EQ(readFile(home.path() / "Library"), "a plain file where a folder belongs");
 
   fs::remove(home.path() / "Library");
   fs::create_directories(home.logFolder());
