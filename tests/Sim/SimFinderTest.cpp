@@ -88,7 +88,7 @@ TEST_F(SimFinderTest, pathsReadBackThroughLinksAndInTheirOnDiskCase) {
 TEST_F(SimFinderTest, transfersCopyWholeTreesMoveTheSourceAndRefuseAnyClashFirst) {
   // Catches a shallow folder copy, a destination that is not a folder accepted, a clash
   // missed because its case differs (the volume folds case), or items moved before the
-  // clashing one was found. (Plain copies and moves: FinderScriptingEndToEnd.)
+  // clashing one was found. (Plain copies and moves: PaneCommandsTest.)
   writeFile(at("src/one.txt"), "1");
   writeFile(at("src/tree/deep/two.txt"), "2");
   fs::create_directories(at("dst"));

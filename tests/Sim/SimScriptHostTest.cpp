@@ -112,7 +112,7 @@ TEST_F(SimScriptHostTest, finderReferencesNeedAsAliasForAPosixPathAndAliasesRead
 
 TEST_F(SimScriptHostTest, duplicateAndMoveReplaceAnItemOfTheSameNameOnlyWithReplacing) {
   // Catches "with replacing" refused or ignored, or an item replaced by itself (which
-  // would delete it). (Without it: FinderScriptingEndToEnd.)
+  // would delete it). (Without it: PaneCommandsTest.)
   test::writeFile(at("Docs/a.txt"), "new");
   test::writeFile(at("Dest/a.txt"), "old");
   auto transfer = [&](const char* verb, const char* item, const char* tail) {
