@@ -42,6 +42,7 @@ class AXFinderObserverTest : public test::FinderDesktop {
         },
         event);
   }
+  long count(const std::string& event) { return std::count(events_.begin(), events_.end(), event); }
   // Only the browser windows' creation, so the desktop window does not get in the way.
   std::vector<std::string> eventsAbout(const std::vector<WindowNumber>& numbers) {
     std::vector<std::string> kept;
@@ -72,8 +73,7 @@ TEST_F(AXFinderObserverTest, startingTwiceBuildsOnceAndAnnouncesWindowsThenFocus
   const std::string focus = "focused " + std::to_string(b);
   ASSERT_FALSE(events_.empty());
   EXPECT_EQ(eventsAbout({a, b}).back(), focus);
-  EXPECT_EQ(std::count(events_.begin(), events_.end(), "created " + std::to_string(a)), 1);
-  EXPECT_EQ(std::count(events_.begin(), events_.end(), "created " + std::to_string(b)), 1);
+  for (auto window : {a, b}) EXPECT_EQ(count("created " + std::to_string(window)), 1) << window;
 }
 
 TEST_F(AXFinderObserverTest, windowNotificationsBecomeEventsForTheirWindow) {
@@ -105,13 +105,13 @@ TEST_F(AXFinderObserverTest, repeatedNotificationsRaiseEventsWithoutRegisteringT
   desktop_.accessibility().postAgain(finderPID(), a, "AXWindowCreated");
   clock().runUntilIdle();
   EXPECT_EQ(observer_->watchedWindows().size(), watched);
-  EXPECT_EQ(std::count(events_.begin(), events_.end(), "created " + std::to_string(a)), 2);
+  EXPECT_EQ(count("created " + std::to_string(a)), 2);
 
   desktop_.finder().close(static_cast<int>(a));
   clock().runUntilIdle();
   desktop_.accessibility().postAgain(finderPID(), a, "AXUIElementDestroyed");
   clock().runUntilIdle();
-  EXPECT_EQ(std::count(events_.begin(), events_.end(), "destroyed"), 2);
+  EXPECT_EQ(count("destroyed"), 2);
   EXPECT_EQ(observer_->watchedWindows().size(), watched - 1);
 }
 
@@ -156,7 +156,7 @@ TEST_F(AXFinderObserverTest, aLaunchSeenWhileAttachedIsLoggedAndChangesNothing) 
   desktop_.relaunchFinder();
   clock().advanceBy(1s);
   EXPECT_EQ(logCount("ax", "Finder 起動を検知。AXObserver を再構築。"), 2u);
-  EXPECT_EQ(std::count(events_.begin(), events_.end(), "relaunched"), 1);
+  EXPECT_EQ(count("relaunched"), 1);
   EXPECT_TRUE(observer_->isAttached());
   EXPECT_EQ(observer_->finderPID(), finderPID());
 }

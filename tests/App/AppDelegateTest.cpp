@@ -4,13 +4,11 @@
 
 #include "App/ApplicationMain.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "Sim/SimDesktop.h"
 #include "Support/AppSettings.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
+#include "TestSupport/TestFiles.h"
 
 namespace varnelo {
 namespace {
@@ -29,17 +27,6 @@ class AppDelegateTest : public ::testing::Test {
 
   sim::VirtualScheduler& clock() { return *desktop_.virtualClock(); }
 
-  // The messages of the default-level lines of these categories, in order.
-  std::vector<std::string> messages(std::initializer_list<std::string_view> categories) {
-    std::vector<std::string> result;
-    for (const auto& line : desktop_.systemLog().lines()) {
-      for (auto category : categories) {
-        if (line.category == category) result.push_back(line.message);
-      }
-    }
-    return result;
-  }
-
   std::size_t count(std::string_view category, std::string_view text) {
     return desktop_.systemLog().countDefault(category, text);
   }
@@ -53,7 +40,7 @@ TEST_F(AppDelegateTest, launchWithPermissionLogsItsStepsInOrderAndStartsAtOnce) 
   // Catches a reordered launch sequence, or observation not started during launch.
   launch(/*trusted=*/true);
   auto log = home_.path() / "Library" / "Logs" / "Varnelo" / "varnelo.log";
-  EXPECT_EQ(messages({"general"}),
+  EXPECT_EQ(test::logMessages(desktop_, "general"),
             (std::vector<std::string>{"Varnelo 起動", "ログファイル: " + log.string(),
                                       "アクセシビリティ許可: あり",
                                       "Apple Events 初期チェック status=0（0=許可済み）"}));
@@ -81,21 +68,14 @@ TEST_F(AppDelegateTest, terminationLetsWorkDueWithinFourTenthsOfASecondRunFirst)
   EXPECT_TRUE(desktop_.process().state().phase == sim::ProcessState::Phase::exited);
 }
 
-TEST_F(AppDelegateTest, openRequestsAreLoggedAndAnsweredAsTaken) {
-  // Catches an open request refused because its item does not exist.
+TEST_F(AppDelegateTest, openRequestsAreAnsweredAsTaken) {
+  // Catches an open request refused because its item does not exist. (The log lines:
+  // open-requests.scn.)
   launch(/*trusted=*/true);
   EXPECT_TRUE(delegate_->openFile("/no/such/file"));
   delegate_->openFiles({"/a", "/b", "/c"});
   EXPECT_EQ(desktop_.application().lastOpenReply(), OpenReply::success);
-  EXPECT_EQ(messages({"reveal"}),
-            (std::vector<std::string>{"openFile 受信: /no/such/file", "openFiles 受信 3 件"}));
 }
-
-}  // namespace
-}  // namespace varnelo
-
-namespace varnelo {
-namespace {
 
 TEST(ApplicationRuns, aSecondRunOnTheSameHomeSeesTheFirstRunsSettingsAndLog) {
   // Catches settings or log lines that do not survive a quit and a new launch.
@@ -105,24 +85,19 @@ TEST(ApplicationRuns, aSecondRunOnTheSameHomeSeesTheFirstRunsSettingsAndLog) {
     desktop.accessibilityTrust().setTrusted(true);
     auto delegate = runApplication(desktop.ports());
     desktop.virtualClock()->runUntilIdle();
-    if (run == 1) {
-      EXPECT_EQ(AppSettings::shared().accent.get(), AccentPreset::system);
-      AppSettings::shared().accent.set(AccentPreset::graphite);
-    } else {
-      EXPECT_EQ(AppSettings::shared().accent.get(), AccentPreset::graphite);
-    }
+    EXPECT_EQ(AppSettings::shared().accent.get(),
+              run == 1 ? AccentPreset::system : AccentPreset::graphite);
+    AppSettings::shared().accent.set(AccentPreset::graphite);
     desktop.application().terminate();
     desktop.virtualClock()->runUntilIdle();
     releaseProcessWideFacilities();
   }
-  std::ifstream log(home.path() / "Library/Logs/Varnelo/varnelo.log");
-  std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  const std::string log = test::readFile(home.path() / "Library/Logs/Varnelo/varnelo.log");
+  const std::string launch = "Varnelo 起動";
   std::size_t launches = 0;
-  for (auto at = text.find("Varnelo 起動"); at != std::string::npos;
-       at = text.find("Varnelo 起動", at + 1)) {
+  for (auto at = log.find(launch); at != std::string::npos; at = log.find(launch, at + 1))
     ++launches;
-  }
-  EXPECT_EQ(launches, 2u);
+  EXPECT_EQ(launches, 2u) << log;
 }
 
 TEST(ApplicationRuns, aQuitGivesTheSidebarsBackOrKeepsTheirWidthsForTheNextLaunch) {

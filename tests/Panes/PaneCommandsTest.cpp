@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "TestSupport/PaneDesktop.h"
+#include "TestSupport/TestDesktop.h"
 #include "TestSupport/TestFiles.h"
 
 namespace varnelo {
@@ -49,13 +50,7 @@ class PaneCommandsTest : public test::PaneDesktop {
   }
   int scriptsSent() { return desktop_.scriptHost().appleEventsSent(); }
   void settle() { clock().runUntilNoTasksRemain(10s); }
-  Strings lines(const std::string& category) {
-    Strings texts;
-    for (const auto& line : desktop_.systemLog().lines()) {
-      if (line.category == category) texts.push_back(line.message);
-    }
-    return texts;
-  }
+  Strings lines(const std::string& category) { return test::logMessages(desktop_, category); }
 
   WindowNumber left_ = 0;
   WindowNumber right_ = 0;

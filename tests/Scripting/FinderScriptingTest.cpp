@@ -8,6 +8,7 @@
 #include "Scripting/FinderScripts.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
+#include "TestSupport/TestDesktop.h"
 
 namespace varnelo {
 namespace {
@@ -31,13 +32,6 @@ class LabelRecordingFactory final : public SerialQueueFactory {
 class FinderScriptingTest : public ::testing::Test {
  protected:
   sim::VirtualScheduler& clock() { return *desktop_.virtualClock(); }
-  std::vector<std::string> scriptLog() {
-    std::vector<std::string> messages;
-    for (const auto& line : desktop_.systemLog().lines()) {
-      if (line.category == "script") messages.push_back(line.message);
-    }
-    return messages;
-  }
   // Appends name to events when called; the completion keeps its result in `into`.
   template <class T>
   FinderScripting::Completion<T> record(std::string name, T* into = nullptr) {
@@ -106,10 +100,7 @@ TEST_F(FinderScriptingTest, commandsAreTrueForAnyAnswerFalseOnErrorAndAnEmptyTra
   bridge->transfer({}, "/b", /*move=*/false, record("empty transfer", &empty));
   clock().runUntilIdle();
 
-  EXPECT_TRUE(closed);
-  EXPECT_TRUE(moved);
-  EXPECT_FALSE(targeted);
-  EXPECT_FALSE(empty);
+  EXPECT_EQ((std::vector{closed, moved, targeted, empty}), (std::vector{true, true, false, false}));
   EXPECT_EQ(host.compiled.size(), 3u);
   EXPECT_EQ(host.executed[1],
             FinderScripts::transfer({"/a"}, "/b", FinderScripts::TransferKind::move));
@@ -150,7 +141,7 @@ TEST_F(FinderScriptingTest, failuresAreLoggedUnderScriptWithZeroAndUnknownForMis
   bridge->lookup(1, record<WindowLookup>("lookup"));
   clock().runUntilIdle();
 
-  EXPECT_EQ(scriptLog(),
+  EXPECT_EQ(test::logMessages(desktop_, "script"),
             (std::vector<std::string>{
                 "AppleScript エラー -1743: Not authorized to send Apple events to Finder.",
                 "AppleScript エラー 0: unknown", "AppleScript エラー 0: only a message",

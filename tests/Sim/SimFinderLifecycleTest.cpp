@@ -1,10 +1,9 @@
-// Finder as a process on the whole simulated desktop: quitting it, and launching it again
-// for a script sent to it once it has quit.
+// Finder as a process on the whole simulated desktop: the notices of its quitting. (A script
+// launching it again: finder-autolaunch.scn, windows.scn.)
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,19 +48,10 @@ class SimFinderLifecycleTest : public ::testing::Test {
     labels[static_cast<WindowNumber>(id)] = name;
     return id;
   }
-  // Sends the script from a serial job, as the system does.
-  void send(const std::string& source) {
-    answer.reset();
-    queue->post([this, script = desktop.scriptHost().compile(source)] {
-      answer = desktop.scriptHost().execute(*script);
-    });
-  }
   VirtualScheduler& clock() { return *desktop.virtualClock(); }
 
   test::TempDir home;
   SimDesktop desktop{test::optionsWithHome(home.path())};
-  std::shared_ptr<SerialQueue> queue = desktop.scheduler().makeSerialQueue("com.example.script");
-  std::optional<ScriptResult> answer;
   std::map<WindowNumber, std::string> labels;
   std::vector<std::string> events;
 };
@@ -103,34 +93,6 @@ TEST_F(SimFinderLifecycleTest, quitNoticesComeInTheOrderAskedOrTheOrderTheSeedDr
   const auto seeded = orders(7, DestroyedNotices::seeded, 12);
   EXPECT_EQ(orders(7, DestroyedNotices::seeded, 12), seeded);
   for (char kind : {'D', 'L', 'F'}) EXPECT_NE(seeded.find(kind), std::string::npos) << seeded;
-}
-
-TEST_F(SimFinderLifecycleTest, aScriptLaunchesAFinderThatQuitAndIsAnsweredOnceItRuns) {
-  // Catches a quit Finder answering -600 to a tell (AppleScript launches it), an answer
-  // before the launch time has passed, or a launch that reuses the old window numbers or
-  // loses a window's folder, frame, name, sidebar width or place. (Launching off:
-  // finder-autolaunch.scn.)
-  int docs = open("Documents", {10, 30, 510, 430}, "書類");
-  open("Downloads", {40, 60, 640, 560}, "Downloads");
-  desktop.finder().setSidebarWidth(docs, 0);
-  auto before = desktop.finder().windows();
-  desktop.quitFinder();
-
-  send("tell application \"Finder\"\nset w to Finder window 1\nreturn name of w\nend tell");
-  clock().advanceBy(1s);
-  EXPECT_FALSE(answer);
-  clock().advanceBy(20ms);
-  EXPECT_EQ(answer, ScriptResult(ScriptText{"Downloads"}));
-  EXPECT_FALSE(desktop.relaunchFinder()) << "it runs already";
-
-  auto after = desktop.finder().windows();
-  ASSERT_EQ(after.size(), before.size());
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    EXPECT_NE(after[i].number, before[i].number);
-    after[i].id = before[i].id;
-    after[i].number = before[i].number;
-  }
-  EXPECT_EQ(after, before) << "the same folders, names, frames and sidebars, in order";
 }
 
 }  // namespace

@@ -201,16 +201,14 @@ TEST_F(SimScriptHostTest, tooDeeplyNestedScriptsFailToCompileInsteadOfOverflowin
 TEST_F(SimScriptHostTest, workWithoutEndStopsAsATimedOutEventThatNoTryCatches) {
   // Catches an endless loop that hangs the host or overflows its counter, a try block
   // that swallows the stop and loops on, or text or lists grown until memory runs out.
-  const ScriptError timedOut{-1712, "AppleEvent timed out."};
-  EXPECT_EQ(error("repeat with i from 1 to 9223372036854775807\n    try\n        set x to i\n"
-                  "    on error\n    end try\nend repeat"),
-            timedOut);
-  EXPECT_EQ(
-      error("try\n    set s to \"x\"\n    repeat with i from 1 to 64\n        set s to s & s\n"
-            "    end repeat\non error\n    return \"caught\"\nend try"),
-      timedOut);
-  EXPECT_EQ(error("set x to {}\nrepeat with i from 1 to 64\n    set end of x to x\nend repeat"),
-            timedOut);
+  for (const char* source :
+       {"repeat with i from 1 to 9223372036854775807\n    try\n        set x to i\n"
+        "    on error\n    end try\nend repeat",
+        "try\n    set s to \"x\"\n    repeat with i from 1 to 64\n        set s to s & s\n"
+        "    end repeat\non error\n    return \"caught\"\nend try",
+        "set x to {}\nrepeat with i from 1 to 64\n    set end of x to x\nend repeat"}) {
+    EXPECT_EQ(error(source), (ScriptError{-1712, "AppleEvent timed out."})) << source;
+  }
   EXPECT_EQ(error("set x to {}\nrepeat with i from 1 to 200\n    set x to {x}\nend repeat"),
             (ScriptError{-2706, "Stack overflow."}));
   EXPECT_EQ(text("set x to {}\nrepeat with i from 1 to 10000\n    set end of x to i\nend repeat\n"

@@ -88,11 +88,10 @@ TEST_F(SimWindowServerTest, systemWindowsFollowTheScreensWhileOtherWindowsStay) 
     return Rect{dictionary.at("X"), dictionary.at("Y"), dictionary.at("Width"),
                 dictionary.at("Height")};
   };
-  EXPECT_EQ(std::get<std::int64_t>(entryNamed("Window Server").at(WindowKey::layer)),
-            kMainMenuLayer);
-  EXPECT_EQ(std::get<std::int64_t>(entryNamed("Control Center").at(WindowKey::layer)),
-            kStatusLayer);
-  EXPECT_EQ(std::get<std::int64_t>(entryNamed("Dock").at(WindowKey::layer)), kDockLayer);
+  std::vector<std::int64_t> layers;
+  for (auto owner : {"Window Server", "Control Center", "Dock"})
+    layers.push_back(std::get<std::int64_t>(entryNamed(owner).at(WindowKey::layer)));
+  EXPECT_EQ(layers, (std::vector<std::int64_t>{kMainMenuLayer, kStatusLayer, kDockLayer}));
   WindowNumber mine = open("mine");
   events.clear();
 

@@ -35,8 +35,6 @@ class VirtualSchedulerTest : public ::testing::Test {
   std::vector<std::string> log;
 };
 
-// --- main-queue ordering -------------------------------------------------------------
-
 TEST_F(VirtualSchedulerTest, tasksRunInDueTimeOrderAndEqualDueTimesInPostingOrder) {
   // Catches an event list ordered by posting alone, an unstable tie-break, or a task
   // posted for now from inside a task jumping ahead of tasks due at the same instant.
@@ -55,8 +53,6 @@ TEST_F(VirtualSchedulerTest, tasksRunInDueTimeOrderAndEqualDueTimesInPostingOrde
   EXPECT_THAT(log,
               ElementsAre("now@0", "a1", "a2@10", "a3@10", "posted-inside@10", "b@20", "c@30"));
 }
-
-// --- the clock -------------------------------------------------------------------------
 
 TEST_F(VirtualSchedulerTest, advanceBySetsNowToEachDueTimeAndEndsAtItsBoundaryInclusive) {
   // Catches a clock set to the end of the advance before the tasks run, an exclusive
@@ -139,9 +135,8 @@ TEST_F(VirtualSchedulerTest, cancelledTasksLeaveThePendingWorkAndDrainingStopsWh
   EXPECT_THAT(log, ElementsAre("running", "chained@55"));
   EXPECT_EQ(sinceStart(scheduler.now()), 55ms);
   EXPECT_EQ(scheduler.nextTaskDelay(), std::nullopt);
-  EXPECT_FALSE(scheduler.cancel(self));
-  EXPECT_FALSE(scheduler.cancel(self + 1000));
-  EXPECT_FALSE(scheduler.cancel(0));
+  for (TaskId ranOrUnknown : {self, self + 1000, TaskId{0}})
+    EXPECT_FALSE(scheduler.cancel(ranOrUnknown)) << ranOrUnknown;
   TaskId next = scheduler.post([] {});
   EXPECT_NE(cancelled, 0u);
   EXPECT_NE(next, cancelled);
@@ -154,8 +149,6 @@ TEST_F(VirtualSchedulerTest, cancelledTasksLeaveThePendingWorkAndDrainingStopsWh
   EXPECT_EQ(ticks, 10);
   EXPECT_EQ(sinceStart(scheduler.now()), 1055ms);
 }
-
-// --- serial queues ---------------------------------------------------------------------
 
 TEST_F(VirtualSchedulerTest, jobsRunOnTheirQueuesOwnThreadOrderedWithMainTasksByPosting) {
   // Catches jobs run on the driver's stack or on changing threads, or serial work always
@@ -265,9 +258,8 @@ TEST_F(VirtualSchedulerTest, postsFromFourThreadsWhileTheDriverRunsAllRunOnceInP
     });
   }
   // Generous bound: only hit if posts are lost, then the checks below say which.
-  for (int spins = 0; ran < 2 * kThreads * kPerThread && spins < 10'000'000; ++spins) {
+  for (int spins = 0; ran < 2 * kThreads * kPerThread && spins < 10'000'000; ++spins)
     scheduler.advanceBy(1ms);
-  }
   for (auto& poster : posters) poster.join();
   scheduler.runUntilIdle();
 
@@ -278,8 +270,6 @@ TEST_F(VirtualSchedulerTest, postsFromFourThreadsWhileTheDriverRunsAllRunOnceInP
     EXPECT_EQ(jobSeen[t], inOrder);
   }
 }
-
-// --- lifetime --------------------------------------------------------------------------
 
 TEST(VirtualSchedulerLifetime, destructionDropsPendingWorkAndReleasesParkedJobs) {
   // Catches a destructor that hangs on a parked job, or runs work it should drop.

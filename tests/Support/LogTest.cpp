@@ -169,12 +169,8 @@ TEST_F(LogTest, fourThreadsEmittingWhileLoggersAreSwappedLoseNoLine) {
       }
     });
   }
-  for (int swap = 0; swap < 200; ++swap) {
-    Log::install(swap % 2 == 0 ? second : first);
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
+  for (int swap = 0; swap < 200; ++swap) Log::install(swap % 2 == 0 ? second : first);
+  for (std::thread& thread : threads) thread.join();
   scheduler.runUntilIdle();
 
   std::map<int, int> linesOfThread;

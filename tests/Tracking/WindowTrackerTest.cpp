@@ -140,9 +140,8 @@ TEST_F(WindowTrackerTest, withoutANumberTheTitleAndFrameFindTheScriptId) {
   auto first = openWindow("Documents", {100, 100, 500, 400}, "Work");
   auto second = openWindow("Downloads", {600, 100, 500, 400}, "Work");
   // The window server lists neither where accessibility sees them: no number resolves.
-  for (auto number : {first, second}) {
+  for (auto number : {first, second})
     desktop_.windowServer().removeEntryField(number, WindowKey::bounds);
-  }
   auto back = tracker_.handleCreated(element(first));
   ASSERT_EQ(back->cgWindowID, std::nullopt);
   EXPECT_EQ(correlate(back), true);
