@@ -1,5 +1,6 @@
 #include "Overlay/OverlayController.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "Support/FolderPath.h"
 #include "Support/Log.h"
 #include "Support/Metrics.h"
+#include "Support/WindowListFields.h"
 #include "Support/WindowStack.h"
 
 namespace varnelo {
@@ -65,7 +67,7 @@ std::unique_ptr<Panel> OverlayController::makePanel(Size size, bool shadow, bool
 void OverlayController::sync(const FinderWindows& windows, const PaneSnapshot& panes) {
   lastWindows_ = windows;
   panes_ = panes;
-  screens_ = ports_.screens.screens();
+  readDesktop();
   std::set<WindowNumber> browsers;
   for (const auto& window : windows) {
     if (window->isBrowserWindow && window->cgWindowID) browsers.insert(*window->cgWindowID);
@@ -142,8 +144,23 @@ Rect OverlayController::barRect(WindowNumber id, const Rect& frame) const {
 bool OverlayController::isOccluded(WindowNumber id, const Rect& rect) const {
   std::set<std::int64_t> excluding = barPanelNumbers_;
   if (auto counterpart = panes_.counterpart(id)) excluding.insert(*counterpart);
-  return WindowStack::isOccluded(ports_.windowServer, id, rect, excluding,
-                                 ports_.system.processId());
+  if (!onScreenList_) return false;
+  return WindowStack::isOccluded(*onScreenList_, id, rect, excluding, ports_.system.processId());
+}
+
+void OverlayController::readDesktop() {
+  screens_ = ports_.screens.screens();
+  onScreenList_ = ports_.windowServer.copyWindowInfo(
+      WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements, kNullWindowNumber);
+}
+
+bool OverlayController::isListedOnScreen(WindowNumber id) const {
+  // A minimised window or a tab in the background keeps its frame but shows nothing, so
+  // its bar must not float where it was. Without a list, the frame alone decides.
+  if (!onScreenList_) return true;
+  return std::any_of(onScreenList_->begin(), onScreenList_->end(), [&](const auto& entry) {
+    return WindowListFields::windowNumber(entry) == id;
+  });
 }
 
 void OverlayController::apply(const FinderWindow& window, Entry& entry) {
@@ -163,7 +180,7 @@ void OverlayController::apply(const FinderWindow& window, Entry& entry) {
   }
   const WindowNumber id = *window.cgWindowID;
   const Rect& frame = *window.frame;
-  entry.onScreen = Geometry::isOnAnyScreen(screens_, frame);
+  entry.onScreen = Geometry::isOnAnyScreen(screens_, frame) && isListedOnScreen(id);
   if (!entry.onScreen) {
     entry.occluded = false;
     if (Log::isDebugEnabled()) logOverlay("skip(offscreen) id=" + std::to_string(id));
@@ -207,9 +224,9 @@ void OverlayController::restore(Entry& entry, WindowNumber id) {
     entry.onScreen = entry.occluded = false;
     return;
   }
-  screens_ = ports_.screens.screens();
+  readDesktop();
   Rect bar = barRect(id, *frame);
-  entry.onScreen = Geometry::isOnAnyScreen(screens_, bar);
+  entry.onScreen = Geometry::isOnAnyScreen(screens_, bar) && isListedOnScreen(id);
   if (!entry.onScreen) {
     entry.occluded = false;
     return;

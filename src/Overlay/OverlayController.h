@@ -81,6 +81,8 @@ class OverlayController final : public OverlayControl,
   Rect barRect(WindowNumber id, const Rect& windowFrame) const;
   bool isPane(WindowNumber id) const;
   bool isOccluded(WindowNumber id, const Rect& barRect) const;
+  void readDesktop();
+  bool isListedOnScreen(WindowNumber id) const;
   void placeCornerPatch(Entry& entry, const Rect& windowFrame, bool isPane);
   void syncStrip();
   bool bothPanesSameFolder() const;
@@ -99,8 +101,10 @@ class OverlayController final : public OverlayControl,
   const std::string ownBundleIdentifier_;
   std::map<WindowNumber, Entry> entries_;
   FinderWindows lastWindows_;
-  // As of the last sync (or drag release), read once per pass.
+  // As of the last sync (or drag release), read once per pass; the list is absent when the
+  // window server failed to give it.
   std::vector<Screen> screens_;
+  std::optional<std::vector<WindowListEntry>> onScreenList_;
   // Never count as covering a bar.
   std::set<std::int64_t> barPanelNumbers_;
   bool resyncScheduled_ = false;

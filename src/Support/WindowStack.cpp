@@ -52,6 +52,18 @@ bool isOccluded(WindowServer& server, WindowNumber windowID, const Rect& axRect,
   return false;
 }
 
+bool isOccluded(const std::vector<WindowListEntry>& onScreen, WindowNumber windowID,
+                const Rect& axRect, const std::set<std::int64_t>& excluding,
+                ProcessId ignoringOwnerPID) {
+  const Rect shrunk = axRect.insetBy(kOcclusionMargin);
+  if (shrunk.isEmpty()) return false;
+  for (const auto& entry : onScreen) {
+    if (WindowListFields::windowNumber(entry) == windowID) return false;
+    if (coversCandidate(entry, shrunk, excluding, ignoringOwnerPID)) return true;
+  }
+  return false;
+}
+
 bool quickLookIsActive(WindowServer& server, Mouse& mouse) {
   if (mouse.isLeftButtonDown()) return false;
   for (const auto& entry : onScreenList(server)) {

@@ -24,6 +24,11 @@ std::vector<WindowNumber> frontToBack(WindowServer& server, const std::set<Windo
 // `excluding` and nearly transparent ones (alpha below 0.1) do not count.
 bool isOccluded(WindowServer& server, WindowNumber windowID, const Rect& axRect,
                 const std::set<std::int64_t>& excluding, ProcessId ignoringOwnerPID);
+// The same, asked of onScreenList() read once, for a caller asking of many windows in one
+// pass; the windows listed before `windowID` are those in front of it.
+bool isOccluded(const std::vector<WindowListEntry>& onScreen, WindowNumber windowID,
+                const Rect& axRect, const std::set<std::int64_t>& excluding,
+                ProcessId ignoringOwnerPID);
 
 // A floating Finder window of at least 10000 square points is on screen (a preview);
 // never while the left mouse button is held, when Finder's floating panels come and go.

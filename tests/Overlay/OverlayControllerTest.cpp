@@ -102,8 +102,9 @@ TEST_F(OverlayControllerTest,
 }
 
 TEST_F(OverlayControllerTest, coveredOrForeignFrontHidesBarsAndTheStripNeedsBothPanes) {
-  // Catches a bar drawn over a window in front of it, a strip shown beside one hidden pane,
-  // or panels left up while another application or Quick Look is in front.
+  // Catches a bar drawn over a window in front of it or left where a minimised window was,
+  // a strip shown beside one hidden pane, or panels left up while another application or
+  // Quick Look is in front.
   overlay_->sync(windows_, pair());
   auto cover = openWindow("Desktop", {600, 450, 400, 200});
   windows_.push_back(record(cover, std::nullopt));
@@ -115,6 +116,14 @@ TEST_F(OverlayControllerTest, coveredOrForeignFrontHidesBarsAndTheStripNeedsBoth
   desktop_.windowServer().destroy(cover);
   overlay_->sync(windows_, pair());
   EXPECT_TRUE(shown(overlay_->stripPanel()));
+
+  // A minimised pane keeps its frame; its bar must not float where it was.
+  desktop_.windowServer().setMinimised(right_, true);
+  overlay_->sync(windows_, pair());
+  EXPECT_FALSE(shown(overlay_->barPanel(right_)));
+  EXPECT_FALSE(shown(overlay_->stripPanel()));
+  desktop_.windowServer().setMinimised(right_, false);
+  overlay_->sync(windows_, pair());
 
   overlay_->updateVisibility("com.example.editor");
   EXPECT_FALSE(shown(overlay_->barPanel(left_)));
