@@ -126,6 +126,7 @@ void checkStmt(const Stmt& stmt, bool inFinder) {
       break;
     case StmtKind::setDelimiters:
     case StmtKind::returnValue:
+    case StmtKind::withTimeout:
       exprs = 1;
       break;
     case StmtKind::close:
@@ -158,7 +159,8 @@ void checkStmt(const Stmt& stmt, bool inFinder) {
   check(!stmt.replacing || stmt.kind == StmtKind::duplicate || stmt.kind == StmtKind::move,
         "replacing only for duplicate and move");
   const bool hasBody = stmt.kind == StmtKind::tell || stmt.kind == StmtKind::tryBlock ||
-                       stmt.kind == StmtKind::repeatRange || stmt.kind == StmtKind::repeatIn;
+                       stmt.kind == StmtKind::repeatRange || stmt.kind == StmtKind::repeatIn ||
+                       stmt.kind == StmtKind::withTimeout;
   check(hasBody || stmt.body.empty(), "only blocks have a body");
   checkStmts(stmt.body, bodyInFinder);
   checkStmts(stmt.onError, bodyInFinder);
