@@ -15,6 +15,7 @@ constexpr double kPanesChangedResync = 0.1;
 constexpr double kFocusResync = 0.05;
 constexpr double kReleasedDragResync = 0.35;
 constexpr double kRaisedResync = 0.15;
+constexpr double kRoutedResync = 0.3;
 
 }  // namespace
 
@@ -29,6 +30,7 @@ AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayContro
       panes_(std::make_shared<PaneManager>(ports.accessibility, ports.windowServer, ports.screens)),
       health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)),
       interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)),
+      router_(std::make_shared<WindowRouter>(*scripting_, *panes_, *health_)),
       startedAt_(ports.mainQueue.now()) {}
 
 void AppCoordinator::start() {
@@ -68,7 +70,10 @@ void AppCoordinator::start() {
     });
   };
   paths().onCorrelationCompleted = [weak] {
-    if (auto self = weak.lock()) self->restorePreviousPair();
+    auto self = weak.lock();
+    if (!self) return;
+    self->routePendingWindows();
+    self->restorePreviousPair();
   };
   interaction_->onReleased = [weak](WindowNumber id) {
     if (auto self = weak.lock()) self->followReleasedDrag(id);
@@ -111,6 +116,37 @@ void AppCoordinator::navigate(WindowNumber windowID, const std::string& path) {
     }
     self->syncOverlay();
   });
+}
+
+void AppCoordinator::routePendingWindows() {
+  FinderWindows due;
+  for (const auto& window : tracker().windows()) {
+    // A window still being identified waits for a later correlation.
+    if (window->routingPending && !window->needsCorrelationRefresh) due.push_back(window);
+  }
+  auto weak = weak_from_this();
+  for (const auto& window : due) {
+    window->routingPending = false;
+    if (!window->isBrowserWindow) continue;
+    router_->handleNewWindow(*window, [weak](std::optional<WindowNumber> pane) {
+      auto self = weak.lock();
+      if (self && pane) self->finishRouting(*pane);
+    });
+  }
+}
+
+void AppCoordinator::finishRouting(WindowNumber pane) {
+  panes_->activeID = pane;
+  overlay_->setActiveWindow(pane);
+  if (panes_->isPaired()) {
+    // The pane that took the folder ends in front, its counterpart right behind it.
+    for (auto id : {snapshot().counterpart(pane), std::optional<WindowNumber>(pane)}) {
+      const FinderWindow* window = id ? findWindow(tracker().windows(), *id) : nullptr;
+      if (window) ports_.accessibility.performAction(window->axElement, AXName::raise);
+    }
+  }
+  paths().scheduleCorrelation();
+  resyncAfter(kRoutedResync);
 }
 
 void AppCoordinator::barResizeBegan(WindowNumber windowID) { barResizer().begin(windowID); }

@@ -7,10 +7,10 @@
 // Varnelo's own tiling are not taken for the user's.
 // At the first correlations after launch it makes the pair again when the previous run
 // ended paired ("WasPaired"), giving up 10 s after its creation.
-// Extension points: the routing and dialog services join here as they are built; routing
-// takes selfOpenedIDs() and routes pending windows before the pair is restored (in
-// paths().onCorrelationCompleted); the dialog observer's callbacks (front application,
-// dialogs) reach the overlays.
+// While a pair exists, a Finder window opened by other means is absorbed into a pane (routed
+// before the previous pair is restored, at each completed correlation).
+// Extension points: the "Show in Finder" delivery (revealCoordinator()) and the dialog
+// observer's callbacks (front application, dialogs), which reach the overlays.
 #pragma once
 
 #include <memory>
@@ -29,6 +29,7 @@
 #include "Panes/SidebarController.h"
 #include "Platform/Ports.h"
 #include "Routing/RevealCoordinator.h"
+#include "Routing/WindowRouter.h"
 #include "Scripting/FinderScripting.h"
 #include "Tracking/PathRefresher.h"
 #include "Tracking/WindowTracker.h"
@@ -73,7 +74,10 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   void syncPanes() override;
   void toggleSidebar() override;
   // Windows Varnelo opened itself, so that they are not taken into a pane.
-  const std::set<WindowNumber>& selfOpenedIDs() const { return selfOpenedIDs_; }
+  const std::set<WindowNumber>& selfOpenedIDs() const { return router_->selfOpenedIDs; }
+  // While a pair exists, the browser windows correlated since the last call are absorbed
+  // into a pane (each at most once); the pane that took one becomes the active one.
+  void routePendingWindows();
 
   OverlayControl& overlay() { return *overlay_; }
   // The panels, unless the coordinator was given other overlays.
@@ -103,6 +107,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   // Reframes after a pane moved, holding off the changes the tiling causes.
   void reframeFollowing(WindowNumber id);
   bool isPane(WindowNumber id) const;
+  void finishRouting(WindowNumber pane);
   // Once per process, at the first correlation that can decide it.
   void restorePreviousPair();
   void syncOverlay();
@@ -116,6 +121,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   std::shared_ptr<PaneManager> panes_;
   std::shared_ptr<HealthMonitor> health_;
   std::shared_ptr<InteractionTracker> interaction_;
+  std::shared_ptr<WindowRouter> router_;
   std::unique_ptr<WindowTracker> tracker_;
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;
@@ -123,7 +129,6 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   std::unique_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
   std::shared_ptr<PaneCommands> paneCommands_;
-  std::set<WindowNumber> selfOpenedIDs_;
   const TimePoint startedAt_;
   bool didRestorePair_ = false;
   std::optional<TaskId> discreteReframeWork_;

@@ -57,7 +57,7 @@ void AppCoordinator::makePair(int attempt) {
     auto self = weak.lock();
     if (!self) return;
     if (id && *id >= 0 && *id <= std::numeric_limits<WindowNumber>::max()) {
-      self->selfOpenedIDs_.insert(static_cast<WindowNumber>(*id));
+      self->router_->selfOpenedIDs.insert(static_cast<WindowNumber>(*id));
     }
     self->ports_.mainQueue.postAfter(kPairAttemptDelay, [weak, attempt] {
       if (auto self = weak.lock()) self->makePair(attempt + 1);
