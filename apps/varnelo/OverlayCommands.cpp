@@ -175,7 +175,7 @@ Result expectFrame(ScenarioSession& session, const std::string& what, const Pane
 Result expectBar(ScenarioSession& session, Arguments args) {
   const char* usage =
       "usage: expect bar LABEL shown | hidden | frame X,Y WxH | crumbs NAME… | readonly | "
-      "editable | editing | invalid | path PATH";
+      "editable | editing | showing | invalid | path PATH";
   if (args.size() < 2) return Result::bad(usage);
   auto found = bar(session, args[0]);
   if (auto* bad = std::get_if<Result>(&found)) return *bad;
