@@ -147,8 +147,10 @@ void checkStmt(const Stmt& stmt, bool inFinder) {
   check(!named || !stmt.name.empty(), "a variable statement names its variable");
   check(inFinder || !finder, "Finder's commands only inside tell");
   if (stmt.kind == StmtKind::setProperty) {
-    check(stmt.property == WindowProperty::target || stmt.property == WindowProperty::sidebarWidth,
-          "only a window's target and sidebar width are set");
+    check(stmt.property == WindowProperty::target ||
+              stmt.property == WindowProperty::sidebarWidth ||
+              stmt.property == WindowProperty::index,
+          "only a window's target, sidebar width and index are set");
   }
   const bool bodyInFinder = inFinder || stmt.kind == StmtKind::tell;
   for (const auto& expr : stmt.exprs) checkExpr(expr, inFinder);

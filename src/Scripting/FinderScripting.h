@@ -39,8 +39,8 @@ class FinderScripting : public std::enable_shared_from_this<FinderScripting> {
   void lookup(ScriptID windowID, Completion<WindowLookup> completion);
   // POSIX paths of Finder's selection; empty on any failure.
   void selection(Completion<std::vector<std::string>> completion);
-  // Absent on failure, and when the window is gone or has no POSIX path and nothing is
-  // selected (the script then answers the empty text).
+  // Absent on failure and when the window is gone; a window with no POSIX path gives a
+  // capture without a path.
   void captureForRouting(ScriptID windowID, Completion<std::optional<RoutingCapture>> completion);
   // The new window's id.
   void openWindow(std::string path, Completion<std::optional<ScriptID>> completion);

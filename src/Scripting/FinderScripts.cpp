@@ -103,6 +103,8 @@ std::string lookup(ScriptID windowID) {
 end tell)AS";
 }
 
+// The empty second entry keeps the answer of a window without a path and with nothing
+// selected from being empty, which would read as a missing window.
 std::string captureForRouting(ScriptID windowID) {
   return R"AS(tell application "Finder"
     try
@@ -116,7 +118,7 @@ std::string captureForRouting(ScriptID windowID) {
     on error
         set wpath to ""
     end try
-    set outList to {wpath}
+    set outList to {wpath, ""}
     try
         repeat with s in (get selection)
             set end of outList to POSIX path of (s as alias)
@@ -148,7 +150,12 @@ std::string reveal(ScriptID windowID, std::string_view folder,
                    const std::vector<std::string>& selecting) {
   std::string body =
       "    set target of Finder window id " + decimal(windowID) + " to " + pathForm(folder);
-  if (!selecting.empty()) body += "\n    select {" + pathForms(selecting) + "}";
+  // Finder selects in its front window, which during an absorption is the window about
+  // to close; the pane comes to the front first so that the selection lands in it.
+  if (!selecting.empty()) {
+    body += "\n    set index of Finder window id " + decimal(windowID) + " to 1\n    select {" +
+            pathForms(selecting) + "}";
+  }
   return tellFinder(body);
 }
 

@@ -63,8 +63,8 @@ class WindowRouterTest : public test::PaneDesktop {
 TEST_F(WindowRouterTest, aNewWindowGoesToTheInactivePaneThroughFourScriptsInOrder) {
   // Catches the folder sent to the active pane, a step started before the previous one
   // answered (a window closed before it was read, Finder brought forward before the close),
-  // the selection dropped, a completion called early or naming the wrong pane, or a
-  // log line whose parts differ from the fixed text.
+  // the selection dropped or left in the closing window, a completion called early or naming the
+  // wrong pane, or a log line whose parts differ from the fixed text.
   panes_->activeID = right_;
   WindowNumber extra = openWindow("Projects", {200, 200, 400, 300});
   desktop_.finder().select({projects() / "a.txt", projects() / "b.txt"});
@@ -74,11 +74,12 @@ TEST_F(WindowRouterTest, aNewWindowGoesToTheInactivePaneThroughFourScriptsInOrde
   desktop_.finder().select({});  // so that only the reveal can select them again
   runUntilScript(3);             // the close
   EXPECT_EQ(shownIn(left_), projects());
-  EXPECT_EQ(desktop_.finder().selection(),
-            (std::vector<fs::path>{projects() / "a.txt", projects() / "b.txt"}));
   EXPECT_TRUE(isOpen(extra));
   runUntilScript(4);  // the activation
   EXPECT_FALSE(isOpen(extra));
+  EXPECT_EQ(desktop_.finder().window(int(left_))->selection,
+            (std::vector<fs::path>{projects() / "a.txt", projects() / "b.txt"}))
+      << "the selection must land in the pane, not in the window that closes";
   EXPECT_TRUE(answers_.empty());
   settle();
   EXPECT_EQ(answers_, Answers{left_});
@@ -116,40 +117,60 @@ TEST_F(WindowRouterTest, windowsNotDueForAbsorptionAnswerAtOnceWithoutAScript) {
 
 TEST_F(WindowRouterTest, aWindowThatCannotBeReadOrShownStaysOpen) {
   // Catches a capture failure counted against the wrong dependency or not at all, a
-  // window without a POSIX path counted as a failure, a refused reveal followed by a close
-  // of the user's window, or an answer acted on after the router is gone.
+  // window without a POSIX path counted as a failure (with or without a selection), a
+  // refused reveal followed by a close of the user's window, or an answer acted on after
+  // the router is gone.
   WindowNumber recents = static_cast<WindowNumber>(desktop_.finder().openSpecialWindow("Recents"));
   desktop_.finder().select({projects() / "a.txt"});
   route(recents);
   settle();
   desktop_.finder().select({});
-  route(recents);  // nothing selected: the capture answers the empty text
+  route(recents);
   settle();
-  EXPECT_EQ(lines(),
-            (Strings{"吸収中止: 窓 " + number(recents) + " はパスを持たない特殊窓 → そのまま残す",
-                     "吸収中止: 窓 " + number(recents) + " の情報を取得できず"}));
-  EXPECT_EQ(stat(Dependency::finderScript).consecutiveFailures, 1);
-  EXPECT_EQ(stat(Dependency::finderScript).lastError,
-            "captureForRouting が失敗 windowID=" + number(recents));
+  const std::string noPath =
+      "吸収中止: 窓 " + number(recents) + " はパスを持たない特殊窓 → そのまま残す";
+  EXPECT_EQ(lines(), (Strings{noPath, noPath}));
+  EXPECT_EQ(stat(Dependency::finderScript).consecutiveFailures, 0);
   EXPECT_TRUE(isOpen(recents));
+  WindowNumber gone = openWindow("Projects", {200, 200, 400, 300});
+  FinderWindow goneRecord = *record(gone);
+  desktop_.finder().close(int(gone));
+  route(goneRecord);
+  settle();
+  EXPECT_EQ(lines().back(), "吸収中止: 窓 " + number(gone) + " の情報を取得できず");
+  EXPECT_EQ(stat(Dependency::finderScript).lastError,
+            "captureForRouting が失敗 windowID=" + number(gone));
 
   WindowNumber extra = openWindow("Projects", {200, 200, 400, 300});
   route(extra);
-  runUntilScript(3);
+  runUntilScript(4);
   desktop_.scriptHost().failNextScripts(1, {-1728, "Finder got an error."});
   settle();
   EXPECT_EQ(lines().back(),
             "吸収失敗: ペイン " + number(right_) + " への反映が拒否された → 新窓は残す");
   EXPECT_EQ(stat(Dependency::navigation).lastError,
             "吸収の reveal が拒否された folder=" + projects().string() + "/");
-  EXPECT_EQ(scriptsSent(), 4);
+  EXPECT_EQ(scriptsSent(), 5);
   EXPECT_TRUE(isOpen(extra));
 
   route(extra);
   router_.reset();
   settle();
-  EXPECT_EQ(answers_, Answers(4, std::nullopt));
-  EXPECT_EQ(scriptsSent(), 5);
+  EXPECT_EQ(answers_, Answers(5, std::nullopt));
+  EXPECT_EQ(scriptsSent(), 6);
+}
+
+TEST_F(WindowRouterTest, aDestinationThatClosesDuringTheCaptureLeavesTheNewWindowOpen) {
+  // Catches the new window closed although its folder reached no pane.
+  WindowNumber extra = openWindow("Projects", {200, 200, 400, 300});
+  route(extra);
+  runUntilScript(1);
+  desktop_.finder().close(int(right_));
+  settle();
+  EXPECT_EQ(lines().back(),
+            "吸収失敗: ペイン " + number(right_) + " への反映が拒否された → 新窓は残す");
+  EXPECT_TRUE(isOpen(extra));
+  EXPECT_EQ(answers_, Answers{std::nullopt});
 }
 
 TEST_F(WindowRouterTest, aFailedCloseIsLoggedAsFailedAndTheRunStillEndsInThePane) {

@@ -120,7 +120,7 @@ TEST_F(FinderScriptingEndToEnd, onlyAWindowFinderDoesNotHaveLooksUpAsNotBrowser)
 
 TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) {
   // Catches a retarget, reveal or activation text that parses but does not reach Finder,
-  // or a capture or selection read back wrongly.
+  // or a capture or selection read back wrongly (a path-less window taken for a gone one).
   const auto docs = home() / "Documents";
   test::writeFile(docs / "a.txt", "a");
   test::writeFile(docs / "b.txt", "b");
@@ -134,6 +134,12 @@ TEST_F(FinderScriptingEndToEnd, windowCommandsActOnFinderAndCaptureReadsItBack) 
       [&](auto done) { bridge_->captureForRouting(id, done); });
   EXPECT_EQ(capture, (RoutingCapture{docs.string() + "/", both}));
 
+  int airDrop = desktop_.finder().openSpecialWindow("AirDrop");
+  desktop_.finder().select({});
+  EXPECT_EQ(await<std::optional<RoutingCapture>>(
+                [&](auto done) { bridge_->captureForRouting(airDrop, done); }),
+            (RoutingCapture{std::nullopt, {}}))
+      << "a window without a path is no failure, selection or not";
   desktop_.finder().close(id);
   EXPECT_EQ(await<std::optional<RoutingCapture>>(
                 [&](auto done) { bridge_->captureForRouting(id, done); }),

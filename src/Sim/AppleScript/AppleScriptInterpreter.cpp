@@ -180,6 +180,7 @@ class Interpreter {
       }
       return;
     }
+    if (stmt.property == WindowProperty::index) return setIndex(stmt, value);
     std::string folder = alias(value);
     auto id = commandWindow(*stmt.exprs[0]);
     if (!id) return;
@@ -187,6 +188,16 @@ class Interpreter {
     if (!finder_.setTarget(*id, folder)) {
       raise(FinderErrorKind::noSuchWindowId, std::to_string(*id));
     }
+  }
+
+  // Only the front position: nothing Varnelo sends asks for another.
+  void setIndex(const Stmt& stmt, const Value& value) {
+    auto index = wholeNumber(value);
+    if (!error_ && index != 1)
+      return void(raise(FinderErrorKind::cantMakeIntoType, describe(value)));
+    auto id = commandWindow(*stmt.exprs[0]);
+    if (id && !finder_.bringToFront(*id))
+      raise(FinderErrorKind::noSuchWindowId, std::to_string(*id));
   }
 
   Flow repeatRange(const Stmt& stmt) {
@@ -263,7 +274,7 @@ class Interpreter {
     if (!send()) return;
     for (const auto& path : paths) {
       if (stmt.kind == StmtKind::reveal) {
-        finder_.reveal(path);
+        finder_.reveal({path});
       } else {
         finder_.open(path);
       }
@@ -396,6 +407,8 @@ class Interpreter {
         return Value{window->name};
       case WindowProperty::sidebarWidth:
         return Value{std::int64_t{window->sidebarWidth}};
+      case WindowProperty::index:
+        return Value{indexOf(*id)};
       case WindowProperty::bounds:
         return bounds(window->bounds);
       case WindowProperty::target:
@@ -403,6 +416,16 @@ class Interpreter {
         return Value{ItemRef{window->target.folder->string()}};
     }
     return {};
+  }
+
+  // Counted among Finder's windows, front to back, from 1.
+  std::int64_t indexOf(int id) {
+    std::int64_t index = 1;
+    for (const auto& window : finder_.windows()) {
+      if (window.id == id) break;
+      ++index;
+    }
+    return index;
   }
 
   static Value bounds(const FinderBounds& b) {

@@ -19,7 +19,8 @@
 // Limits: a script's result is the value of its `return` as text (integers in decimal,
 // reals as AppleScript writes them), or "" without one or for other values; references
 // are resolved when evaluated, not kept live; only a folder's POSIX path ends with "/"
-// (as on a Mac); "&" joins anything but a list as text.
+// (as on a Mac); "&" joins anything but a list as text; a window's index can only be set to 1
+// (the front).
 #pragma once
 
 #include <cstddef>

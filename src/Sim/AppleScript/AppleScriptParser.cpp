@@ -20,7 +20,8 @@ const std::set<std::string> kReserved{
     "id",      "name",        "bounds",    "target",    "count",  "finder",        "window",
     "windows", "get",         "selection", "make",      "new",    "activate",      "close",
     "select",  "reveal",      "open",      "duplicate", "move",   "replacing",     "sidebar",
-    "width",   "application", "alias",     "string",    "text",   "applescript's", "timeout"};
+    "width",   "application", "alias",     "string",    "text",   "applescript's", "timeout",
+    "index"};
 
 // AppleScript's integers; a literal beyond is a real.
 constexpr std::int64_t kMaxInteger = 536870911;
@@ -202,9 +203,11 @@ class Parser {
       stmt.kind = StmtKind::setDelimiters;
       if (!expectWord("text") || !expectWord("item") || !expectWord("delimiters"))
         return std::nullopt;
-    } else if (finderDepth_ > 0 && (isWord("target") || isWord("sidebar"))) {
+    } else if (finderDepth_ > 0 && (isWord("target") || isWord("sidebar") || isWord("index"))) {
       stmt.kind = StmtKind::setProperty;
-      stmt.property = acceptWord("target") ? WindowProperty::target : WindowProperty::sidebarWidth;
+      stmt.property = acceptWord("target")  ? WindowProperty::target
+                      : acceptWord("index") ? WindowProperty::index
+                                            : WindowProperty::sidebarWidth;
       if (stmt.property == WindowProperty::sidebarWidth &&
           !(acceptWord("sidebar") && expectWord("width"))) {
         return std::nullopt;
@@ -404,7 +407,8 @@ class Parser {
         {"id", WindowProperty::id},
         {"name", WindowProperty::name},
         {"bounds", WindowProperty::bounds},
-        {"target", WindowProperty::target}};
+        {"target", WindowProperty::target},
+        {"index", WindowProperty::index}};
     for (const auto& [word, property] : kWords) {
       if (isWord(word) && isWord("of", 1)) {
         pos_ += 2;

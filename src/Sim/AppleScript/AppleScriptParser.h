@@ -4,17 +4,16 @@
 //
 // Limits: only the forms a Finder client needs: tell application "Finder" (block or
 // "to" one-liner), set (variable, end of list, AppleScript's text item delimiters,
-// target/sidebar width of a window), return, repeat with … from … to / in, try with an
+// target/sidebar width/index of a window), return, repeat with … from … to / in, try with an
 // optional on error (which may name variables for the message and number, or catch one
 // error number only: "on error number -1728"), with timeout of N second(s), Finder's commands
 // activate/close/select/ reveal/open/duplicate/move (the last two "with replacing"), and
 // expressions: literals, lists, &, as alias/string/text, POSIX file/path, item n of,
-// id/name/bounds/target/ sidebar width of, Finder window i / id N, count of Finder windows, (get)
-// selection, make new Finder window to. An integer literal beyond AppleScript's ±536870911 is a
-// real, as on a Mac. Finder's words only parse inside a tell block addressed to Finder,
-// as on a Mac without Finder's dictionary loaded. Nesting deeper than 100 levels
-// (parentheses, lists, blocks, chained & or as) is a syntax error, so a hostile text
-// cannot exhaust the stack.
+// id/name/bounds/target/ sidebar width/index of, Finder window i / id N, count of Finder windows,
+// (get) selection, make new Finder window to. An integer literal beyond AppleScript's ±536870911 is
+// a real, as on a Mac. Finder's words only parse inside a tell block addressed to Finder, as on a
+// Mac without Finder's dictionary loaded. Nesting deeper than 100 levels (parentheses, lists,
+// blocks, chained & or as) is a syntax error, so a hostile text cannot exhaust the stack.
 #pragma once
 
 #include <cstdint>
@@ -45,7 +44,7 @@ enum class ExprKind {
   makeWindow,  // operands = target
 };
 
-enum class WindowProperty { id, name, bounds, target, sidebarWidth };
+enum class WindowProperty { id, name, bounds, target, sidebarWidth, index };
 enum class TypeName { alias, string };
 
 struct Expr;
@@ -66,7 +65,7 @@ enum class StmtKind {
   setVariable,    // name, exprs = value
   setEnd,         // name = the list variable, exprs = value
   setDelimiters,  // exprs = value
-  setProperty,    // property (target or sidebar width), exprs = window, value
+  setProperty,    // property (target, sidebar width or index), exprs = window, value
   returnValue,    // exprs = value
   repeatRange,    // name, exprs = from, to; body
   repeatIn,       // name, exprs = list; body

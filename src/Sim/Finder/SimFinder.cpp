@@ -228,6 +228,14 @@ bool SimFinder::setSidebarWidth(int id, int width) {
   return true;
 }
 
+bool SimFinder::bringToFront(int id) {
+  std::lock_guard lock(mutex_);
+  auto number = numberOf(id);
+  if (!number || !find(id)) return false;
+  windowServer_.raise(*number);
+  return true;
+}
+
 std::vector<fs::path> SimFinder::selection() const {
   std::lock_guard lock(mutex_);
   auto windows = browserWindows();
@@ -249,12 +257,16 @@ void SimFinder::select(std::vector<fs::path> items) {
   find(front)->selection = std::move(items);
 }
 
-void SimFinder::reveal(const fs::path& given) {
-  auto item = aliasTo(given);
+void SimFinder::reveal(const std::vector<fs::path>& given) {
+  if (given.empty()) return;
+  std::vector<fs::path> items;
+  for (const auto& item : given) items.push_back(aliasTo(item));
+  const fs::path folder = items.front().parent_path();
+  std::erase_if(items, [&](const fs::path& item) { return item.parent_path() != folder; });
   std::lock_guard lock(mutex_);
   if (pid_ == 0) return;
-  showFolderInFront(item.parent_path());
-  find(browserWindows().front().id)->selection = {item};
+  showFolderInFront(folder);
+  find(browserWindows().front().id)->selection = std::move(items);
 }
 
 void SimFinder::open(const fs::path& given) {

@@ -129,14 +129,16 @@ class SimFinder {
   bool setTarget(int id, const std::filesystem::path& folder,
                  ChangeNotice notice = ChangeNotice::reported);
   bool setSidebarWidth(int id, int width);
+  // To the front of Finder's windows (Finder's "index" 1); false for no such window.
+  bool bringToFront(int id);
 
   // The front window's selection; empty without windows.
   std::vector<std::filesystem::path> selection() const;
   // Opens a window on the first item's folder when there is none.
   void select(std::vector<std::filesystem::path> items);
-  // Brings a window showing the item's folder to the front (opening one when none does)
-  // and selects the item there.
-  void reveal(const std::filesystem::path& item);
+  // Brings a window showing the first item's folder to the front (opening one when none
+  // does) and selects there the items that are in that folder.
+  void reveal(const std::vector<std::filesystem::path>& items);
   // A folder opens (or brings forward) a window on it; a file is recorded as opened.
   void open(const std::filesystem::path& item);
   std::vector<std::filesystem::path> openedFiles() const;

@@ -9,7 +9,7 @@ tell application "Finder"
     on error
         set wpath to ""
     end try
-    set outList to {wpath}
+    set outList to {wpath, ""}
     try
         repeat with s in (get selection)
             set end of outList to POSIX path of (s as alias)
