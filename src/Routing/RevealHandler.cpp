@@ -33,6 +33,9 @@ bool registerViewer(const Ports& ports) {
   if (current && *current != own) {
     ports.defaults.setText(kPreviousViewerKey, *current);
     Log::emit(kCategory, "既存の viewer を控えました: " + *current);
+  } else if (!current) {
+    // A viewer remembered from long ago would otherwise come back at unregistration.
+    ports.defaults.remove(kPreviousViewerKey);
   }
   writeGlobal(ports, own);
   auto confirmed = currentViewer(ports);
@@ -50,9 +53,11 @@ void unregister(const Ports& ports, Logging logging) {
     if (logging == Logging::enabled) Log::emit(kCategory, message);
   };
   auto previous = ports.defaults.text(kPreviousViewerKey);
-  if (previous && !previous->empty() && *previous != bundleIdentifierOrDefault(ports.system)) {
+  ports.defaults.remove(kPreviousViewerKey);
+  // A viewer that was uninstalled meanwhile would leave "Show in Finder" pointing nowhere.
+  if (previous && !previous->empty() && *previous != bundleIdentifierOrDefault(ports.system) &&
+      ports.workspace.urlForApplication(*previous)) {
     writeGlobal(ports, *previous);
-    ports.defaults.remove(kPreviousViewerKey);
     emit("元の viewer を復元: " + *previous);
     return;
   }

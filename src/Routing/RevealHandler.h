@@ -23,7 +23,8 @@ std::optional<std::string> currentViewer(const Ports& ports);
 bool isRegisteredViewer(const Ports& ports);
 // Makes Varnelo the viewer; answers whether re-reading the value confirmed the write.
 bool registerViewer(const Ports& ports);
-// Gives the role back to the remembered previous viewer, or to Finder.
+// Gives the role back to the remembered previous viewer while it is installed, else to
+// Finder; the remembered value is gone afterwards either way.
 void unregister(const Ports& ports, Logging logging = Logging::enabled);
 // At launch: removes a registration whose application no longer exists.
 void reconcileOnLaunch(const Ports& ports);

@@ -17,6 +17,10 @@ class RevealHandlerTest : public ::testing::Test {
   Ports ports() { return desktop_.ports(); }
   GlobalDefaults& global() { return desktop_.globalDefaults(); }
   UserDefaults& defaults() { return desktop_.defaults(); }
+  void installPathFinder() {
+    desktop_.workspace().install(
+        {"com.example.PathFinder", "Path Finder", "/Applications/Path Finder.app"});
+  }
   bool logged(const char* text) { return desktop_.systemLog().containsDefault("reveal", text); }
 
   test::TempDir home_;
@@ -28,6 +32,7 @@ class RevealHandlerTest : public ::testing::Test {
 
 TEST_F(RevealHandlerTest, registeringRemembersTheOtherViewerAndUnregisteringGivesItBack) {
   // Catches losing the user's own viewer when Varnelo hands the role back.
+  installPathFinder();
   global().setText("NSFileViewer", "com.example.PathFinder");
   EXPECT_TRUE(RevealHandler::registerViewer(ports()));
   EXPECT_TRUE(RevealHandler::isRegisteredViewer(ports()));
@@ -47,6 +52,24 @@ TEST_F(RevealHandlerTest, registeringTwiceKeepsTheRememberedViewer) {
   RevealHandler::registerViewer(ports());
   RevealHandler::registerViewer(ports());
   EXPECT_EQ(defaults().text("PreviousNSFileViewer"), "com.example.PathFinder");
+}
+
+TEST_F(RevealHandlerTest, aViewerGivenUpOrUninstalledIsNeverRestored) {
+  // Catches unregistration "restoring" a viewer the user dropped before Varnelo registered,
+  // or one whose application is gone, which leaves "Show in Finder" pointing nowhere.
+  defaults().setText("PreviousNSFileViewer", "com.example.PathFinder");
+  installPathFinder();
+  RevealHandler::registerViewer(ports());
+  RevealHandler::unregister(ports());
+  EXPECT_EQ(global().fileViewer(), std::nullopt);
+
+  global().setText("NSFileViewer", "com.example.PathFinder");
+  RevealHandler::registerViewer(ports());
+  desktop_.workspace().uninstall("com.example.PathFinder");
+  RevealHandler::unregister(ports());
+  EXPECT_EQ(global().fileViewer(), std::nullopt);
+  EXPECT_EQ(defaults().kindOf("PreviousNSFileViewer"), DefaultsKind::absent);
+  EXPECT_FALSE(logged("元の viewer を復元"));
 }
 
 TEST_F(RevealHandlerTest, unregisteringWithNothingRememberedReturnsToFinderAndKeepsOtherKeys) {
