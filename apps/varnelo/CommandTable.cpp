@@ -4,8 +4,11 @@
 
 namespace varnelo::scenario {
 
-void CommandTable::add(const std::string& name, const std::string& usage, CommandHandler handler) {
-  [[maybe_unused]] bool added = entries_.emplace(name, Entry{usage, std::move(handler)}).second;
+void CommandTable::add(const std::string& name, const std::string& usage, CommandHandler handler,
+                       AfterEnd afterEnd) {
+  const bool allowed = afterEnd == AfterEnd::allowed || name.starts_with("expect ");
+  [[maybe_unused]] bool added =
+      entries_.emplace(name, Entry{usage, std::move(handler), allowed}).second;
   assert(added && "a scenario command is defined twice");
 }
 
@@ -13,7 +16,7 @@ CommandTable::Match CommandTable::find(const std::vector<std::string>& words) co
   auto match = [this](const std::string& name, std::size_t used) -> Match {
     auto it = entries_.find(name);
     if (it == entries_.end()) return {};
-    return {&it->second.handler, &it->second.usage, used};
+    return {&it->second.handler, &it->second.usage, used, it->second.allowedAfterEnd};
   };
   if (words.empty()) return {};
   if (words.size() >= 2) {

@@ -28,15 +28,22 @@ struct CommandResult {
 using Arguments = std::span<const std::string>;
 using CommandHandler = std::function<CommandResult(ScenarioSession&, Arguments)>;
 
+// Whether a command may still run once Varnelo's process has ended: checks, and what
+// other applications do, may.
+enum class AfterEnd { refused, allowed };
+
 class CommandTable {
  public:
-  // name is one or two words ("wait", "expect log"); usage shows the arguments.
-  void add(const std::string& name, const std::string& usage, CommandHandler handler);
+  // name is one or two words ("wait", "expect log"); usage shows the arguments. Commands
+  // named "expect …" are always allowed after the end.
+  void add(const std::string& name, const std::string& usage, CommandHandler handler,
+           AfterEnd afterEnd = AfterEnd::refused);
 
   struct Match {
     const CommandHandler* handler = nullptr;
     const std::string* usage = nullptr;
     std::size_t wordsUsed = 0;
+    bool allowedAfterEnd = false;
   };
   // Prefers a two-word name over a one-word one; handler is null when nothing matches.
   Match find(const std::vector<std::string>& words) const;
@@ -48,6 +55,7 @@ class CommandTable {
   struct Entry {
     std::string usage;
     CommandHandler handler;
+    bool allowedAfterEnd = false;
   };
   std::map<std::string, Entry> entries_;
 };

@@ -232,6 +232,15 @@ Result open(ScenarioSession& session, Arguments args) {
   return Result::bad("usage: open file PATH | open files PATH… | open urls URL…");
 }
 
+// show in finder PATH…: another application's "Show in Finder", through the system.
+Result showInFinder(ScenarioSession& session, Arguments args) {
+  if (args.size() < 2 || args[0] != "finder") return Result::bad("usage: show in finder PATH…");
+  std::vector<std::filesystem::path> items;
+  for (const auto& word : args.subspan(1)) items.push_back(session.expandHome(word));
+  session.desktop().showInFinder(items);
+  return Result::ok();
+}
+
 // expect log CATEGORY TEXT | expect log count CATEGORY TEXT N
 // expect log order CATEGORY TEXT CATEGORY TEXT…: each line comes after the one before.
 Result expectLogOrder(ScenarioSession& session, Arguments args) {
@@ -407,6 +416,7 @@ void addCoreCommands(CommandTable& table) {
   table.add("quit", "", quit);
   table.add("seed", "N", seed);
   table.add("open", "file PATH | files PATH… | urls URL…", open);
+  table.add("show in", "finder PATH…", showInFinder, AfterEnd::allowed);
   table.add("expect log",
             "CATEGORY TEXT | count CATEGORY TEXT N | order CATEGORY TEXT CATEGORY TEXT…",
             expectLog);

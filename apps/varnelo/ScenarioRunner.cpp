@@ -82,8 +82,7 @@ int ScenarioRunner::runCommand(const std::vector<std::string>& words, const std:
     session_.out() << where << ": unknown command " << joined(words) << "\n";
     return kScenarioBadLine;
   }
-  bool isCheck = words[0] == "expect";
-  if (session_.hasEnded() && !isCheck) {
+  if (session_.hasEnded() && !match.allowedAfterEnd) {
     session_.out() << where << ": Varnelo has ended; only checks may follow\n";
     return kScenarioBadLine;
   }
@@ -124,9 +123,9 @@ int ScenarioRunner::defer(const std::vector<std::string>& words, const std::stri
 
 void ScenarioRunner::runDeferred(const std::vector<std::string>& words, const std::string& where) {
   CommandResult result = CommandResult::bad("Varnelo has ended; only checks may follow");
-  if (!session_.hasEnded() || words[0] == "expect") {
+  auto match = commands_.find(words);
+  if (!session_.hasEnded() || match.allowedAfterEnd) {
     session_.out() << "[" << session_.clockText() << "] " << joined(words) << " (after)\n";
-    auto match = commands_.find(words);
     Arguments args(words.begin() + static_cast<std::ptrdiff_t>(match.wordsUsed), words.end());
     result = (*match.handler)(session_, args);
   }

@@ -1,17 +1,21 @@
 #include "WindowCommands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
+#include "Sim/Finder/FinderPaths.h"
 
 namespace varnelo::scenario {
 namespace {
 
 using Result = CommandResult;
+namespace fs = std::filesystem;
 
 // The labelled window as the window server holds it now.
 std::optional<sim::SimWindow> openWindow(ScenarioSession& session, const std::string& label) {
@@ -397,9 +401,39 @@ Result expectWindow(ScenarioSession& session, Arguments args) {
   return expectWindowState(session, *window, args[1]);
 }
 
+// Finder's front browser window shows the folder with exactly these items selected.
+Result expectFinderFront(ScenarioSession& session, Arguments args) {
+  if (args.size() == 2 || (args.size() > 2 && args[1] != "selecting"))
+    return Result::bad("usage: expect finder front FOLDER [selecting ITEM…]");
+  auto spelled = [&](const std::string& word) {
+    auto path = session.expandHome(word);
+    return sim::FinderPaths::canonical(path).value_or(path);
+  };
+  std::vector<fs::path> selecting;
+  for (const auto& word : args.subspan(std::min<std::size_t>(args.size(), 2))) {
+    selecting.push_back(spelled(word));
+  }
+  auto windows = session.desktop().finder().windows();
+  if (windows.empty()) return Result::failed("a Finder window in front", "none");
+  const auto& front = windows.front();
+  const std::string shown = front.target.folder ? front.target.folder->string() : "no folder";
+  if (front.target.folder != spelled(args[0])) return Result::failed(args[0], shown);
+  if (front.selection == selecting) return Result::ok();
+  std::string got;
+  for (const auto& item : front.selection) got += (got.empty() ? "" : " ") + item.string();
+  return Result::failed(std::to_string(selecting.size()) + " selected items",
+                        got.empty() ? "none" : got);
+}
+
 Result expectFinder(ScenarioSession& session, Arguments args) {
+  if (!args.empty() && args[0] == "front") return expectFinderFront(session, args.subspan(1));
+  if (args.size() == 1 && args[0] == "active") {
+    auto front = session.desktop().workspace().frontmostApplication();
+    if (front && front->bundleIdentifier == kFinderBundleIdentifier) return Result::ok();
+    return Result::failed("Finder frontmost", front ? front->localizedName : "none");
+  }
   if (args.size() != 1 || (args[0] != "running" && args[0] != "quit"))
-    return Result::bad("usage: expect finder running|quit");
+    return Result::bad("usage: expect finder running|quit|active | front FOLDER [selecting ITEM…]");
   bool running = session.desktop().finder().isRunning();
   if (running == (args[0] == "running")) return Result::ok();
   return Result::failed("Finder " + args[0], running ? "running" : "quit");
@@ -478,7 +512,7 @@ void addWindowCommands(CommandTable& table) {
       "LABEL frame X,Y WxH | title TEXT | above LABEL | open | closed | minimised | onscreen | "
       "offscreen | front",
       expectWindow);
-  table.add("expect finder", "running|quit", expectFinder);
+  table.add("expect finder", "running|quit|active | front FOLDER [selecting ITEM…]", expectFinder);
   table.add("expect mouse", "down|up", expectMouse);
 }
 

@@ -138,13 +138,7 @@ void AppCoordinator::routePendingWindows() {
 void AppCoordinator::finishRouting(WindowNumber pane) {
   panes_->activeID = pane;
   overlay_->setActiveWindow(pane);
-  if (panes_->isPaired()) {
-    // The pane that took the folder ends in front, its counterpart right behind it.
-    for (auto id : {snapshot().counterpart(pane), std::optional<WindowNumber>(pane)}) {
-      const FinderWindow* window = id ? findWindow(tracker().windows(), *id) : nullptr;
-      if (window) ports_.accessibility.performAction(window->axElement, AXName::raise);
-    }
-  }
+  panes_->raiseWithCounterpart(pane, tracker().windows());
   paths().scheduleCorrelation();
   resyncAfter(kRoutedResync);
 }
@@ -312,7 +306,20 @@ void AppCoordinator::syncPanes() { paneCommands().syncPanes(); }
 void AppCoordinator::toggleSidebar() { paneCommands().toggleSidebar(); }
 
 RevealCoordinator& AppCoordinator::revealCoordinator() {
-  if (!revealCoordinator_) revealCoordinator_ = std::make_unique<RevealCoordinator>();
+  if (!revealCoordinator_) {
+    revealCoordinator_ = std::make_shared<RevealCoordinator>(*scripting_, *panes_, *health_);
+    auto weak = weak_from_this();
+    revealCoordinator_->windows = [weak] {
+      auto self = weak.lock();
+      return self ? self->tracker().windows() : FinderWindows{};
+    };
+    revealCoordinator_->scheduleCorrelation = [weak] {
+      if (auto self = weak.lock()) self->paths().scheduleCorrelation();
+    };
+    revealCoordinator_->scheduleResync = [weak](double delay) {
+      if (auto self = weak.lock()) self->resyncAfter(delay);
+    };
+  }
   return *revealCoordinator_;
 }
 

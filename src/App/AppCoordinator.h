@@ -9,8 +9,9 @@
 // ended paired ("WasPaired"), giving up 10 s after its creation.
 // While a pair exists, a Finder window opened by other means is absorbed into a pane (routed
 // before the previous pair is restored, at each completed correlation).
-// Extension points: the "Show in Finder" delivery (revealCoordinator()) and the dialog
-// observer's callbacks (front application, dialogs), which reach the overlays.
+// "Show in Finder" requests go to the reveal coordinator, created at the first one.
+// Extension point: the dialog observer's callbacks (front application, dialogs), which
+// reach the overlays.
 #pragma once
 
 #include <memory>
@@ -126,7 +127,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;
   std::shared_ptr<SidebarController> sidebar_;
-  std::unique_ptr<RevealCoordinator> revealCoordinator_;
+  std::shared_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
   std::shared_ptr<PaneCommands> paneCommands_;
   const TimePoint startedAt_;

@@ -172,6 +172,14 @@ void PaneManager::toggleExpandToScreen(const FinderWindows& windows) {
   if (onChange) onChange();
 }
 
+void PaneManager::raiseWithCounterpart(WindowNumber pane, const FinderWindows& windows) {
+  if (!isPaired()) return;
+  for (auto id : {counterpart(pane), std::optional<WindowNumber>(pane)}) {
+    const FinderWindow* window = id ? findWindow(windows, *id) : nullptr;
+    if (window) ax_.performAction(window->axElement, AXName::raise);
+  }
+}
+
 void PaneManager::handleWindowGone(WindowNumber id) {
   if (!side(id)) return;
   logPane("ペインのウィンドウが閉じられた (" + std::to_string(id) + ") → ペア解除");

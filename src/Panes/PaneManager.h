@@ -64,6 +64,9 @@ class PaneManager {
   void reframe(WindowNumber movedID, const FinderWindows& windows);
   // Between the screen's visible area and the frame before.
   void toggleExpandToScreen(const FinderWindows& windows);
+  // With both panes: `pane` ends in front with its counterpart directly behind it (a pane
+  // not among `windows` is skipped).
+  void raiseWithCounterpart(WindowNumber pane, const FinderWindows& windows);
   // Dissolves the pair when `id` is one of its panes.
   void handleWindowGone(WindowNumber id);
   void unpair();

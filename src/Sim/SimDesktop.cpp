@@ -174,6 +174,23 @@ DestroyedNotices SimDesktop::draw(DestroyedNotices notices) {
   return kOrders[std::uniform_int_distribution<std::size_t>(0, 2)(random_)];
 }
 
+FileViewer SimDesktop::showInFinder(const std::vector<std::filesystem::path>& items) {
+  const auto viewer = globalDefaults_->fileViewer();
+  if (viewer && *viewer != kFinderBundleIdentifier && workspace_->runningApplication(*viewer)) {
+    if (*viewer != systemInfo_->bundleIdentifier()) return FileViewer::other;
+    if (application_->isLaunched() && process_->isRunning()) {
+      std::vector<Url> urls;
+      for (const auto& item : items) urls.push_back(Url::fileUrl(item.string()));
+      application_->deliverOpenUrls(std::move(urls));
+      return FileViewer::varnelo;
+    }
+  }
+  if (!finder_->isRunning()) launchFinder();
+  finder_->activate();
+  finder_->reveal(items);
+  return FileViewer::finder;
+}
+
 bool SimDesktop::relaunchFinder() { return !finder_->isRunning() && launchFinder(); }
 
 bool SimDesktop::launchFinder() {

@@ -58,6 +58,9 @@ enum class ClockMode { virtualTime, realTime };
 // desktop's random numbers.
 enum class DestroyedNotices { beforeTermination, afterTermination, dropped, seeded };
 
+// Which application a "Show in Finder" request reached.
+enum class FileViewer { varnelo, other, finder };
+
 class SimDesktop {
  public:
   struct Options {
@@ -121,6 +124,11 @@ class SimDesktop {
   // long, answering no Apple event.
   bool quitFinder(DestroyedNotices notices = DestroyedNotices::beforeTermination,
                   Duration quitting = Duration{0});
+  // Another application asks the system to show items in Finder (a non-empty list): the
+  // viewer that "NSFileViewer" names at this moment gets them when it runs (Varnelo as an
+  // open-URLs request); otherwise Finder, launched first when it has quit, comes to the
+  // front with a window on the first item's folder and that folder's items selected.
+  FileViewer showInFinder(const std::vector<std::filesystem::path>& items);
   // Restarts the desktop's random numbers (the choices `seeded` makes) from `seed`.
   void seedRandom(std::uint64_t seed);
   // Finder starts with a new pid (the workspace reports it launched) and reopens the

@@ -44,7 +44,7 @@ TEST_F(SimFinderTest, windowsOpenInFrontAndRevealOrOpenRaisesTheFolderWindow) {
   EXPECT_EQ(server.window(onB)->title, "b");
   EXPECT_EQ(finder.windows().front().id, onA);
 
-  finder.reveal(at("b/note.txt"));
+  finder.reveal({at("b/note.txt")});
   EXPECT_EQ(finder.windows().front().id, onB);
   EXPECT_THAT(finder.selection(), ElementsAre(at("b/note.txt")));
   EXPECT_TRUE(finder.setTarget(onB, at("a")));
@@ -75,7 +75,7 @@ TEST_F(SimFinderTest, pathsReadBackThroughLinksAndInTheirOnDiskCase) {
   fs::create_directory_symlink("../real/Docs", at("real/up"));
   fs::create_symlink("loop", at("loop"));
 
-  finder.reveal(at("link/DOCS/report.TXT"));
+  finder.reveal({at("link/DOCS/report.TXT")});
   EXPECT_THAT(finder.selection(), ElementsAre(at("real/Docs/Report.txt")));
 
   EXPECT_EQ(FinderPaths::canonical(at("link/up/../Docs")), at("real/Docs"));

@@ -44,6 +44,8 @@ class SimApplication final : public Application {
   void deliverOpenFile(std::string path);
   void deliverOpenFiles(std::vector<std::string> paths);
 
+  // run() was called: the application has launched (it may have ended since).
+  bool isLaunched() const { return launched_; }
   std::optional<ActivationPolicy> activationPolicy() const { return activationPolicy_; }
   std::optional<OpenReply> lastOpenReply() const { return lastOpenReply_; }
   // The delegate's answer to the last open-file request that reached it.
