@@ -7,8 +7,7 @@
 
 #include <filesystem>
 
-#include "TestSupport/PaneDesktop.h"
-#include "TestSupport/TestDesktop.h"
+#include "TestSupport/PairedDesktop.h"
 #include "TestSupport/TestFiles.h"
 
 namespace varnelo {
@@ -18,18 +17,9 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-class PaneCommandsTest : public test::PaneDesktop {
+class PaneCommandsTest : public test::PairedDesktop {
  protected:
   PaneCommandsTest() {
-    right_ = openWindow("Downloads", {700, 120, 500, 380});
-    left_ = openWindow("Documents", {100, 100, 500, 400});
-    windows_ = records({left_, right_});
-    for (auto& window : windows_) {
-      int id = static_cast<int>(*window->cgWindowID);  // Finder's id is the window number
-      window->scriptID = id;
-      window->targetPath = desktop_.finder().window(id)->target.folder->string() + "/";
-    }
-    panes_->pair(windows_);
     commands_->windows = [this] { return windows_; };
     commands_->scheduleCorrelation = [this] { events_.push_back("correlate"); };
     commands_->syncOverlay = [this] { events_.push_back("sync"); };
@@ -44,25 +34,10 @@ class PaneCommandsTest : public test::PaneDesktop {
   FinderWindow& pane(WindowNumber id) { return *windows_[id == left_ ? 0 : 1]; }
   fs::path docs() { return home() / "Documents"; }
   fs::path downloads() { return home() / "Downloads"; }
-  fs::path shownIn(WindowNumber id) { return *desktop_.finder().window(int(id))->target.folder; }
-  HealthMonitor::Stat navigation() {
-    return health_->stats()[HealthMonitor::Dependency::navigation];
-  }
-  int scriptsSent() { return desktop_.scriptHost().appleEventsSent(); }
-  void settle() { clock().runUntilNoTasksRemain(10s); }
-  Strings lines(const std::string& category) { return test::logMessages(desktop_, category); }
 
-  WindowNumber left_ = 0;
-  WindowNumber right_ = 0;
-  FinderWindows windows_;
   Strings events_;
-  std::shared_ptr<FinderScripting> bridge_ = std::make_shared<FinderScripting>(
-      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
-  std::shared_ptr<PaneManager> panes_ = makePanes();
   std::shared_ptr<SidebarController> sidebar_ =
       std::make_shared<SidebarController>(bridge_, desktop_.defaults());
-  std::shared_ptr<HealthMonitor> health_ = std::make_shared<HealthMonitor>(
-      desktop_.scheduler(), desktop_.systemInfo(), desktop_.defaults());
   std::shared_ptr<PaneCommands> commands_ =
       std::make_shared<PaneCommands>(*bridge_, *panes_, *sidebar_, *health_);
 };

@@ -7,8 +7,7 @@
 
 #include <filesystem>
 
-#include "TestSupport/PaneDesktop.h"
-#include "TestSupport/TestDesktop.h"
+#include "TestSupport/PairedDesktop.h"
 #include "TestSupport/TestFiles.h"
 
 namespace varnelo {
@@ -17,15 +16,10 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using Paths = std::vector<fs::path>;
-using Dependency = HealthMonitor::Dependency;
 
-class RevealCoordinatorTest : public test::PaneDesktop {
+class RevealCoordinatorTest : public test::PairedDesktop {
  protected:
   RevealCoordinatorTest() {
-    right_ = openWindow("Downloads", {700, 120, 500, 380});
-    left_ = openWindow("Documents", {100, 100, 500, 400});
-    windows_ = records({left_, right_});
-    panes_->pair(windows_);
     test::writeFile(projects() / "a.txt", "a");
     test::writeFile(projects() / "b.txt", "b");
     reveals_->windows = [this] { return windows_; };
@@ -49,21 +43,10 @@ class RevealCoordinatorTest : public test::PaneDesktop {
     }
     return false;
   }
-  HealthMonitor::Stat navigation() { return health_->stats()[Dependency::navigation]; }
-  int scriptsSent() { return desktop_.scriptHost().appleEventsSent(); }
-  void settle() { clock().runUntilNoTasksRemain(10s); }
-  std::vector<std::string> lines() { return test::logMessages(desktop_, "reveal"); }
+  std::vector<std::string> lines() { return PairedDesktop::lines("reveal"); }
 
-  WindowNumber left_ = 0;
-  WindowNumber right_ = 0;
-  FinderWindows windows_;
   int correlations_ = 0;
   std::vector<double> resyncs_;
-  std::shared_ptr<FinderScripting> bridge_ = std::make_shared<FinderScripting>(
-      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
-  std::shared_ptr<PaneManager> panes_ = makePanes();
-  std::shared_ptr<HealthMonitor> health_ = std::make_shared<HealthMonitor>(
-      desktop_.scheduler(), desktop_.systemInfo(), desktop_.defaults());
   std::shared_ptr<RevealCoordinator> reveals_ =
       std::make_shared<RevealCoordinator>(*bridge_, *panes_, *health_);
 };

@@ -7,8 +7,7 @@
 
 #include <filesystem>
 
-#include "TestSupport/PaneDesktop.h"
-#include "TestSupport/TestDesktop.h"
+#include "TestSupport/PairedDesktop.h"
 #include "TestSupport/TestFiles.h"
 
 namespace varnelo {
@@ -20,12 +19,9 @@ using Strings = std::vector<std::string>;
 using Answers = std::vector<std::optional<WindowNumber>>;
 using Dependency = HealthMonitor::Dependency;
 
-class WindowRouterTest : public test::PaneDesktop {
+class WindowRouterTest : public test::PairedDesktop {
  protected:
   WindowRouterTest() {
-    right_ = openWindow("Downloads", {700, 120, 500, 380});
-    left_ = openWindow("Documents", {100, 100, 500, 400});
-    panes_->pair(records({left_, right_}));
     test::writeFile(projects() / "a.txt", "a");
     test::writeFile(projects() / "b.txt", "b");
   }
@@ -36,26 +32,9 @@ class WindowRouterTest : public test::PaneDesktop {
   void route(WindowNumber number) { route(*record(number)); }
   fs::path projects() { return home() / "Projects"; }
   std::string number(WindowNumber id) { return std::to_string(id); }
-  bool isOpen(WindowNumber id) { return desktop_.finder().window(int(id)).has_value(); }
-  fs::path shownIn(WindowNumber id) { return *desktop_.finder().window(int(id))->target.folder; }
-  HealthMonitor::Stat stat(Dependency dependency) { return health_->stats()[dependency]; }
-  int scriptsSent() { return desktop_.scriptHost().appleEventsSent(); }
-  // Until the n-th script has started, so every one before it has answered.
-  void runUntilScript(int n) {
-    for (int step = 0; scriptsSent() < n && step < 10'000; ++step) clock().advanceBy(1ms);
-    ASSERT_EQ(scriptsSent(), n);
-  }
-  void settle() { clock().runUntilNoTasksRemain(10s); }
-  Strings lines() { return test::logMessages(desktop_, "router"); }
+  Strings lines() { return PairedDesktop::lines("router"); }
 
-  WindowNumber left_ = 0;
-  WindowNumber right_ = 0;
   Answers answers_;
-  std::shared_ptr<FinderScripting> bridge_ = std::make_shared<FinderScripting>(
-      desktop_.scriptHost(), desktop_.scheduler(), desktop_.scheduler());
-  std::shared_ptr<PaneManager> panes_ = makePanes();
-  std::shared_ptr<HealthMonitor> health_ = std::make_shared<HealthMonitor>(
-      desktop_.scheduler(), desktop_.systemInfo(), desktop_.defaults());
   std::shared_ptr<WindowRouter> router_ =
       std::make_shared<WindowRouter>(*bridge_, *panes_, *health_);
 };
