@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "Overlay/CenterStripPresentation.h"
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
 
@@ -35,47 +36,25 @@ std::optional<StripButton> button(const std::string& name) {
   return std::nullopt;
 }
 
-// What the strip's view does when the button is clicked.
-void press(CenterStripModel& model, StripButton pressed) {
-  auto call = [](const auto& callback, auto... args) {
-    if (callback) callback(args...);
-  };
-  switch (pressed) {
-    case StripButton::copyToRight:
-      return call(model.onTransfer, true, false);
-    case StripButton::copyToLeft:
-      return call(model.onTransfer, false, false);
-    case StripButton::moveToRight:
-      return call(model.onTransfer, true, true);
-    case StripButton::moveToLeft:
-      return call(model.onTransfer, false, true);
-    case StripButton::syncOtherPane:
-      return call(model.onSync);
-    case StripButton::swapPanes:
-      return call(model.onSwap);
-    case StripButton::sidebar:
-      return call(model.onToggleSidebar);
-    case StripButton::expandToScreen:
-      return call(model.onExpand);
-  }
-}
-
-// strip press BUTTON | strip hover "TEXT" | strip leave "TEXT"
+// strip press BUTTON | strip hover BUTTON | strip leave BUTTON
 Result stripCommand(ScenarioSession& session, Arguments args) {
   auto* overlay = overlays(session);
   if (!overlay) return Result::bad("Varnelo is not launched");
-  if (args.size() != 2) return Result::bad("usage: strip press BUTTON | hover TEXT | leave TEXT");
+  if (args.size() != 2) return Result::bad("usage: strip press|hover|leave BUTTON");
   const Panel* panel = overlay->stripPanel();
   if (!panel || !panel->isVisible()) return Result::bad("the strip is not shown");
   CenterStripModel& model = overlay->stripModel();
+  auto pointed = button(args[1]);
+  if (!pointed) return Result::bad("no strip button " + args[1]);
   if (args[0] == "hover" || args[0] == "leave") {
-    if (model.onHoverHint) model.onHoverHint(args[1], args[0] == "hover");
+    const std::string help = CenterStripPresentation::help(*pointed, model.sidebarHidden.get());
+    if (model.onHoverHint) model.onHoverHint(help, args[0] == "hover");
     return Result::ok();
   }
-  auto pressed = args[0] == "press" ? button(args[1]) : std::nullopt;
-  if (!pressed) return Result::bad("no strip button " + args[1]);
-  if (!isEnabled(model, *pressed)) return Result::bad("the button " + args[1] + " is disabled");
-  press(model, *pressed);
+  if (args[0] != "press") return Result::bad("usage: strip press|hover|leave BUTTON");
+  if (!CenterStripPresentation::press(model, *pointed)) {
+    return Result::bad("the button " + args[1] + " is disabled");
+  }
   return Result::ok();
 }
 
@@ -268,7 +247,7 @@ Result expectPanels(ScenarioSession& session, Arguments args) {
 }  // namespace
 
 void addOverlayCommands(CommandTable& table) {
-  table.add("strip", "press BUTTON | hover TEXT | leave TEXT", stripCommand);
+  table.add("strip", "press|hover|leave BUTTON", stripCommand);
   table.add("bar",
             "LABEL click CRUMB | type TEXT | return | escape | grip press | grip drag DX,DY | grip "
             "release",
