@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Overlay/CenterStripPresentation.h"
+#include "Overlay/PathBarPresentation.h"
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
 
@@ -72,12 +73,35 @@ std::variant<Bar, Result> bar(ScenarioSession& session, const std::string& label
   return Bar{overlay->barPanel(*number), overlay->barModel(*number)};
 }
 
-// bar LABEL click CRUMB | type "TEXT" | return | escape | grip press | grip drag DX,DY | grip
-// release
+constexpr std::array<std::pair<const char*, PathBarControl>, 8> kBarControls{{
+    {"home", PathBarControl::home},
+    {"icloud", PathBarControl::iCloudDrive},
+    {"up", PathBarControl::up},
+    {"bookmarks", PathBarControl::bookmarks},
+    {"terminal", PathBarControl::terminal},
+    {"copy-path", PathBarControl::copyPath},
+    {"enter-path", PathBarControl::enterPath},
+    {"cancel", PathBarControl::cancel},
+}};
+
+// bar LABEL press CONTROL: refused when the bar does not offer it or it is disabled.
+Result pressBarControl(ScenarioSession& session, PathBarViewModel& model, const std::string& name) {
+  for (const auto& [text, control] : kBarControls) {
+    if (name != text) continue;
+    if (PathBarPresentation::press(model, overlays(session)->barContext(), control)) {
+      return Result::ok();
+    }
+    return Result::bad("the bar's " + name + " button is absent or disabled");
+  }
+  return Result::bad("no bar button " + name);
+}
+
+// bar LABEL click CRUMB | press CONTROL | type "TEXT" | return | escape | grip press | grip
+// drag DX,DY | grip release
 Result barCommand(ScenarioSession& session, Arguments args) {
   const char* usage =
-      "usage: bar LABEL click CRUMB | type TEXT | return | escape | grip press | grip drag "
-      "DX,DY | grip release";
+      "usage: bar LABEL click CRUMB | press CONTROL | type TEXT | return | escape | grip press "
+      "| grip drag DX,DY | grip release";
   if (args.size() < 2) return Result::bad(usage);
   auto found = bar(session, args[0]);
   if (auto* bad = std::get_if<Result>(&found)) return *bad;
@@ -85,21 +109,19 @@ Result barCommand(ScenarioSession& session, Arguments args) {
   const std::string& verb = args[1];
   auto& panels = session.desktop().panels();
   if (verb == "click" && args.size() == 3) {
-    if (model->isReadOnly.get()) return Result::bad("the bar is read-only");
     for (const auto& crumb : model->crumbs.get()) {
       if (crumb.name != args[2]) continue;
-      if (model->onNavigate) model->onNavigate(crumb.fullPath);
-      return Result::ok();
+      if (PathBarPresentation::clickCrumb(*model, crumb.fullPath)) return Result::ok();
+      return Result::bad("the bar is read-only");
     }
     return Result::bad("no crumb " + args[2]);
   }
+  if (verb == "press" && args.size() == 3) return pressBarControl(session, *model, args[2]);
   if (verb == "type" && args.size() == 3) {
-    if (model->isReadOnly.get()) return Result::bad("the bar is read-only");
-    panels.makeKey(panel->windowNumber());
-    if (!model->isEditing.get()) {
-      model->editText.set(model->path.get());
-      model->isEditing.set(true);
+    if (!model->isEditing.get() && !PathBarPresentation::beginEditing(*model)) {
+      return Result::bad("the bar is read-only");
     }
+    panels.makeKey(panel->windowNumber());
     model->editText.set(args[2]);
     return Result::ok();
   }
@@ -249,7 +271,8 @@ Result expectPanels(ScenarioSession& session, Arguments args) {
 void addOverlayCommands(CommandTable& table) {
   table.add("strip", "press|hover|leave BUTTON", stripCommand);
   table.add("bar",
-            "LABEL click CRUMB | type TEXT | return | escape | grip press | grip drag DX,DY | grip "
+            "LABEL click CRUMB | press CONTROL | type TEXT | return | escape | grip press | grip "
+            "drag DX,DY | grip "
             "release",
             barCommand);
   table.add("expect bar",

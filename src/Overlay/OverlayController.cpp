@@ -6,6 +6,7 @@
 
 #include "AX/AXWin.h"
 #include "Panes/Geometry.h"
+#include "Support/AppSettings.h"
 #include "Support/FolderPath.h"
 #include "Support/Log.h"
 #include "Support/Metrics.h"
@@ -437,6 +438,17 @@ bool OverlayController::hasSelection() const { return stripModel_.hasSelection.g
 
 void OverlayController::setHasSelection(bool hasSelection) {
   assign(stripModel_.hasSelection, hasSelection);
+}
+
+PathBarContext OverlayController::barContext() const {
+  PathBarContext context;
+  context.home = home_.string();
+  context.chrome = Metrics::currentWindowChrome();
+  context.accent = AppSettings::shared().accent.get();
+  std::error_code error;
+  context.hasICloudDrive =
+      std::filesystem::is_directory(home_ / PathBarPresentation::kICloudDriveFolder, error);
+  return context;
 }
 
 const Panel* OverlayController::barPanel(WindowNumber id) const {

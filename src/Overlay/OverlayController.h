@@ -18,6 +18,7 @@
 #include "Overlay/CenterStripModel.h"
 #include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
+#include "Overlay/PathBarPresentation.h"
 #include "Overlay/PathBarViewModel.h"
 #include "Platform/Ports.h"
 #include "Platform/RepeatingTimer.h"
@@ -53,6 +54,9 @@ class OverlayController final : public OverlayControl,
   const Panel* barPanel(WindowNumber id) const;
   const Panel* cornerPatch(WindowNumber id) const;
   PathBarViewModel* barModel(WindowNumber id);
+  // What a file-manager bar shows besides its model; the bookmark and terminal buttons lead
+  // nowhere until their features set them.
+  PathBarContext barContext() const;
   const Panel* stripPanel() const { return stripPanel_.get(); }
   const Panel* stripShadowPanel() const { return stripShadowPanel_.get(); }
   const Panel* stripTooltipPanel() const { return stripTooltipPanel_.get(); }

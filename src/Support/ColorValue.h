@@ -16,6 +16,10 @@ enum class SystemColor {
   yellow,
   green,
   gray,
+  label,           // the primary text colour
+  secondaryLabel,  // secondary text
+  tertiaryLabel,   // tertiary text
+  windowBackground,
 };
 
 struct Rgba {
@@ -34,5 +38,12 @@ struct AppearanceColor {
 };
 
 using ColorValue = std::variant<SystemColor, AppearanceColor>;
+
+// A colour drawn at an opacity.
+struct Tint {
+  ColorValue color = SystemColor::label;
+  double opacity = 1;
+  bool operator==(const Tint&) const = default;
+};
 
 }  // namespace varnelo
