@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Varnelo builds with; does nothing when all are present.
-# clang and its runtime libraries (libFuzzer, sanitizers) are for the fuzz preset.
+# clang and its runtime libraries (libFuzzer, sanitizers) are for the fuzz preset; Qt with
+# its SVG icon plugin, the icon themes and the CJK fonts draw the views and pictures.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libplist-dev libspdlog-dev libfmt-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
+  qt6-base-dev libqt6svg6 breeze-icon-theme adwaita-icon-theme fonts-noto-cjk
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "HealthCommands.h"
 #include "OverlayCommands.h"
 #include "PairCommands.h"
+#include "PictureCommands.h"
 #include "ScreenCommands.h"
 #include "TrackingCommands.h"
 #include "WindowCommands.h"
@@ -23,6 +24,7 @@ CommandTable allCommands() {
   addHealthCommands(table);
   addPairCommands(table);
   addOverlayCommands(table);
+  addPictureCommands(table);
   return table;
 }
 

@@ -1,0 +1,47 @@
+// The centre strip drawn from its presentation: the window-coloured surface over the seam
+// with hairline edges, and the eight buttons stacked in its middle. Clicks and hovers go
+// back through the presentation and the model. Main (GUI) thread only; the model must
+// outlive the widget.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "Overlay/CenterStripPresentation.h"
+
+namespace varnelo::qt {
+
+class CenterStripWidget : public QWidget {
+ public:
+  explicit CenterStripWidget(CenterStripModel& model, QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  // The buttons' rectangles, top to bottom.
+  std::vector<QRectF> buttonRects() const;
+  void hover(std::optional<std::size_t> index);
+
+  CenterStripModel& model_;
+  std::optional<std::size_t> hovered_;
+  std::vector<Subscription> subscriptions_;
+};
+
+// The tooltip panel's content: the text on a light rounded box.
+class StripTooltipWidget : public QWidget {
+ public:
+  explicit StripTooltipWidget(QString text, QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
+};
+
+}  // namespace varnelo::qt

@@ -1,0 +1,243 @@
+#include "Qt/DesktopPicture.h"
+
+#include <QDir>
+#include <QIcon>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <filesystem>
+
+#include "Qt/CenterStripWidget.h"
+#include "Qt/PathBarWidget.h"
+#include "Qt/QtColors.h"
+#include "Qt/SymbolIcons.h"
+
+namespace varnelo::qt {
+namespace {
+
+constexpr qreal kTitleBarHeight = 28;
+constexpr qreal kRowHeight = 20;
+
+QRectF toQRect(const Rect& rect) { return QRectF(rect.x, rect.y, rect.width, rect.height); }
+
+QFont uiFont(int pixels, bool bold = false) {
+  QFont font;
+  font.setPixelSize(pixels);
+  if (bold) font.setWeight(QFont::DemiBold);
+  return font;
+}
+
+qreal cornerRadius() {
+  return Metrics::currentWindowChrome() == Metrics::WindowChrome::modern ? 16 : 10;
+}
+
+void paintWallpaper(QPainter& painter, const QRectF& screen) {
+  QLinearGradient gradient(screen.topLeft(), screen.bottomRight());
+  gradient.setColorAt(0, QColor(58, 96, 160));
+  gradient.setColorAt(1, QColor(120, 82, 150));
+  painter.fillRect(screen, gradient);
+}
+
+void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& application) {
+  painter.fillRect(frame, QColor(246, 246, 246, 235));
+  painter.setPen(toQColor(SystemColor::label));
+  painter.setFont(uiFont(13, true));
+  const qreal middle = frame.center().y();
+  painter.drawText(QRectF(frame.left() + 14, middle - 9, 200, 18), Qt::AlignVCenter, application);
+}
+
+void paintDock(QPainter& painter, const QRectF& frame) {
+  QPainterPath dock;
+  dock.addRoundedRect(frame.adjusted(4, 4, -4, -4), 14, 14);
+  painter.fillPath(dock, QColor(255, 255, 255, 110));
+}
+
+// The title bar and rounded body every window shares; answers the content area.
+QRectF paintWindowFrame(QPainter& painter, const QRectF& frame, const QString& title) {
+  const qreal radius = cornerRadius();
+  for (int i = 1; i <= 4; ++i) {
+    QPainterPath shadow;
+    shadow.addRoundedRect(frame.adjusted(-i, -i + 3, i, i + 3), radius + i, radius + i);
+    painter.fillPath(shadow, QColor(0, 0, 0, 14));
+  }
+  QPainterPath body;
+  body.addRoundedRect(frame, radius, radius);
+  painter.fillPath(body, Qt::white);
+  painter.save();
+  painter.setClipPath(body);
+  const QRectF bar(frame.left(), frame.top(), frame.width(), kTitleBarHeight);
+  painter.fillRect(bar, toQColor(SystemColor::windowBackground));
+  painter.fillRect(QRectF(bar.left(), bar.bottom() - 1, bar.width(), 1), QColor(0, 0, 0, 30));
+  painter.restore();
+  const QColor lights[] = {QColor(255, 95, 87), QColor(254, 188, 46), QColor(40, 200, 64)};
+  for (int i = 0; i < 3; ++i) {
+    painter.setBrush(lights[i]);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(frame.left() + 14 + 20 * i, bar.center().y()), 6, 6);
+  }
+  painter.setPen(toQColor(SystemColor::label));
+  painter.setFont(uiFont(13, true));
+  painter.drawText(bar.adjusted(80, 0, -12, 0), Qt::AlignCenter, title);
+  painter.setPen(QColor(0, 0, 0, 40));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(body);
+  return QRectF(frame.left(), bar.bottom(), frame.width(), frame.height() - kTitleBarHeight);
+}
+
+std::vector<std::filesystem::path> entries(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> found;
+  std::error_code error;
+  for (auto it = std::filesystem::directory_iterator(folder, error);
+       !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (!it->path().filename().string().starts_with('.')) found.push_back(it->path());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::FinderWindow& window,
+                       const std::filesystem::path& home) {
+  const QRectF content = paintWindowFrame(painter, frame, QString::fromStdString(window.name));
+  painter.save();
+  QPainterPath body;
+  body.addRoundedRect(frame, cornerRadius(), cornerRadius());
+  painter.setClipPath(body);
+  QRectF list = content;
+  if (window.sidebarWidth > 0) {
+    const QRectF sidebar(content.left(), content.top(),
+                         std::min<qreal>(window.sidebarWidth, content.width()), content.height());
+    painter.fillRect(sidebar, QColor(232, 232, 236));
+    painter.setFont(uiFont(11, true));
+    painter.setPen(toQColor(SystemColor::tertiaryLabel));
+    painter.drawText(QRectF(sidebar.left() + 12, sidebar.top() + 8, sidebar.width(), 16),
+                     Qt::AlignVCenter, "Favorites");
+    painter.setFont(uiFont(12));
+    painter.setPen(toQColor(SystemColor::label));
+    qreal y = sidebar.top() + 28;
+    for (const char* place : {"Desktop", "Documents", "Downloads"}) {
+      painter.drawText(QRectF(sidebar.left() + 16, y, sidebar.width() - 16, kRowHeight),
+                       Qt::AlignVCenter, place);
+      y += kRowHeight + 2;
+    }
+    painter.drawText(QRectF(sidebar.left() + 16, y, sidebar.width() - 16, kRowHeight),
+                     Qt::AlignVCenter, QString::fromStdString(home.filename().string()));
+    list.setLeft(sidebar.right());
+  }
+  painter.setFont(uiFont(12));
+  qreal y = list.top() + 4;
+  const QIcon folderIcon = QIcon::fromTheme("folder");
+  const QIcon fileIcon = QIcon::fromTheme("text-plain");
+  int row = 0;
+  if (window.target.folder) {
+    for (const auto& entry : entries(*window.target.folder)) {
+      if (y > list.bottom()) break;
+      const QRectF line(list.left() + 6, y, list.width() - 12, kRowHeight);
+      const bool selected = std::find(window.selection.begin(), window.selection.end(), entry) !=
+                            window.selection.end();
+      if (selected) {
+        QPainterPath highlight;
+        highlight.addRoundedRect(line, 5, 5);
+        painter.fillPath(highlight, QColor(0, 99, 225));
+      } else if (row % 2 == 1) {
+        painter.fillRect(line, QColor(244, 245, 245));
+      }
+      std::error_code error;
+      const bool isFolder = std::filesystem::is_directory(entry, error);
+      (isFolder ? folderIcon : fileIcon)
+          .paint(&painter, QRect(int(line.left() + 6), int(line.top() + 2), 16, 16));
+      painter.setPen(selected ? QColor(Qt::white) : toQColor(SystemColor::label));
+      painter.drawText(line.adjusted(28, 0, 0, 0), Qt::AlignVCenter,
+                       QString::fromStdString(entry.filename().string()));
+      y += kRowHeight;
+      ++row;
+    }
+  } else {
+    painter.setPen(toQColor(SystemColor::secondaryLabel));
+    painter.drawText(list, Qt::AlignCenter, QString::fromStdString(window.target.specialName));
+  }
+  painter.restore();
+}
+
+// The soft shadow under the strip's lower end.
+void paintStripShadow(QPainter& painter, const QRectF& frame) {
+  QLinearGradient depth(frame.topLeft(), frame.bottomLeft());
+  const double stops[] = {0.31, 0.242, 0.163, 0.095, 0.052, 0.028, 0.02, 0.008, 0};
+  for (int i = 0; i < 9; ++i) depth.setColorAt(i / 8.0, QColor(0, 0, 0, int(255 * stops[i])));
+  painter.fillRect(frame.adjusted(frame.width() * 0.2, 0, -frame.width() * 0.2, 0), depth);
+}
+
+template <class Widget>
+void renderWidget(QPainter& painter, Widget& widget, const QRectF& frame) {
+  widget.resize(frame.size().toSize());
+  widget.ensurePolished();
+  widget.render(&painter, frame.topLeft().toPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame,
+                const PathBarContext& barContext) {
+  const PanelContent& content = panel.content();
+  if (const auto* bar = std::get_if<PathBarContent>(&content); bar && bar->model) {
+    PathBarContext context = barContext;
+    context.resizable = bar->resizable;
+    PathBarWidget widget(*bar->model, context);
+    renderWidget(painter, widget, frame);
+  } else if (const auto* strip = std::get_if<StripContent>(&content); strip && strip->model) {
+    CenterStripWidget widget(*strip->model);
+    renderWidget(painter, widget, frame);
+  } else if (std::holds_alternative<StripShadowContent>(content)) {
+    paintStripShadow(painter, frame);
+  } else if (const auto* tooltip = std::get_if<TooltipContent>(&content)) {
+    StripTooltipWidget widget(QString::fromStdString(tooltip->text));
+    renderWidget(painter, widget, frame);
+  } else if (std::holds_alternative<CornerPatchContent>(content)) {
+    painter.fillRect(frame, toQColor(SystemColor::windowBackground));
+  }
+}
+
+}  // namespace
+
+QImage paintDesktop(sim::SimDesktop& desktop, const PathBarContext& barContext, qreal scale) {
+  useIconThemes();
+  const auto screens = desktop.windowServer().screens();
+  QRectF bounds;
+  for (const auto& screen : screens) bounds = bounds.united(toQRect(screen.frame));
+  if (bounds.isEmpty()) bounds = QRectF(0, 0, 1440, 900);
+  QImage image((bounds.size() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::black);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.translate(-bounds.topLeft());
+  for (const auto& screen : screens) paintWallpaper(painter, toQRect(screen.frame));
+
+  const auto front = desktop.workspace().frontmostApplication();
+  const QString frontName = QString::fromStdString(front ? front->localizedName : "Finder");
+  const auto finderWindows = desktop.finder().windows();
+  const auto home = desktop.systemInfo().homeDirectory();
+  auto windows = desktop.windowServer().windows();  // front to back
+  std::reverse(windows.begin(), windows.end());
+  for (const auto& window : windows) {
+    if (!window.onScreen() || window.layer == sim::kDesktopIconLayer) continue;
+    const QRectF frame = toQRect(window.frame);
+    if (window.layer == sim::kMainMenuLayer) {
+      paintMenuBar(painter, frame, frontName);
+    } else if (window.layer == sim::kDockLayer) {
+      paintDock(painter, frame);
+    } else if (const Panel* panel = desktop.panels().panel(window.number)) {
+      paintPanel(painter, *panel, frame, barContext);
+    } else if (window.layer == sim::kNormalLayer) {
+      auto browser = std::find_if(finderWindows.begin(), finderWindows.end(),
+                                  [&](const auto& each) { return each.number == window.number; });
+      if (browser != finderWindows.end()) {
+        paintFinderWindow(painter, frame, *browser, home);
+      } else {
+        paintWindowFrame(painter, frame, QString::fromStdString(window.title));
+      }
+    }
+  }
+  return image;
+}
+
+}  // namespace varnelo::qt
