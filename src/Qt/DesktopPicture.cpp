@@ -12,6 +12,7 @@
 #include "Qt/PathBarWidget.h"
 #include "Qt/QtColors.h"
 #include "Qt/SymbolIcons.h"
+#include "Qt/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {
@@ -190,8 +191,9 @@ void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame,
   } else if (const auto* tooltip = std::get_if<TooltipContent>(&content)) {
     StripTooltipWidget widget(QString::fromStdString(tooltip->text));
     renderWidget(painter, widget, frame);
-  } else if (std::holds_alternative<CornerPatchContent>(content)) {
-    painter.fillRect(frame, toQColor(SystemColor::windowBackground));
+  } else if (const auto* patch = std::get_if<CornerPatchContent>(&content); patch && patch->model) {
+    paintCornerPatch(painter, frame, barContext.chrome,
+                     PathBarPresentation::present(*patch->model, barContext).topBorder);
   }
 }
 

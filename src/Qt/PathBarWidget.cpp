@@ -8,6 +8,7 @@
 
 #include "Qt/QtColors.h"
 #include "Qt/SymbolIcons.h"
+#include "Qt/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {
@@ -130,6 +131,10 @@ void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
       painter->fillRect(QRectF(0, 0, bounds.width(), face.topBorderHeight),
                         toQColor(face.topBorder));
     }
+  }
+  if (painter && face.showsGrowBox) {
+    const qreal inset = context_.chrome == Metrics::WindowChrome::modern ? 8 : 3;
+    paintGrowBox(*painter, QPointF(bounds.right() - inset, bounds.bottom() - inset), false);
   }
   auto drawButton = [&](const PathBarButtonFace& button, const QRectF& area) {
     hits_.push_back({area, button.control, {}, button.help, button.enabled});
