@@ -2,7 +2,8 @@
 // windows, and one drag's release. "own_us" is the controller's own CPU time per pass with
 // the simulated window server and panels taken out (their calls are timed and subtracted);
 // "list_queries", "panels_made" and "ax_calls" count per pass what would be round trips
-// or window creations on a Mac.
+// or window creations on a Mac; "model_writes" the writes to the bars' and the strip's
+// models, each of which redraws a view.
 
 #include <benchmark/benchmark.h>
 
@@ -132,9 +133,34 @@ struct PairedWindows {
   }
 };
 
+// Every write a view would hear (and redraw for) from the bars' and the strip's models.
+struct ModelWrites {
+  int count = 0;
+  std::vector<Subscription> subscriptions;
+  template <class Value>
+  void watch(Value& value) {
+    subscriptions.push_back(value.subscribe([this](const auto&) { ++count; }));
+  }
+  void watchAll(OverlayController& overlay, const FinderWindows& windows) {
+    for (const auto& window : windows) {
+      PathBarViewModel* model = overlay.barModel(*window->cgWindowID);
+      if (!model) continue;
+      watch(model->path), watch(model->isEditing), watch(model->editText);
+      watch(model->inputInvalid), watch(model->isActive), watch(model->paneIsLeft);
+      watch(model->patchesWindowCorners), watch(model->isReadOnly);
+      watch(model->readOnlyLabel), watch(model->crumbs);
+    }
+    CenterStripModel& strip = overlay.stripModel();
+    watch(strip.hasSelection), watch(strip.activeSide), watch(strip.trailingIsSidebar);
+    watch(strip.sidebarHidden), watch(strip.sameFolder);
+  }
+};
+
 void BM_SyncWithPairAndEighteenWindows(benchmark::State& state) {
   PairedWindows desk;
   desk.overlay->sync(desk.windows, desk.pair);
+  ModelWrites writes;
+  writes.watchAll(*desk.overlay, desk.windows);
   desk.ax.reset();
   desk.simTime.spent = {};
   const int createdBefore = desk.panels.created;
@@ -149,6 +175,7 @@ void BM_SyncWithPairAndEighteenWindows(benchmark::State& state) {
   state.counters["list_queries"] = perPass(desk.windowServer.queries);
   state.counters["panels_made"] = perPass(desk.panels.created - createdBefore);
   state.counters["ax_calls"] = perPass(desk.ax.calls());
+  state.counters["model_writes"] = perPass(writes.count);
 }
 BENCHMARK(BM_SyncWithPairAndEighteenWindows)->Unit(benchmark::kMicrosecond);
 

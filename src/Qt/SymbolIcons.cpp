@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace varnelo::qt {
 namespace {
@@ -82,6 +85,12 @@ void useIconThemes() {
 }
 
 QPixmap symbolPixmap(std::string_view symbol, const QColor& tint, int size, qreal pixelRatio) {
+  // Loading and tinting a themed icon costs far more than a frame's other drawing; views
+  // ask for the same few again and again.
+  using Key = std::tuple<std::string, QRgb, int, qreal>;
+  static std::map<Key, QPixmap> drawn;
+  const Key key{std::string(symbol), tint.rgba(), size, pixelRatio};
+  if (auto found = drawn.find(key); found != drawn.end()) return found->second;
   useIconThemes();
   const Symbol* found = nullptr;
   for (const auto& each : kSymbols) {
@@ -104,6 +113,7 @@ QPixmap symbolPixmap(std::string_view symbol, const QColor& tint, int size, qrea
     painter.fillRect(pixmap.rect(), tint);
   }
   pixmap.setDevicePixelRatio(pixelRatio);
+  drawn.emplace(key, pixmap);
   return pixmap;
 }
 
