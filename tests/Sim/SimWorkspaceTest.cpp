@@ -96,19 +96,5 @@ TEST_F(SimWorkspaceTest, openingAFolderLaunchesAndActivatesItsApplicationOrFails
             (FolderOpening{"/Users/b", textEdit, OpenOutcome::opened}));
 }
 
-TEST_F(SimWorkspaceTest, displayNamesAreLocalisedOrTheFileNameWithoutTheApplicationExtension) {
-  // Catches a trailing slash giving an empty name, ".app" shown, an installed
-  // application's localised name ignored, and the root named "" or "/".
-  workspace.install({"com.apple.Terminal", "ターミナル", "/System/Applications/Terminal.app"});
-  workspace.setDisplayName("/Users/a/Documents", "書類");
-  EXPECT_EQ(workspace.displayName("/Users/a/Documents/"), "書類");
-  EXPECT_EQ(workspace.displayName("/System/Applications/Terminal.app"), "ターミナル");
-  EXPECT_EQ(workspace.displayName("/Applications/Other.app"), "Other");
-  EXPECT_EQ(workspace.displayName("/"), "Macintosh HD");
-  EXPECT_EQ(workspace.bundleIdentifierOfApplication("/System/Applications/Terminal.app"),
-            "com.apple.Terminal");
-  EXPECT_EQ(workspace.bundleIdentifierOfApplication("/Users/a/notes.txt"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace varnelo::sim

@@ -4,6 +4,11 @@
 #include <utility>
 
 namespace varnelo::sim {
+namespace {
+
+constexpr const char* kStartupVolumeName = "Macintosh HD";  // as Finder names it
+
+}  // namespace
 
 struct SimWorkspace::Observers {
   using Observer = std::function<void(const WorkspaceEvent&)>;

@@ -40,8 +40,6 @@ struct FolderOpening {
   bool operator==(const FolderOpening&) const = default;
 };
 
-inline constexpr const char* kStartupVolumeName = "Macintosh HD";
-
 class SimWorkspace final : public Workspace {
  public:
   // Finder is installed, running and frontmost from the start; Varnelo's own process
