@@ -1,5 +1,6 @@
 #include "App/ApplicationMain.h"
 
+#include "Bookmarks/BookmarkStore.h"
 #include "Support/AppSettings.h"
 #include "Support/L10n.h"
 #include "Support/Log.h"
@@ -15,11 +16,13 @@ void prepareProcessWideFacilities(const Ports& ports) {
   L10n::initialise(ports.system);
   Metrics::initialise(ports.system);
   AppSettings::install(std::make_shared<AppSettings>(ports.defaults));
+  BookmarkStore::install(std::make_shared<BookmarkStore>(ports.defaults, ports.workspace));
 }
 
 }  // namespace
 
 void releaseProcessWideFacilities() {
+  BookmarkStore::install(nullptr);
   AppSettings::install(nullptr);
   Log::install(nullptr);
 }

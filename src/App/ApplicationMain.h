@@ -1,5 +1,5 @@
 // The process entry: prepares the process-wide facilities (log, language, window chrome,
-// settings), creates the application delegate and runs the application.
+// settings, bookmarks), creates the application delegate and runs the application.
 // Main thread only.
 #pragma once
 

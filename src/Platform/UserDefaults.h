@@ -36,6 +36,9 @@ class UserDefaults {
   // Replaces the stored dictionary whole.
   virtual void setIntegerDictionary(const std::string& key, const IntegerDictionary& value) = 0;
   virtual void remove(const std::string& key) = 0;
+  // Stores a copy of `from`'s value, whatever its kind, under `to`; nothing when `from` is
+  // absent.
+  virtual void copyValue(const std::string& from, const std::string& to) = 0;
 };
 
 // The global domain (".GlobalPreferences"), shared with every application. Only text

@@ -1,5 +1,7 @@
-// The running applications and their launch, termination and activation.
-// Main thread only; observers are called on the main queue.
+// The running applications and their launch, termination and activation; the installed
+// applications, files' display names and opening a folder with an application.
+// Main thread only; observers and completions are called on the main queue. Lookups
+// answer nullopt for what does not exist; a failed open arrives as an OpenOutcome.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +29,8 @@ struct WorkspaceEvent {
 
 using ObserverId = std::uint64_t;
 
+enum class OpenOutcome { opened, applicationNotFound, launchFailed };
+
 class Workspace {
  public:
   virtual ~Workspace() = default;
@@ -35,6 +39,19 @@ class Workspace {
   // The installed application's bundle path; nullopt when no such application exists.
   virtual std::optional<std::string> urlForApplication(
       const std::string& bundleIdentifier) const = 0;
+  // The application bundle's identifier; nullopt when the path is no application or the
+  // bundle has none.
+  virtual std::optional<std::string> bundleIdentifierOfApplication(
+      const std::string& applicationPath) const = 0;
+  // The user-visible name of a file or folder: localised ("書類" for Documents), an
+  // application without ".app", the volume's name for "/"; a path that does not exist
+  // gives its last component, "" gives "".
+  virtual std::string displayName(const std::string& path) const = 0;
+  // Hands the folder to the application at `applicationPath`, launching it if needed and
+  // activating it. The request is handed over at once; how the launch went arrives later,
+  // once, through `completion`, which may be empty when the caller does not listen.
+  virtual void openFolder(const std::string& folderPath, const std::string& applicationPath,
+                          std::function<void(OpenOutcome)> completion) = 0;
   // Ids are never reused; removing an unknown id does nothing.
   virtual ObserverId addObserver(std::function<void(const WorkspaceEvent&)> observer) = 0;
   virtual void removeObserver(ObserverId id) = 0;

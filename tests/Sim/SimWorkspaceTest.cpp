@@ -71,5 +71,30 @@ TEST_F(SimWorkspaceTest, eventsReachObserversLaterInOrderAndRefusedOperationsPos
   EXPECT_EQ(workspace.frontmostApplication()->bundleIdentifier, kFinderBundleIdentifier);
 }
 
+TEST_F(SimWorkspaceTest, openingAFolderLaunchesAndActivatesItsApplicationOrFailsLater) {
+  // Catches an application not launched or left in the background, an outcome answered
+  // inline, a failing or missing application that starts anyway, and openings not recorded.
+  std::vector<OpenOutcome> outcomes;
+  auto record = [&](OpenOutcome outcome) { outcomes.push_back(outcome); };
+  const std::string textEdit = "/System/Applications/TextEdit.app";
+  workspace.openFolder("/Users/a", textEdit, record);
+  workspace.openFolder("/Users/b", textEdit, nullptr);
+  workspace.openFolder("/Users/a", "/Applications/Gone.app", record);
+  EXPECT_TRUE(outcomes.empty());
+  scheduler.runUntilIdle();
+  EXPECT_THAT(outcomes, ElementsAre(OpenOutcome::opened, OpenOutcome::applicationNotFound));
+  EXPECT_THAT(events, ElementsAre("launched TextEdit", "activated TextEdit"));
+
+  workspace.quit(kTextEdit);
+  workspace.setLaunchFails(kTextEdit, true);
+  workspace.openFolder("/Users/c", textEdit, record);
+  scheduler.runUntilIdle();
+  EXPECT_EQ(outcomes.back(), OpenOutcome::launchFailed);
+  EXPECT_FALSE(workspace.runningApplication(kTextEdit));
+  EXPECT_EQ(workspace.folderOpenings().size(), 4u);
+  EXPECT_EQ(workspace.folderOpenings()[1],
+            (FolderOpening{"/Users/b", textEdit, OpenOutcome::opened}));
+}
+
 }  // namespace
 }  // namespace varnelo::sim

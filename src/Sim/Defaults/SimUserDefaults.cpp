@@ -87,4 +87,8 @@ void SimUserDefaults::setIntegerDictionary(const std::string& key, const Integer
 
 void SimUserDefaults::remove(const std::string& key) { domain_.remove(key); }
 
+void SimUserDefaults::copyValue(const std::string& from, const std::string& to) {
+  if (auto stored = domain_.value(from)) domain_.set(to, std::move(*stored));
+}
+
 }  // namespace varnelo::sim

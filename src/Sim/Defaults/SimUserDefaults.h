@@ -32,6 +32,7 @@ class SimUserDefaults final : public UserDefaults {
   void setData(const std::string& key, const Bytes& value) override;
   void setIntegerDictionary(const std::string& key, const IntegerDictionary& value) override;
   void remove(const std::string& key) override;
+  void copyValue(const std::string& from, const std::string& to) override;
 
   const std::filesystem::path& file() const { return domain_.file(); }
 

@@ -4,6 +4,11 @@
 #include <utility>
 
 namespace varnelo::sim {
+namespace {
+
+constexpr const char* kStartupVolumeName = "Macintosh HD";  // as Finder names it
+
+}  // namespace
 
 struct SimWorkspace::Observers {
   using Observer = std::function<void(const WorkspaceEvent&)>;
@@ -53,6 +58,50 @@ std::optional<std::string> SimWorkspace::urlForApplication(
   auto found = installed_.find(bundleIdentifier);
   if (found == installed_.end()) return std::nullopt;
   return found->second.bundlePath;
+}
+
+std::optional<std::string> SimWorkspace::bundleIdentifierOfApplication(
+    const std::string& applicationPath) const {
+  std::lock_guard lock(mutex_);
+  const auto* application = installedAt(applicationPath);
+  if (!application) return std::nullopt;
+  return application->bundleIdentifier;
+}
+
+std::string SimWorkspace::displayName(const std::string& path) const {
+  std::string trimmed = path;
+  while (trimmed.size() >= 2 && trimmed.ends_with('/')) trimmed.pop_back();
+  std::lock_guard lock(mutex_);
+  if (auto set = displayNames_.find(trimmed); set != displayNames_.end()) return set->second;
+  if (const auto* application = installedAt(trimmed)) return application->name;
+  if (trimmed == "/") return kStartupVolumeName;
+  std::string name = trimmed.substr(trimmed.find_last_of('/') + 1);
+  if (name.size() > 4 && name.ends_with(".app")) name.resize(name.size() - 4);
+  return name;
+}
+
+void SimWorkspace::openFolder(const std::string& folderPath, const std::string& applicationPath,
+                              std::function<void(OpenOutcome)> completion) {
+  OpenOutcome outcome = OpenOutcome::opened;
+  std::string bundleIdentifier;
+  {
+    std::lock_guard lock(mutex_);
+    const auto* application = installedAt(applicationPath);
+    if (!application) {
+      outcome = OpenOutcome::applicationNotFound;
+    } else if (failingLaunches_.contains(application->bundleIdentifier)) {
+      outcome = OpenOutcome::launchFailed;
+    } else {
+      bundleIdentifier = application->bundleIdentifier;
+    }
+    folderOpenings_.push_back({folderPath, applicationPath, outcome});
+  }
+  if (outcome == OpenOutcome::opened) {
+    launch(bundleIdentifier);
+    activate(bundleIdentifier);
+  }
+  if (completion)
+    queue_.post([completion = std::move(completion), outcome] { completion(outcome); });
 }
 
 ObserverId SimWorkspace::addObserver(std::function<void(const WorkspaceEvent&)> observer) {
@@ -151,6 +200,32 @@ std::optional<InstalledApplication> SimWorkspace::installedApplicationNamed(
     if (application.name == name) return application;
   }
   return std::nullopt;
+}
+
+void SimWorkspace::setLaunchFails(const std::string& bundleIdentifier, bool fails) {
+  std::lock_guard lock(mutex_);
+  if (fails) {
+    failingLaunches_.insert(bundleIdentifier);
+    return;
+  }
+  failingLaunches_.erase(bundleIdentifier);
+}
+
+void SimWorkspace::setDisplayName(const std::string& path, std::string name) {
+  std::lock_guard lock(mutex_);
+  displayNames_.insert_or_assign(path, std::move(name));
+}
+
+std::vector<FolderOpening> SimWorkspace::folderOpenings() const {
+  std::lock_guard lock(mutex_);
+  return folderOpenings_;
+}
+
+const InstalledApplication* SimWorkspace::installedAt(const std::string& bundlePath) const {
+  for (const auto& [id, application] : installed_) {
+    if (application.bundlePath == bundlePath) return &application;
+  }
+  return nullptr;
 }
 
 int SimWorkspace::takePid() {

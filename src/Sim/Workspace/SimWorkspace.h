@@ -3,17 +3,21 @@
 // Operations that cannot apply answer false or nullopt and change nothing. Any thread
 // (a script activates Finder from its worker): one mutex, never held while posting;
 // observers are called on the main queue (posted, never inline), one task per event, in
-// the order of the events.
+// the order of the events. Opening a folder with an application launches it (unless it
+// runs) and activates it; each opening is recorded with its outcome.
 //
 // Limits: one instance per application; launching does not activate; when the frontmost
 // application quits, the most recently active one still running becomes frontmost.
-// Varnelo's own process is registered as running but is not launched or quit here.
+// Varnelo's own process is registered as running but is not launched or quit here. An
+// opened folder is not checked for existence and nothing shows it; display names are the
+// file names (an installed application's name, ones set here) and do not look at the disk.
 #pragma once
 
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,13 @@ struct InstalledApplication {
   bool operator==(const InstalledApplication&) const = default;
 };
 
+struct FolderOpening {
+  std::string folder;
+  std::string applicationPath;
+  OpenOutcome outcome = OpenOutcome::opened;
+  bool operator==(const FolderOpening&) const = default;
+};
+
 class SimWorkspace final : public Workspace {
  public:
   // Finder is installed, running and frontmost from the start; Varnelo's own process
@@ -39,6 +50,11 @@ class SimWorkspace final : public Workspace {
   std::vector<RunningApplication> runningApplications() const override;
   std::optional<RunningApplication> frontmostApplication() const override;
   std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) const override;
+  std::optional<std::string> bundleIdentifierOfApplication(
+      const std::string& applicationPath) const override;
+  std::string displayName(const std::string& path) const override;
+  void openFolder(const std::string& folderPath, const std::string& applicationPath,
+                  std::function<void(OpenOutcome)> completion) override;
   ObserverId addObserver(std::function<void(const WorkspaceEvent&)> observer) override;
   void removeObserver(ObserverId id) override;
 
@@ -56,6 +72,13 @@ class SimWorkspace final : public Workspace {
   std::optional<RunningApplication> runningApplication(int processId) const;
   std::optional<InstalledApplication> installedApplicationNamed(const std::string& name) const;
 
+  // Opening anything with the application fails from now on (a damaged or quarantined
+  // copy): it does not launch and the opening answers launchFailed.
+  void setLaunchFails(const std::string& bundleIdentifier, bool fails);
+  // A localised name for a path (without its trailing "/"), "" included.
+  void setDisplayName(const std::string& path, std::string name);
+  std::vector<FolderOpening> folderOpenings() const;
+
  private:
   struct Observers;
   using Events = std::vector<WorkspaceEvent>;
@@ -63,6 +86,7 @@ class SimWorkspace final : public Workspace {
   int takePid();
   std::vector<RunningApplication>::const_iterator findRunning(const std::string& bundleId) const;
   std::optional<RunningApplication> frontmost() const;
+  const InstalledApplication* installedAt(const std::string& bundlePath) const;
   // Mutex not held.
   void notify(const Events& events);
 
@@ -71,6 +95,9 @@ class SimWorkspace final : public Workspace {
   std::map<std::string, InstalledApplication> installed_;
   std::vector<RunningApplication> running_;  // in launch order
   std::vector<int> activationOrder_;         // pids, most recently active last
+  std::set<std::string> failingLaunches_;
+  std::map<std::string, std::string> displayNames_;
+  std::vector<FolderOpening> folderOpenings_;
   int varneloPid_;
   int nextPid_ = 301;  // low, as after a fresh login
   std::shared_ptr<Observers> observers_;
