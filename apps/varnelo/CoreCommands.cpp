@@ -8,6 +8,7 @@
 #include "Platform/Url.h"
 #include "ScenarioSession.h"
 #include "ScenarioTokenizer.h"
+#include "Support/FolderPath.h"
 #include "Support/Log.h"
 #include "WindowCommands.h"
 
@@ -241,6 +242,25 @@ Result showInFinder(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// expect opened FOLDER with NAME: the folder was opened with the installed application.
+Result expectOpened(ScenarioSession& session, Arguments args) {
+  if (args.size() != 3 || args[1] != "with")
+    return Result::bad("usage: expect opened FOLDER with NAME");
+  auto& workspace = session.desktop().workspace();
+  auto application = workspace.installedApplicationNamed(args[2]);
+  if (!application) return Result::bad("no application named " + args[2]);
+  const std::string folder = session.expandHome(args[0]).string();
+  std::string got = "none";
+  for (const auto& opening : workspace.folderOpenings()) {
+    if (FolderPath::isSameFolder(opening.folder, folder) &&
+        opening.applicationPath == application->bundlePath) {
+      return Result::ok();
+    }
+    got = opening.folder + " with " + opening.applicationPath;
+  }
+  return Result::failed(args[0] + " opened with " + args[2], got);
+}
+
 // expect log CATEGORY TEXT | expect log count CATEGORY TEXT N
 // expect log order CATEGORY TEXT CATEGORY TEXT…: each line comes after the one before.
 Result expectLogOrder(ScenarioSession& session, Arguments args) {
@@ -426,6 +446,7 @@ void addCoreCommands(CommandTable& table) {
   table.add("expect global", "KEY TEXT", expectGlobal);
   table.add("expect quit", "[signal TERM|INT|HUP|KILL]", expectQuit);
   table.add("expect running", "", expectRunning);
+  table.add("expect opened", "FOLDER with NAME", expectOpened);
   table.add("expect prompts", "accessibility N", expectPrompts);
 }
 

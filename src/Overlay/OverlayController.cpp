@@ -5,6 +5,9 @@
 #include <utility>
 
 #include "AX/AXWin.h"
+#include "Bookmarks/BookmarkList.h"
+#include "Bookmarks/BookmarkStore.h"
+#include "Overlay/TerminalLauncher.h"
 #include "Panes/Geometry.h"
 #include "Support/AppSettings.h"
 #include "Support/FolderPath.h"
@@ -448,6 +451,13 @@ PathBarContext OverlayController::barContext() const {
   std::error_code error;
   context.hasICloudDrive =
       std::filesystem::is_directory(home_ / PathBarPresentation::kICloudDriveFolder, error);
+  context.hasTerminal = !TerminalLauncher::installed(ports_.workspace).empty();
+  context.isBookmarked = [](const std::string& folder) {
+    return BookmarkList::contains(folder, BookmarkStore::shared().items());
+  };
+  context.onOpenInTerminal = [&workspace = ports_.workspace](const std::string& folder) {
+    TerminalLauncher::open(workspace, folder, AppSettings::shared().terminalBundleID.get());
+  };
   return context;
 }
 

@@ -54,8 +54,8 @@ class OverlayController final : public OverlayControl,
   const Panel* barPanel(WindowNumber id) const;
   const Panel* cornerPatch(WindowNumber id) const;
   PathBarViewModel* barModel(WindowNumber id);
-  // What a file-manager bar shows besides its model; the bookmark and terminal buttons lead
-  // nowhere until their features set them.
+  // What a file-manager bar shows besides its model. Extension point: the bookmark button
+  // opens the popover once it is drawn (onBookmarks stays unset until then).
   PathBarContext barContext() const;
   const Panel* stripPanel() const { return stripPanel_.get(); }
   const Panel* stripShadowPanel() const { return stripShadowPanel_.get(); }

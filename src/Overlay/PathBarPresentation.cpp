@@ -107,8 +107,9 @@ PathBarFace present(const PathBarViewModel& model, const PathBarContext& context
     face.leading.push_back({PathBarControl::iCloudDrive, "icloud", kICloudDrive.string()});
   }
   face.leading.push_back({PathBarControl::up, "arrow.up", kUp.string(), canGoUp(model)});
-  face.leading.push_back({PathBarControl::bookmarks, context.isBookmarked ? "star.fill" : "star",
-                          kBookmarks.string()});
+  const bool bookmarked = context.isBookmarked && context.isBookmarked(model.path.get());
+  face.leading.push_back(
+      {PathBarControl::bookmarks, bookmarked ? "star.fill" : "star", kBookmarks.string()});
   face.crumbs = crumbFaces(model, face.foreground);
   if (face.crumbs.empty()) {
     if (const auto& label = model.readOnlyLabel.get()) {

@@ -38,8 +38,8 @@ struct PathBarContext {
   bool hasICloudDrive = false;
   // A known terminal application is installed.
   bool hasTerminal = false;
-  // The bar's folder is among the bookmarks.
-  bool isBookmarked = false;
+  // Whether a folder is among the bookmarks; unset: none is.
+  std::function<bool(const std::string& folder)> isBookmarked;
   // Extension points for the bookmark popover and the terminal launcher; unset does nothing.
   std::function<void()> onBookmarks;
   std::function<void(const std::string& folder)> onOpenInTerminal;
