@@ -93,10 +93,9 @@ PathBarFace present(const PathBarViewModel& model, const PathBarContext& context
   face.trailingPadding = face.showsGrowBox ? kGrowBoxPadding : 10;
   face.shape = shape(model, context.chrome);
   if (active) face.activeFill = Tint{accent, 0.12};
-  if (!model.patchesWindowCorners.get()) {
-    face.topBorderHeight = active ? 2 : 1;
-    face.topBorder = active ? Tint{accent, 0.85} : Tint{SystemColor::label, 0.18};
-  }
+  // With a corner patch, the patch draws the joint in this colour instead.
+  face.topBorder = active ? Tint{accent, 0.85} : Tint{SystemColor::label, 0.18};
+  if (!model.patchesWindowCorners.get()) face.topBorderHeight = active ? 2 : 1;
   if (model.isEditing.get()) {
     face.entry = entryFace(model);
     face.trailing.push_back({PathBarControl::cancel, "xmark.circle.fill", kCancel.string()});

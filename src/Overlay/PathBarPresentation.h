@@ -100,8 +100,8 @@ struct PathBarFace {
   PathBarShape shape;
   // Over the window background while the bar is active.
   std::optional<Tint> activeFill;
-  double topBorderHeight = 0;  // 0: none
-  Tint topBorder;
+  double topBorderHeight = 0;  // 0: none (a corner patch draws the joint)
+  Tint topBorder;              // also the corner patch's border
 };
 
 namespace PathBarPresentation {

@@ -24,9 +24,10 @@ void paintCornerPatch(QPainter& painter, const QRectF& frame, Metrics::WindowChr
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillPath(area.subtracted(rounded), toQColor(SystemColor::windowBackground));
-  const QColor line = toQColor(border);
-  painter.fillRect(QRectF(frame.left(), frame.top(), 1, frame.height()), line);
-  painter.fillRect(QRectF(frame.right() - 1, frame.top(), 1, frame.height()), line);
+  // The bar's border continues along the squared corners' bottom edge.
+  painter.fillRect(QRectF(frame.left(), frame.bottom() - 1, radius, 1), toQColor(border));
+  painter.fillRect(QRectF(frame.right() - radius, frame.bottom() - 1, radius, 1),
+                   toQColor(border));
   painter.restore();
 }
 

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Renders the README's pictures into docs/pictures by playing the scenarios that take them
+# (each writes its PNG into the current folder). Usage: scripts/pictures.sh [VARNELO]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+varnelo=${1:-$root/build/dev/apps/varnelo}
+mkdir -p "$root/docs/pictures"
+cd "$root/docs/pictures"
+for scenario in demo.scn tour-modern.scn; do
+  home=$(mktemp -d)
+  "$varnelo" --scenario "$root/scenarios/$scenario" --home "$home" > /dev/null
+  rm -rf "$home"
+done
+ls "$root/docs/pictures"
