@@ -85,10 +85,11 @@ constexpr std::array<std::pair<const char*, PathBarControl>, 8> kBarControls{{
 }};
 
 // bar LABEL press CONTROL: refused when the bar does not offer it or it is disabled.
-Result pressBarControl(ScenarioSession& session, PathBarViewModel& model, const std::string& name) {
+Result pressBarControl(ScenarioSession& session, WindowNumber id, PathBarViewModel& model,
+                       const std::string& name) {
   for (const auto& [text, control] : kBarControls) {
     if (name != text) continue;
-    if (PathBarPresentation::press(model, overlays(session)->barContext(), control)) {
+    if (PathBarPresentation::press(model, overlays(session)->barContext(id), control)) {
       return Result::ok();
     }
     return Result::bad("the bar's " + name + " button is absent or disabled");
@@ -116,7 +117,9 @@ Result barCommand(ScenarioSession& session, Arguments args) {
     }
     return Result::bad("no crumb " + args[2]);
   }
-  if (verb == "press" && args.size() == 3) return pressBarControl(session, *model, args[2]);
+  if (verb == "press" && args.size() == 3) {
+    return pressBarControl(session, *session.labelledWindow(args[0]), *model, args[2]);
+  }
   if (verb == "type" && args.size() == 3) {
     if (!model->isEditing.get() && !PathBarPresentation::beginEditing(*model)) {
       return Result::bad("the bar is read-only");

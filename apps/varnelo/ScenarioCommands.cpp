@@ -1,5 +1,6 @@
 #include "ScenarioCommands.h"
 
+#include "BookmarkCommands.h"
 #include "CoreCommands.h"
 #include "FileCommands.h"
 #include "FinderCommands.h"
@@ -24,6 +25,7 @@ CommandTable allCommands() {
   addHealthCommands(table);
   addPairCommands(table);
   addOverlayCommands(table);
+  addBookmarkCommands(table);
   addPictureCommands(table);
   return table;
 }

@@ -79,6 +79,7 @@ void OverlayController::sync(const FinderWindows& windows, const PaneSnapshot& p
   std::erase_if(entries_, [&](auto& item) {
     if (browsers.contains(item.first)) return false;
     barPanelNumbers_.erase(item.second.panel->windowNumber());
+    if (bookmarkPopover_) bookmarkPopover_->forget(*item.second.model);
     item.second.panel->orderOut();
     if (item.second.cornerPatch) item.second.cornerPatch->orderOut();
     return true;
@@ -443,8 +444,22 @@ void OverlayController::setHasSelection(bool hasSelection) {
   assign(stripModel_.hasSelection, hasSelection);
 }
 
-PathBarContext OverlayController::barContext() const {
+void OverlayController::toggleBookmarkPopover(WindowNumber id) {
+  auto found = entries_.find(id);
+  if (found == entries_.end()) return;
+  if (!bookmarkPopover_) {
+    bookmarkPopover_ = std::make_unique<BookmarkPopover>(ports_.panels, BookmarkStore::shared());
+  }
+  bookmarkPopover_->toggle(*found->second.model, found->second.panel->frame());
+}
+
+PathBarContext OverlayController::barContext(std::optional<WindowNumber> bar) {
   PathBarContext context;
+  if (bar) {
+    context.onBookmarks = [weak = weak_from_this(), id = *bar] {
+      if (auto self = weak.lock()) self->toggleBookmarkPopover(id);
+    };
+  }
   context.home = home_.string();
   context.chrome = Metrics::currentWindowChrome();
   context.accent = AppSettings::shared().accent.get();

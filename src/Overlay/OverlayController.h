@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Overlay/BookmarkPopover.h"
 #include "Overlay/CenterStripModel.h"
 #include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
@@ -54,9 +55,12 @@ class OverlayController final : public OverlayControl,
   const Panel* barPanel(WindowNumber id) const;
   const Panel* cornerPatch(WindowNumber id) const;
   PathBarViewModel* barModel(WindowNumber id);
-  // What a file-manager bar shows besides its model. Extension point: the bookmark button
-  // opens the popover once it is drawn (onBookmarks stays unset until then).
-  PathBarContext barContext() const;
+  // What a file-manager bar shows besides its model; with the bar's window, its bookmark
+  // button opens and closes the popover over it.
+  PathBarContext barContext(std::optional<WindowNumber> bar = std::nullopt);
+  void toggleBookmarkPopover(WindowNumber id);
+  // Null until the first bookmark button is pressed.
+  BookmarkPopover* bookmarkPopover() { return bookmarkPopover_.get(); }
   const Panel* stripPanel() const { return stripPanel_.get(); }
   const Panel* stripShadowPanel() const { return stripShadowPanel_.get(); }
   const Panel* stripTooltipPanel() const { return stripTooltipPanel_.get(); }
@@ -112,6 +116,7 @@ class OverlayController final : public OverlayControl,
   // Never count as covering a bar.
   std::set<std::int64_t> barPanelNumbers_;
   bool resyncScheduled_ = false;
+  std::unique_ptr<BookmarkPopover> bookmarkPopover_;
   RepeatingTimer interactionWatcher_;
   std::weak_ptr<OverlayActions> actions_;
   PaneSnapshot panes_;

@@ -16,6 +16,7 @@ namespace varnelo {
 
 class PathBarViewModel;
 class CenterStripModel;
+class BookmarkPopover;
 
 // A path bar; `resizable` adds the grip that resizes the pane.
 struct PathBarContent {
@@ -41,8 +42,14 @@ struct TooltipContent {
   bool operator==(const TooltipContent&) const = default;
 };
 
+// The bookmark list of one bar, with the button that adds or removes its folder.
+struct BookmarkPopoverContent {
+  BookmarkPopover* popover = nullptr;
+  bool operator==(const BookmarkPopoverContent&) const = default;
+};
+
 using PanelContent = std::variant<PathBarContent, CornerPatchContent, StripContent,
-                                  StripShadowContent, TooltipContent>;
+                                  StripShadowContent, TooltipContent, BookmarkPopoverContent>;
 
 struct PanelStyle {
   Size contentSize;
