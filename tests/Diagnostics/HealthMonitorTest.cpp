@@ -1,6 +1,6 @@
 // The health monitor: when a mechanism counts as degraded and recovered, what is logged
-// and announced then, what the counts keep, the system-version memory, and reports from
-// several threads at once.
+// and announced then, what the counts keep, and reports from several threads at once.
+// (The system-version memory: os-update.scn.)
 #include "Diagnostics/HealthMonitor.h"
 
 #include <gtest/gtest.h>
@@ -16,16 +16,8 @@ namespace {
 
 using Dependency = HealthMonitor::Dependency;
 
-sim::SimDesktop::Options onVersion(OsVersion version) {
-  sim::SimDesktop::Options options;
-  options.osVersion = version;
-  return options;
-}
-
 class HealthMonitorTest : public ::testing::Test {
  protected:
-  explicit HealthMonitorTest(OsVersion version = {14, 5, 0}) : desktop_(onVersion(version)) {}
-
   std::shared_ptr<HealthMonitor> makeMonitor() {
     auto monitor = std::make_shared<HealthMonitor>(desktop_.scheduler(), desktop_.systemInfo(),
                                                    desktop_.defaults());
@@ -105,29 +97,6 @@ TEST_F(HealthMonitorTest, degradedListsByJapaneseLabel) {
   fail(*monitor, Dependency::axObserver, 5);
   EXPECT_EQ(monitor->degraded(),
             (std::vector{Dependency::axObserver, Dependency::navigation, Dependency::privateAX}));
-}
-
-TEST_F(HealthMonitorTest, onlyAnUpdatedSystemIsLoggedOnceAndBlamedInEveryDegradation) {
-  // Catches a first run or an unchanged version taken for an update, and an update not
-  // remembered, logged per failure, or missing from a degradation.
-  EXPECT_FALSE(makeMonitor()->osChangedSinceLastRun());
-  EXPECT_EQ(desktop_.defaults().text(kLastSeenOSVersionKey), "14.5.0");
-  EXPECT_FALSE(makeMonitor()->osChangedSinceLastRun());
-  EXPECT_EQ(logCount("macOS が"), 0u);
-
-  desktop_.defaults().setText(kLastSeenOSVersionKey, "14.4.1");
-  auto monitor = makeMonitor();
-  EXPECT_TRUE(monitor->osChangedSinceLastRun());
-  EXPECT_EQ(logCount("⚠️ macOS が 14.4.1 → 14.5.0 に更新されています。"
-                     "以後の失敗はこれが原因の可能性があります"),
-            1u);
-  EXPECT_EQ(desktop_.defaults().text(kLastSeenOSVersionKey), "14.5.0");
-  fail(*monitor, Dependency::privateAX, 5);
-  fail(*monitor, Dependency::navigation, 5);
-  EXPECT_EQ(logCount("（代替経路で継続）（直前に macOS が更新されています）"), 1u);
-  EXPECT_EQ(logCount("set target コマンドの仕様変更の可能性（直前に macOS が更新されています）"),
-            1u);
-  EXPECT_EQ(logCount("macOS が 14.4.1"), 1u);
 }
 
 TEST_F(HealthMonitorTest, reportsFromFourThreadsAreAllCountedAndAnnouncedOnce) {
