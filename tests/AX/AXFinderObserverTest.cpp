@@ -115,9 +115,9 @@ TEST_F(AXFinderObserverTest, repeatedNotificationsRaiseEventsWithoutRegisteringT
   EXPECT_EQ(observer_->watchedWindows().size(), watched - 1);
 }
 
-TEST_F(AXFinderObserverTest, relaunchRebuildsAfterHalfASecondInOrder) {
-  // Catches a rebuild before Finder is ready, a stale pid, events raised by the teardown,
-  // and a relaunch announced after the windows instead of before.
+TEST_F(AXFinderObserverTest, relaunchTearsDownThenAnnouncesItselfBeforeTheWindows) {
+  // Catches a stale pid or watch list after the quit, or a relaunch announced after the
+  // windows instead of before. (The rebuild half a second after the launch: tracking.scn.)
   openWindow("Documents", {100, 100, 500, 400});
   observer_->start();
   clock().runUntilIdle();
@@ -131,16 +131,10 @@ TEST_F(AXFinderObserverTest, relaunchRebuildsAfterHalfASecondInOrder) {
 
   events_.clear();
   desktop_.relaunchFinder();
-  clock().advanceBy(400ms);
-  EXPECT_TRUE(events_.empty());
-  clock().advanceBy(100ms);
-  clock().runUntilIdle();
+  clock().advanceBy(1s);
   ASSERT_FALSE(events_.empty());
   EXPECT_EQ(events_.front(), "relaunched");
-  EXPECT_TRUE(events_.back().starts_with("focused "));
-  EXPECT_EQ(std::count_if(events_.begin(), events_.end(),
-                          [](const auto& e) { return e.starts_with("created "); }),
-            2);  // the desktop and the restored window
+  EXPECT_EQ(count("relaunched"), 1);
   EXPECT_NE(finderPID(), oldPid);
   EXPECT_EQ(pids_, (std::vector<ProcessId>{oldPid, finderPID()}));
 }
