@@ -1,5 +1,6 @@
 // The Finder observer on the simulated desktop: building, the events it raises and their
-// order, and Finder quitting and starting again.
+// order, and Finder quitting and starting again. (Finder absent when Varnelo starts:
+// finder-absent-at-launch.scn.)
 #include "AX/AXFinderObserver.h"
 
 #include <gtest/gtest.h>
@@ -166,18 +167,6 @@ TEST_F(AXFinderObserverTest, aFailedObserverCreationWaitsForTheNextLaunch) {
   desktop_.relaunchFinder();
   clock().advanceBy(1s);
   EXPECT_TRUE(observer_->isAttached());
-}
-
-TEST_F(AXFinderObserverTest, withoutFinderItWaitsForTheLaunch) {
-  // Catches a build that gives up for good when Finder is not running at start.
-  desktop_.quitFinder();
-  clock().runUntilIdle();
-  observer_->start();
-  EXPECT_EQ(logCount("ax", "Finder プロセスが見つかりません。起動待ち。"), 1u);
-  desktop_.relaunchFinder();
-  clock().advanceBy(1s);
-  EXPECT_TRUE(observer_->isAttached());
-  EXPECT_EQ(logCount("ax", "Finder 起動を検知。AXObserver を再構築。"), 1u);
 }
 
 TEST_F(AXFinderObserverTest, verboseLinesNameTheTitleButNotForGeometry) {

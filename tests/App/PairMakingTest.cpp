@@ -1,5 +1,6 @@
-// The pairing request end to end on the simulated desktop: which windows become the panes,
-// the windows Varnelo opens when fewer than two exist, and giving up.
+// The pairing request end to end on the simulated desktop: which windows become the panes
+// and which is active, the windows Varnelo opens when fewer than two exist, and giving up.
+// (Following the panes: pair-follows.scn.)
 #include <gtest/gtest.h>
 
 #include "App/AppCoordinator.h"
@@ -26,14 +27,19 @@ class PairMakingTest : public test::FinderDesktop {
 };
 
 TEST_F(PairMakingTest, theFrontmostWindowBecomesTheActiveLeftPaneWhereverItIs) {
-  // Catches panes chosen by position, or the active pane left unset. (Toggling back and
-  // "WasPaired": pair.scn.)
+  // Catches panes chosen by position, or the active pane left unset or taken from any
+  // Finder window focused later. (Toggling back and "WasPaired": pair.scn.)
   auto left = openWindow("Documents", {100, 100, 500, 400});
   auto front = openWindow("Downloads", {800, 120, 500, 380});
   start();
   coordinator_->togglePair();
   EXPECT_EQ(coordinator_->panes().leftID(), front);
   EXPECT_EQ(coordinator_->panes().rightID(), left);
+  EXPECT_EQ(coordinator_->panes().activeID, front);
+
+  auto stranger = openWindow("Desktop", {300, 300, 400, 300});
+  clock().advanceBy(100ms);
+  EXPECT_EQ(overlay_->count("active " + std::to_string(stranger)), 1u);
   EXPECT_EQ(coordinator_->panes().activeID, front);
 }
 

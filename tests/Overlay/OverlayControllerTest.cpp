@@ -1,12 +1,12 @@
 // The panels over Finder's windows on the simulated desktop, with the window records made
-// here as the tracker would make them: where each bar goes, when it hides and comes back,
-// and when the strip shows. Copying, app switching and Quick Look with the whole
-// application: overlay-bars.scn and strip.scn.
+// here as the tracker would make them: what a bar keeps, when it hides behind another
+// window, and when the strip shows. Where the bars go on either chrome, dragging, app
+// switching and Quick Look with the whole application: overlay-bars.scn,
+// pair-modern-chrome.scn and strip.scn.
 #include "Overlay/OverlayController.h"
 
 #include <gtest/gtest.h>
 
-#include "Support/Metrics.h"
 #include "TestSupport/FinderDesktop.h"
 #include "TestSupport/GeometryPrinting.h"
 
@@ -40,22 +40,6 @@ class OverlayControllerTest : public test::FinderDesktop {
                          record(right_, home().string() + "/Downloads")};
   std::shared_ptr<OverlayController> overlay_ = OverlayController::create(desktop_.ports());
 };
-
-TEST_F(OverlayControllerTest, barsHangBelowPanesByChromeWithCornerPatchesOnTheModernOne) {
-  // Catches the wrong overlap on the modern chrome, a corner patch on the classic one, or
-  // a patch or strip left up once the pair is gone. (Classic frames: overlay-bars.scn.)
-  overlay_->sync(windows_, pair());
-  EXPECT_EQ(overlay_->cornerPatch(left_), nullptr) << "none on the classic chrome";
-  Metrics::ScopedWindowChrome modern(Metrics::WindowChrome::modern);
-  overlay_->sync(windows_, pair());
-  EXPECT_EQ(frameOf(overlay_->barPanel(left_)), (Rect{100, 500, 500, 30}));
-  EXPECT_EQ(frameOf(overlay_->cornerPatch(left_)), (Rect{100, 468, 500, 33}));
-  EXPECT_TRUE(overlay_->barModel(left_)->patchesWindowCorners.get());
-  EXPECT_EQ(frameOf(overlay_->stripPanel()), (Rect{568, 99, 114, 401}));
-  overlay_->sync(windows_, {});
-  EXPECT_FALSE(shown(overlay_->cornerPatch(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-}
 
 TEST_F(OverlayControllerTest,
        aWindowWithoutAPathKeepsItsLastPathReadOnlyAndGoneWindowsLoseTheirPanels) {

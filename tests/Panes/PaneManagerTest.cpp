@@ -12,22 +12,6 @@ namespace {
 
 using PaneManagerTest = test::PaneDesktop;
 
-TEST_F(PaneManagerTest, theWorkedExampleOnTheModernChromeReservesItsTallerBar) {
-  // Catches a bar height not reserved (or reserved inside the panes) or taken from the
-  // classic chrome. (The classic worked example, the frontmost window on the left, the
-  // log lines: pair.scn.)
-  Metrics::ScopedWindowChrome modern(Metrics::WindowChrome::modern);
-  auto b = openWindow("Downloads", {700, 120, 500, 380});
-  auto a = openWindow("Documents", {100, 100, 500, 400});
-  auto panes = makePanes();
-  ASSERT_TRUE(panes->pair(records({b, a})));
-  EXPECT_EQ(panes->frame(), (Rect{100, 100, 1100, 430}));
-  EXPECT_EQ(frameOf(a), (Rect{100, 100, 529, 400}));
-  EXPECT_EQ(frameOf(b), (Rect{671, 100, 529, 400}));
-  EXPECT_EQ(panes->snapshot(true).seam, (Rect{629, 100, 42, 430}));
-  EXPECT_EQ(changes_, 1);
-}
-
 TEST_F(PaneManagerTest, theTwoFrontmostOnScreenBrowserWindowsPairWhateverTheirPositions) {
   // Catches a pair chosen by list order or by horizontal position, a window off screen
   // counted, and the previous pair lost on a refusal.
