@@ -1,14 +1,13 @@
 // The panels over Finder's windows on the simulated desktop, with the window records made
-// here as the tracker would make them: what a bar keeps, when it hides behind another
-// window, and when the strip shows. Where the bars go on either chrome, dragging, app
-// switching and Quick Look with the whole application: overlay-bars.scn,
-// pair-modern-chrome.scn and strip.scn.
+// here as the tracker would make them: what a bar keeps, when panes show one folder, and
+// when a render runs. Where the bars go on either chrome, when they hide, the strip and
+// its tooltip with the whole application: overlay-bars.scn, pair-modern-chrome.scn and
+// strip.scn.
 #include "Overlay/OverlayController.h"
 
 #include <gtest/gtest.h>
 
 #include "TestSupport/FinderDesktop.h"
-#include "TestSupport/GeometryPrinting.h"
 
 namespace varnelo {
 namespace {
@@ -25,11 +24,6 @@ class OverlayControllerTest : public test::FinderDesktop {
     window->isBrowserWindow = true;
     return window;
   }
-  // Top-left, as the window server holds it.
-  Rect frameOf(const Panel* panel) {
-    return desktop_.windowServer().window(panel->windowNumber())->frame;
-  }
-  bool shown(const Panel* panel) { return panel && panel->isVisible(); }
   PaneSnapshot pair() {
     return {.leftID = left_, .rightID = right_, .activeID = {}, .seam = Rect{600, 100, 50, 400}};
   }
@@ -57,23 +51,6 @@ TEST_F(OverlayControllerTest,
   EXPECT_EQ(desktop_.panels().panels().size(), 1u);
 }
 
-TEST_F(OverlayControllerTest, aCoveredPaneHidesItsBarAndTheStripNeedsBothPanes) {
-  // Catches a bar drawn over a window in front of it, or a strip shown beside one hidden
-  // pane. (Minimised panes, another application or Quick Look in front, a dragged pane:
-  // overlay-bars.scn.)
-  overlay_->sync(windows_, pair());
-  auto cover = openWindow("Desktop", {600, 450, 400, 200});
-  windows_.push_back(record(cover, std::nullopt));
-  overlay_->sync(windows_, pair());
-  EXPECT_FALSE(shown(overlay_->barPanel(right_)));
-  EXPECT_TRUE(shown(overlay_->barPanel(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-  windows_.pop_back();
-  desktop_.windowServer().destroy(cover);
-  overlay_->sync(windows_, pair());
-  EXPECT_TRUE(shown(overlay_->stripPanel()));
-}
-
 TEST_F(OverlayControllerTest, panesOnOneFolderAreTheSameWhetherTypedOrReadFromFinder) {
   // Catches a typed path (no final slash) taken for another folder than Finder's text of
   // it, which would leave the strip's move buttons enabled for a move into the same folder.
@@ -82,23 +59,6 @@ TEST_F(OverlayControllerTest, panesOnOneFolderAreTheSameWhetherTypedOrReadFromFi
   windows_[1]->targetPath = home().string() + "/Documents/";
   overlay_->sync(windows_, pair());
   EXPECT_TRUE(overlay_->stripModel().sameFolder.get());
-}
-
-TEST_F(OverlayControllerTest, aLateLeaveOfAnotherButtonLeavesTheTooltipUp) {
-  // Catches the tooltip withdrawn by the previous button's "leave" arriving after the
-  // next button's "enter".
-  overlay_->sync(windows_, pair());
-  desktop_.mouse().moveTo({620, 300});
-  CenterStripModel& strip = overlay_->stripModel();
-  strip.onHoverHint("Copy", true);
-  strip.onHoverHint("Move", true);
-  strip.onHoverHint("Copy", false);
-  const Panel* tip = overlay_->stripTooltipPanel();
-  ASSERT_TRUE(shown(tip));
-  EXPECT_EQ(std::get<TooltipContent>(tip->content()).text, "Move");
-  EXPECT_EQ(tip->frame().x, 634);
-  strip.onHoverHint("Move", false);
-  EXPECT_FALSE(shown(tip));
 }
 
 TEST_F(OverlayControllerTest, aPendingRenderSwallowsLaterOnesButTheLateRecheckAlwaysRuns) {
