@@ -1,6 +1,6 @@
 // The pairing request end to end on the simulated desktop: which windows become the panes
-// and which is active, the windows Varnelo opens when fewer than two exist, and giving up.
-// (Following the panes: pair-follows.scn.)
+// and which is active, and the windows Varnelo opens when fewer than two exist. (Giving up:
+// pair-give-up.scn; following the panes: pair-follows.scn.)
 #include <gtest/gtest.h>
 
 #include "App/AppCoordinator.h"
@@ -70,18 +70,6 @@ TEST_F(PairMakingTest, noWindowAtAllOpensTwoStartingOnTheHomeFolder) {
   EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string() + "/"), 1u);
   EXPECT_EQ(finderWindows(), 2u);
   EXPECT_TRUE(coordinator_->panes().isPaired());
-}
-
-TEST_F(PairMakingTest, windowsThatCannotBeOpenedEndInGivingUp) {
-  // Catches an endless chain of attempts, or "WasPaired" stored without a pair.
-  start();
-  desktop_.scriptHost().failNextScripts(20, {-10000, "AppleEvent handler failed."});
-  coordinator_->togglePair();
-  clock().advanceBy(3s);
-  EXPECT_EQ(logCount("pane", "ペア化を諦めました（ウィンドウを用意できず）"), 1u);
-  EXPECT_EQ(finderWindows(), 0u);
-  EXPECT_TRUE(coordinator_->selfOpenedIDs().empty());
-  EXPECT_EQ(desktop_.defaults().boolean(AppCoordinator::kWasPairedKey), std::nullopt);
 }
 
 }  // namespace

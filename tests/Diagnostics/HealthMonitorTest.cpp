@@ -41,20 +41,15 @@ class HealthMonitorTest : public ::testing::Test {
 
 TEST_F(HealthMonitorTest, onlyFiveFailuresInARowDegrade) {
   // Catches counting failures in total instead of in a row, a success not resetting the
-  // run, or a failure without text leaving an older, misleading error in the report.
+  // run, or a failure without text leaving an older, misleading error in the report. (The
+  // fifth failure in a row, and the counts: scripting-denied.scn, path-refresh.scn.)
   auto monitor = makeMonitor();
   fail(*monitor, Dependency::navigation, 4);
   monitor->record(Dependency::navigation, true);
   fail(*monitor, Dependency::navigation, 4);
   runMainQueue();
   EXPECT_TRUE(monitor->degraded().empty());
-  const auto stat = monitor->stats().at(Dependency::navigation);
-  EXPECT_EQ(stat.attempts, 9);
-  EXPECT_EQ(stat.successes, 1);
-  EXPECT_EQ(stat.consecutiveFailures, 4);
-  EXPECT_EQ(logCount("劣化検知"), 0u);
   EXPECT_EQ(callbacks_, 0);
-  EXPECT_FALSE(monitor->stats().contains(Dependency::identity));
 
   monitor->record(Dependency::navigation, false);  // no text: the older one must not stay
   EXPECT_EQ(monitor->stats().at(Dependency::navigation).lastError, std::nullopt);

@@ -11,19 +11,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-TEST(FinderCommands, injectedFailuresReachTheScriptHostWithOrWithoutAMessage) {
-  // Catches the number or message of "finder fail" not reaching the host, or a message
-  // invented when the line gives none (the error dictionary may lack it).
-  ScenarioHarness harness;
-  ASSERT_EQ(harness.run("finder fail next 1 scripts -600 \"Application isn’t running.\"\n"), 0);
-  auto& host = harness.desktop.scriptHost();
-  auto script = host.compile("tell application \"Finder\" to activate");
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptError{-600, "Application isn’t running."}));
-  ASSERT_EQ(harness.run("finder fail next 1 scripts -1743\n"), 0);
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptError{-1743, std::nullopt}));
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptText{}));
-}
-
 TEST(FinderCommands, fileChecksPassAndFailOnTheRealFiles) {
   // Catches a check that passes on a missing file, an "absent" check that ignores a file,
   // or a contents check that does not look at the bytes.
