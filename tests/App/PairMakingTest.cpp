@@ -1,6 +1,7 @@
 // The pairing request end to end on the simulated desktop: which windows become the panes
-// and which is active, and the windows Varnelo opens when fewer than two exist. (Giving up:
-// pair-give-up.scn; following the panes: pair-follows.scn.)
+// and which is active, and the companion Varnelo opens for a lone window. (No window at
+// all: pair-opens-windows.scn; giving up: pair-give-up.scn; following the panes:
+// pair-follows.scn.)
 #include <gtest/gtest.h>
 
 #include "App/AppCoordinator.h"
@@ -58,18 +59,6 @@ TEST_F(PairMakingTest, oneWindowGetsACompanionOnItsFolder) {
   EXPECT_EQ(finderWindows(), 2u);
   EXPECT_EQ(coordinator_->selfOpenedIDs().size(), 1u);
   EXPECT_TRUE(coordinator_->selfOpenedIDs().contains(*coordinator_->panes().leftID()));
-}
-
-TEST_F(PairMakingTest, noWindowAtAllOpensTwoStartingOnTheHomeFolder) {
-  // Catches a first window opened on no folder, or a third attempt that opens more.
-  start();
-  coordinator_->togglePair();
-  clock().advanceBy(2s);
-  // The second one on the first one's folder, the home as Finder names it.
-  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string()), 2u);
-  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string() + "/"), 1u);
-  EXPECT_EQ(finderWindows(), 2u);
-  EXPECT_TRUE(coordinator_->panes().isPaired());
 }
 
 }  // namespace

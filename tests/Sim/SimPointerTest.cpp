@@ -75,23 +75,5 @@ TEST_F(SimPointerTest, edgesResizeWithoutMovingAndAHeldDragEndsAtTheRelease) {
   EXPECT_EQ(notices.size(), 7u);
 }
 
-TEST_F(SimPointerTest, theZoomButtonTogglesBetweenTheOwnAndTheStandardFrame) {
-  // Catches a zoom that does not reach the visible frame of the window's own screen, or
-  // returns to a frame the user has since left. (Zooming and back, without the button:
-  // drag.scn; its notices: pair-follows.scn.)
-  pointer().zoom(window);
-  desktop.windowServer().setFrame(window, {10, 40, 1440, 875});
-  pointer().zoom(window);
-  pointer().zoom(window);
-  EXPECT_EQ(frame(), (Rect{10, 40, 1440, 875})) << "the frame the user left it at";
-
-  ASSERT_TRUE(desktop.setScreens({SimScreen{}, {{1440, 0, 1920, 1080}, 25, DockSide::right, 80}}));
-  desktop.windowServer().setFrame(window, {1500, 100, 500, 400});
-  pointer().zoom(window);
-  EXPECT_EQ(frame(), (Rect{1440, 25, 1840, 1055}));
-  ASSERT_TRUE(desktop.setScreens({}));
-  EXPECT_FALSE(pointer().zoom(window));
-}
-
 }  // namespace
 }  // namespace varnelo::sim
