@@ -50,7 +50,8 @@ class PathRefresherTest : public test::FinderDesktop {
 
 TEST_F(PathRefresherTest, requestsWithinTheDebounceMakeOnePassAndAnIdlePassDoesNothing) {
   // Catches a pass per request (a script per window per request), a debounce restarted by
-  // every request, or callbacks for a pass that asked nothing.
+  // every request, or callbacks for a pass that asked nothing. (The folders and counts a
+  // pass records: path-refresh.scn.)
   auto docs = track("Documents", 100);
   auto desk = track("Desktop", 600);
   paths_->scheduleCorrelation();
@@ -64,11 +65,7 @@ TEST_F(PathRefresherTest, requestsWithinTheDebounceMakeOnePassAndAnIdlePassDoesN
   EXPECT_EQ(eventsSent(), 2);
   EXPECT_EQ(passesEndedAt_.size(), 1u);
   EXPECT_EQ(pathsChanged_, 1);
-  EXPECT_EQ(docs->targetPath, folder("Documents"));
-  EXPECT_EQ(desk->targetPath, folder("Desktop"));
   EXPECT_FALSE(docs->needsCorrelationRefresh || desk->needsCorrelationRefresh);
-  EXPECT_EQ(stat(Dependency::finderScript).successes, 2);
-  EXPECT_EQ(stat(Dependency::identity).successes, 2);
 
   paths_->scheduleCorrelation();
   clock().advanceBy(1s);
