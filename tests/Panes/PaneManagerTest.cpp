@@ -67,19 +67,6 @@ TEST_F(PaneManagerTest, reframeFollowsTheMovedPaneAtItsSize) {
   EXPECT_EQ(panes->frame(), (Rect{558, 150, 642, 319}));
 }
 
-TEST_F(PaneManagerTest, aNearlyExpandedPairShrinksToACentredShare) {
-  // Catches a strict comparison with the screen. (Expanding and back: pair.scn.)
-  auto b = openWindow("Downloads", {700, 120, 500, 380});
-  auto a = openWindow("Documents", {100, 100, 500, 400});
-  auto panes = makePanes();
-  auto windows = records({a, b});
-  ASSERT_TRUE(panes->pair(windows));
-  panes->setFrame({3, 28, 1437, 872});  // 3 points off the visible area
-  panes->toggleExpandToScreen(windows);
-  EXPECT_EQ(panes->frame(), (Rect{201.5, 112.5, 1037, 700}));
-  EXPECT_EQ(logCount("pane", "外枠を縮める: (201,112 1037x700)"), 1u);
-}
-
 TEST_F(PaneManagerTest, dissolvingKeepsTheActivePaneAndIsQuietWithoutAPair) {
   // Catches a pair dissolved for a stranger's window, activeID cleared with the pair, or
   // a dissolution logged without a pair. (The closing pane's line: pair.scn.)
