@@ -1,5 +1,7 @@
-// The Finder observer on the simulated desktop: building, the events it raises and their
-// order, and Finder quitting and starting again.
+// The Finder observer on the simulated desktop: building, repeated notices, the order of
+// its events, and Finder quitting and starting again. (Each notice reaching the records,
+// also for windows opened later: tracking.scn; Finder absent when Varnelo starts:
+// finder-absent-at-launch.scn.)
 #include "AX/AXFinderObserver.h"
 
 #include <gtest/gtest.h>
@@ -76,25 +78,6 @@ TEST_F(AXFinderObserverTest, startingTwiceBuildsOnceAndAnnouncesWindowsThenFocus
   for (auto window : {a, b}) EXPECT_EQ(count("created " + std::to_string(window)), 1) << window;
 }
 
-TEST_F(AXFinderObserverTest, windowNotificationsBecomeEventsForTheirWindow) {
-  // Catches a notification mapped to the wrong event or not registered on new windows.
-  observer_->start();
-  auto a = openWindow("Documents", {100, 100, 500, 400});
-  clock().runUntilIdle();
-  desktop_.windowServer().setFrame(a, {150, 120, 600, 400});
-  desktop_.finder().setTarget(static_cast<int>(a), home() / "Downloads");
-  clock().runUntilIdle();
-  const auto n = std::to_string(a);
-  EXPECT_EQ(eventsAbout({a}),
-            (std::vector<std::string>{"created " + n, "focused " + n, "moved " + n, "resized " + n,
-                                      "title " + n}));
-  ASSERT_EQ(observer_->watchedWindows().size(), 2u);  // the desktop and the new window
-  desktop_.finder().close(static_cast<int>(a));
-  clock().runUntilIdle();
-  EXPECT_EQ(events_.back(), "destroyed");
-  EXPECT_EQ(observer_->watchedWindows().size(), 1u);
-}
-
 TEST_F(AXFinderObserverTest, repeatedNotificationsRaiseEventsWithoutRegisteringTwice) {
   // Catches a window announced twice getting two sets of registrations, and a destruction
   // dropped because the window is no longer watched.
@@ -115,9 +98,9 @@ TEST_F(AXFinderObserverTest, repeatedNotificationsRaiseEventsWithoutRegisteringT
   EXPECT_EQ(observer_->watchedWindows().size(), watched - 1);
 }
 
-TEST_F(AXFinderObserverTest, relaunchRebuildsAfterHalfASecondInOrder) {
-  // Catches a rebuild before Finder is ready, a stale pid, events raised by the teardown,
-  // and a relaunch announced after the windows instead of before.
+TEST_F(AXFinderObserverTest, relaunchTearsDownThenAnnouncesItselfBeforeTheWindows) {
+  // Catches a stale pid or watch list after the quit, or a relaunch announced after the
+  // windows instead of before. (The rebuild half a second after the launch: tracking.scn.)
   openWindow("Documents", {100, 100, 500, 400});
   observer_->start();
   clock().runUntilIdle();
@@ -131,16 +114,10 @@ TEST_F(AXFinderObserverTest, relaunchRebuildsAfterHalfASecondInOrder) {
 
   events_.clear();
   desktop_.relaunchFinder();
-  clock().advanceBy(400ms);
-  EXPECT_TRUE(events_.empty());
-  clock().advanceBy(100ms);
-  clock().runUntilIdle();
+  clock().advanceBy(1s);
   ASSERT_FALSE(events_.empty());
   EXPECT_EQ(events_.front(), "relaunched");
-  EXPECT_TRUE(events_.back().starts_with("focused "));
-  EXPECT_EQ(std::count_if(events_.begin(), events_.end(),
-                          [](const auto& e) { return e.starts_with("created "); }),
-            2);  // the desktop and the restored window
+  EXPECT_EQ(count("relaunched"), 1);
   EXPECT_NE(finderPID(), oldPid);
   EXPECT_EQ(pids_, (std::vector<ProcessId>{oldPid, finderPID()}));
 }
@@ -172,18 +149,6 @@ TEST_F(AXFinderObserverTest, aFailedObserverCreationWaitsForTheNextLaunch) {
   desktop_.relaunchFinder();
   clock().advanceBy(1s);
   EXPECT_TRUE(observer_->isAttached());
-}
-
-TEST_F(AXFinderObserverTest, withoutFinderItWaitsForTheLaunch) {
-  // Catches a build that gives up for good when Finder is not running at start.
-  desktop_.quitFinder();
-  clock().runUntilIdle();
-  observer_->start();
-  EXPECT_EQ(logCount("ax", "Finder プロセスが見つかりません。起動待ち。"), 1u);
-  desktop_.relaunchFinder();
-  clock().advanceBy(1s);
-  EXPECT_TRUE(observer_->isAttached());
-  EXPECT_EQ(logCount("ax", "Finder 起動を検知。AXObserver を再構築。"), 1u);
 }
 
 TEST_F(AXFinderObserverTest, verboseLinesNameTheTitleButNotForGeometry) {

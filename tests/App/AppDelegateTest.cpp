@@ -36,18 +36,12 @@ class AppDelegateTest : public ::testing::Test {
   std::shared_ptr<AppDelegate> delegate_;
 };
 
-TEST_F(AppDelegateTest, launchWithPermissionLogsItsStepsInOrderAndStartsAtOnce) {
-  // Catches a reordered launch sequence, or observation not started during launch.
+TEST_F(AppDelegateTest, launchMakesAnAccessoryApplication) {
+  // Catches Varnelo launched as a regular application, with a Dock icon and a menu of its
+  // own. (The launch's steps in order, starting at once: launch-granted.scn.)
   launch(/*trusted=*/true);
-  auto log = home_.path() / "Library" / "Logs" / "Varnelo" / "varnelo.log";
-  EXPECT_EQ(test::logMessages(desktop_, "general"),
-            (std::vector<std::string>{"Varnelo 起動", "ログファイル: " + log.string(),
-                                      "アクセシビリティ許可: あり",
-                                      "Apple Events 初期チェック status=0（0=許可済み）"}));
   EXPECT_EQ(desktop_.application().activationPolicy(), ActivationPolicy::accessory);
-  EXPECT_EQ(desktop_.accessibilityTrust().promptCount(), 0);
 }
-
 TEST_F(AppDelegateTest, aPollOutlivingItsDelegateDoesNothing) {
   // Catches a poll that runs on a destroyed delegate.
   launch(/*trusted=*/false);
@@ -55,17 +49,6 @@ TEST_F(AppDelegateTest, aPollOutlivingItsDelegateDoesNothing) {
   desktop_.accessibilityTrust().setTrusted(true);
   clock().advanceBy(2s);
   EXPECT_EQ(count("general", "アクセシビリティ許可を検知"), 0u);
-}
-
-TEST_F(AppDelegateTest, terminationLetsWorkDueWithinFourTenthsOfASecondRunFirst) {
-  // Catches a quit that drops the sidebar scripts queued just before it.
-  launch(/*trusted=*/true);
-  std::vector<std::string> ran;
-  desktop_.scheduler().postAfter(390ms, [&] { ran.push_back("queued before quitting"); });
-  desktop_.scheduler().postAfter(410ms, [&] { ran.push_back("too late"); });
-  desktop_.application().terminate();
-  EXPECT_EQ(ran, std::vector<std::string>{"queued before quitting"});
-  EXPECT_TRUE(desktop_.process().state().phase == sim::ProcessState::Phase::exited);
 }
 
 TEST_F(AppDelegateTest, openRequestsAreAnsweredAsTaken) {
@@ -98,28 +81,6 @@ TEST(ApplicationRuns, aSecondRunOnTheSameHomeSeesTheFirstRunsSettingsAndLog) {
   for (auto at = log.find(launch); at != std::string::npos; at = log.find(launch, at + 1))
     ++launches;
   EXPECT_EQ(launches, 2u) << log;
-}
-
-TEST(ApplicationRuns, aQuitGivesTheSidebarsBackOrKeepsTheirWidthsForTheNextLaunch) {
-  // Catches the stored widths cleared at quit before Finder has given the sidebars back.
-  for (auto slowness : {Duration{0}, Duration{1s}}) {
-    sim::SimDesktop desktop;
-    desktop.accessibilityTrust().setTrusted(true);
-    int id = desktop.finder().openWindow(desktop.systemInfo().homeDirectory());
-    desktop.finder().setSidebarWidth(id, 200);
-    auto delegate = runApplication(desktop.ports());
-    desktop.virtualClock()->runUntilIdle();
-    delegate->coordinator().sidebar().hide({id});
-    desktop.virtualClock()->advanceBy(1s);
-    desktop.scriptHost().setExtraDelay(slowness);
-    desktop.application().terminate();
-    bool answered = slowness == Duration{0};
-    EXPECT_EQ(desktop.finder().window(id)->sidebarWidth, answered ? 200 : 0);
-    IntegerDictionary kept{{std::to_string(id), 200}};
-    EXPECT_EQ(desktop.defaults().integerDictionary(kCollapsedSidebarWidthsKey),
-              answered ? IntegerDictionary{} : kept);
-    releaseProcessWideFacilities();
-  }
 }
 
 }  // namespace

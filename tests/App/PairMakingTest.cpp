@@ -1,5 +1,7 @@
-// The pairing request end to end on the simulated desktop: which windows become the panes,
-// the windows Varnelo opens when fewer than two exist, and giving up.
+// The pairing request end to end on the simulated desktop: which windows become the panes
+// and which is active, and the companion Varnelo opens for a lone window. (No window at
+// all: pair-opens-windows.scn; giving up: pair-give-up.scn; following the panes:
+// pair-follows.scn.)
 #include <gtest/gtest.h>
 
 #include "App/AppCoordinator.h"
@@ -26,14 +28,19 @@ class PairMakingTest : public test::FinderDesktop {
 };
 
 TEST_F(PairMakingTest, theFrontmostWindowBecomesTheActiveLeftPaneWhereverItIs) {
-  // Catches panes chosen by position, or the active pane left unset. (Toggling back and
-  // "WasPaired": pair.scn.)
+  // Catches panes chosen by position, or the active pane left unset or taken from any
+  // Finder window focused later. (Toggling back and "WasPaired": pair.scn.)
   auto left = openWindow("Documents", {100, 100, 500, 400});
   auto front = openWindow("Downloads", {800, 120, 500, 380});
   start();
   coordinator_->togglePair();
   EXPECT_EQ(coordinator_->panes().leftID(), front);
   EXPECT_EQ(coordinator_->panes().rightID(), left);
+  EXPECT_EQ(coordinator_->panes().activeID, front);
+
+  auto stranger = openWindow("Desktop", {300, 300, 400, 300});
+  clock().advanceBy(100ms);
+  EXPECT_EQ(overlay_->count("active " + std::to_string(stranger)), 1u);
   EXPECT_EQ(coordinator_->panes().activeID, front);
 }
 
@@ -52,30 +59,6 @@ TEST_F(PairMakingTest, oneWindowGetsACompanionOnItsFolder) {
   EXPECT_EQ(finderWindows(), 2u);
   EXPECT_EQ(coordinator_->selfOpenedIDs().size(), 1u);
   EXPECT_TRUE(coordinator_->selfOpenedIDs().contains(*coordinator_->panes().leftID()));
-}
-
-TEST_F(PairMakingTest, noWindowAtAllOpensTwoStartingOnTheHomeFolder) {
-  // Catches a first window opened on no folder, or a third attempt that opens more.
-  start();
-  coordinator_->togglePair();
-  clock().advanceBy(2s);
-  // The second one on the first one's folder, the home as Finder names it.
-  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string()), 2u);
-  EXPECT_EQ(logCount("pane", "ペア化のため新規ウィンドウを開く: " + home().string() + "/"), 1u);
-  EXPECT_EQ(finderWindows(), 2u);
-  EXPECT_TRUE(coordinator_->panes().isPaired());
-}
-
-TEST_F(PairMakingTest, windowsThatCannotBeOpenedEndInGivingUp) {
-  // Catches an endless chain of attempts, or "WasPaired" stored without a pair.
-  start();
-  desktop_.scriptHost().failNextScripts(20, {-10000, "AppleEvent handler failed."});
-  coordinator_->togglePair();
-  clock().advanceBy(3s);
-  EXPECT_EQ(logCount("pane", "ペア化を諦めました（ウィンドウを用意できず）"), 1u);
-  EXPECT_EQ(finderWindows(), 0u);
-  EXPECT_TRUE(coordinator_->selfOpenedIDs().empty());
-  EXPECT_EQ(desktop_.defaults().boolean(AppCoordinator::kWasPairedKey), std::nullopt);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // The panels over Finder's windows on the simulated desktop, with the window records made
-// here as the tracker would make them: where each bar goes, when it hides and comes back,
-// and when the strip shows. Copying, app switching and Quick Look with the whole
-// application: overlay-bars.scn and strip.scn.
+// here as the tracker would make them: what a bar keeps, when panes show one folder, and
+// when a render runs. Where the bars go on either chrome, when they hide, the strip and
+// its tooltip with the whole application: overlay-bars.scn, pair-modern-chrome.scn and
+// strip.scn.
 #include "Overlay/OverlayController.h"
 
 #include <gtest/gtest.h>
 
-#include "Support/Metrics.h"
 #include "TestSupport/FinderDesktop.h"
-#include "TestSupport/GeometryPrinting.h"
 
 namespace varnelo {
 namespace {
@@ -25,11 +24,6 @@ class OverlayControllerTest : public test::FinderDesktop {
     window->isBrowserWindow = true;
     return window;
   }
-  // Top-left, as the window server holds it.
-  Rect frameOf(const Panel* panel) {
-    return desktop_.windowServer().window(panel->windowNumber())->frame;
-  }
-  bool shown(const Panel* panel) { return panel && panel->isVisible(); }
   PaneSnapshot pair() {
     return {.leftID = left_, .rightID = right_, .activeID = {}, .seam = Rect{600, 100, 50, 400}};
   }
@@ -40,29 +34,6 @@ class OverlayControllerTest : public test::FinderDesktop {
                          record(right_, home().string() + "/Downloads")};
   std::shared_ptr<OverlayController> overlay_ = OverlayController::create(desktop_.ports());
 };
-
-TEST_F(OverlayControllerTest, barsSitInsideOtherWindowsAndHangBelowPanesByChrome) {
-  // Catches a pane's bar laid inside its window (it would cover the list), the wrong
-  // overlap per chrome, or a corner patch on the classic chrome or on a non-pane.
-  overlay_->sync(windows_, {});
-  EXPECT_EQ(frameOf(overlay_->barPanel(left_)), (Rect{100, 470, 500, 30}));
-  overlay_->sync(windows_, pair());
-  EXPECT_EQ(frameOf(overlay_->barPanel(left_)), (Rect{100, 489, 500, 30}));
-  EXPECT_EQ(overlay_->cornerPatch(left_), nullptr);
-  EXPECT_EQ(frameOf(overlay_->stripPanel()), (Rect{589, 99, 72, 401}));
-  EXPECT_EQ(frameOf(overlay_->stripShadowPanel()), (Rect{573, 500, 104, 38}));
-  EXPECT_TRUE(shown(overlay_->stripPanel()));
-
-  Metrics::ScopedWindowChrome modern(Metrics::WindowChrome::modern);
-  overlay_->sync(windows_, pair());
-  EXPECT_EQ(frameOf(overlay_->barPanel(left_)), (Rect{100, 500, 500, 30}));
-  EXPECT_EQ(frameOf(overlay_->cornerPatch(left_)), (Rect{100, 468, 500, 33}));
-  EXPECT_TRUE(overlay_->barModel(left_)->patchesWindowCorners.get());
-  EXPECT_EQ(frameOf(overlay_->stripPanel()), (Rect{568, 99, 114, 401}));
-  overlay_->sync(windows_, {});
-  EXPECT_FALSE(shown(overlay_->cornerPatch(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-}
 
 TEST_F(OverlayControllerTest,
        aWindowWithoutAPathKeepsItsLastPathReadOnlyAndGoneWindowsLoseTheirPanels) {
@@ -80,62 +51,6 @@ TEST_F(OverlayControllerTest,
   EXPECT_EQ(desktop_.panels().panels().size(), 1u);
 }
 
-TEST_F(OverlayControllerTest,
-       aDraggedPaneHidesAtOnceAndComesBackWhereAccessibilitySaysAfterRelease) {
-  // Catches a bar shown mid-drag, one back before the button is up or the window is
-  // still, or one placed at the stale tracked frame.
-  overlay_->sync(windows_, pair());
-  desktop_.mouse().press();
-  overlay_->beginInteraction(*windows_[0]);
-  EXPECT_FALSE(shown(overlay_->barPanel(left_)));
-  clock().advanceBy(200ms);
-  EXPECT_FALSE(shown(overlay_->barPanel(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-  desktop_.windowServer().setFrame(left_, {40, 150, 500, 400});
-  overlay_->beginInteraction(*windows_[0]);
-  desktop_.mouse().release();
-  clock().advanceBy(40ms);
-  EXPECT_FALSE(shown(overlay_->barPanel(left_)));
-  clock().advanceBy(20ms);
-  EXPECT_TRUE(shown(overlay_->barPanel(left_)));
-  EXPECT_EQ(frameOf(overlay_->barPanel(left_)), (Rect{40, 539, 500, 30}));
-}
-
-TEST_F(OverlayControllerTest, coveredOrForeignFrontHidesBarsAndTheStripNeedsBothPanes) {
-  // Catches a bar drawn over a window in front of it or left where a minimised window was,
-  // a strip shown beside one hidden pane, or panels left up while another application or
-  // Quick Look is in front.
-  overlay_->sync(windows_, pair());
-  auto cover = openWindow("Desktop", {600, 450, 400, 200});
-  windows_.push_back(record(cover, std::nullopt));
-  overlay_->sync(windows_, pair());
-  EXPECT_FALSE(shown(overlay_->barPanel(right_)));
-  EXPECT_TRUE(shown(overlay_->barPanel(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-  windows_.pop_back();
-  desktop_.windowServer().destroy(cover);
-  overlay_->sync(windows_, pair());
-  EXPECT_TRUE(shown(overlay_->stripPanel()));
-
-  // A minimised pane keeps its frame; its bar must not float where it was.
-  desktop_.windowServer().setMinimised(right_, true);
-  overlay_->sync(windows_, pair());
-  EXPECT_FALSE(shown(overlay_->barPanel(right_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-  desktop_.windowServer().setMinimised(right_, false);
-  overlay_->sync(windows_, pair());
-
-  overlay_->updateVisibility("com.example.editor");
-  EXPECT_FALSE(shown(overlay_->barPanel(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-  overlay_->updateVisibility(std::nullopt);
-  EXPECT_TRUE(shown(overlay_->barPanel(left_)));
-  desktop_.finder().showQuickLook(sim::SimFinder::QuickLookSize::large);
-  overlay_->sync(windows_, pair());
-  EXPECT_FALSE(shown(overlay_->barPanel(left_)));
-  EXPECT_FALSE(shown(overlay_->stripPanel()));
-}
-
 TEST_F(OverlayControllerTest, panesOnOneFolderAreTheSameWhetherTypedOrReadFromFinder) {
   // Catches a typed path (no final slash) taken for another folder than Finder's text of
   // it, which would leave the strip's move buttons enabled for a move into the same folder.
@@ -144,23 +59,6 @@ TEST_F(OverlayControllerTest, panesOnOneFolderAreTheSameWhetherTypedOrReadFromFi
   windows_[1]->targetPath = home().string() + "/Documents/";
   overlay_->sync(windows_, pair());
   EXPECT_TRUE(overlay_->stripModel().sameFolder.get());
-}
-
-TEST_F(OverlayControllerTest, aLateLeaveOfAnotherButtonLeavesTheTooltipUp) {
-  // Catches the tooltip withdrawn by the previous button's "leave" arriving after the
-  // next button's "enter".
-  overlay_->sync(windows_, pair());
-  desktop_.mouse().moveTo({620, 300});
-  CenterStripModel& strip = overlay_->stripModel();
-  strip.onHoverHint("Copy", true);
-  strip.onHoverHint("Move", true);
-  strip.onHoverHint("Copy", false);
-  const Panel* tip = overlay_->stripTooltipPanel();
-  ASSERT_TRUE(shown(tip));
-  EXPECT_EQ(std::get<TooltipContent>(tip->content()).text, "Move");
-  EXPECT_EQ(tip->frame().x, 634);
-  strip.onHoverHint("Move", false);
-  EXPECT_FALSE(shown(tip));
 }
 
 TEST_F(OverlayControllerTest, aPendingRenderSwallowsLaterOnesButTheLateRecheckAlwaysRuns) {

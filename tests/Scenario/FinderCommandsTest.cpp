@@ -9,41 +9,7 @@
 namespace varnelo::test {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-TEST(FinderCommands, windowsSelectionAndLabelsSetUpFinderAsWritten) {
-  // Catches a frame turned into the wrong {left, top, right, bottom}, a given name lost,
-  // a label that navigates another window, or a special window given a folder.
-  ScenarioHarness harness;
-  writeFile(harness.home.path() / "Documents/report.pdf", "pdf");
-  ASSERT_EQ(harness.run("finder window \"書類\" folder ~/Documents at 100,50 size 500x400 as a\n"
-                        "finder special Recents as r\n"
-                        "finder navigate a ~/Downloads\n"
-                        "finder select ~/Downloads\n"),
-            0)
-      << harness.out.str();
-  auto windows = harness.desktop.finder().windows();
-  ASSERT_EQ(windows.size(), 2u);
-  EXPECT_EQ(windows[0].name, "Recents");
-  EXPECT_FALSE(windows[0].target.folder);
-  EXPECT_EQ(windows[1].bounds, (sim::FinderBounds{100, 50, 600, 450}));
-  EXPECT_EQ(windows[1].target.folder, harness.home.path() / "Downloads");
-  EXPECT_THAT(harness.desktop.finder().selection(), ElementsAre(harness.home.path() / "Downloads"));
-}
-
-TEST(FinderCommands, injectedFailuresReachTheScriptHostWithOrWithoutAMessage) {
-  // Catches the number or message of "finder fail" not reaching the host, or a message
-  // invented when the line gives none (the error dictionary may lack it).
-  ScenarioHarness harness;
-  ASSERT_EQ(harness.run("finder fail next 1 scripts -600 \"Application isn’t running.\"\n"), 0);
-  auto& host = harness.desktop.scriptHost();
-  auto script = host.compile("tell application \"Finder\" to activate");
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptError{-600, "Application isn’t running."}));
-  ASSERT_EQ(harness.run("finder fail next 1 scripts -1743\n"), 0);
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptError{-1743, std::nullopt}));
-  EXPECT_EQ(host.execute(*script), ScriptResult(ScriptText{}));
-}
 
 TEST(FinderCommands, fileChecksPassAndFailOnTheRealFiles) {
   // Catches a check that passes on a missing file, an "absent" check that ignores a file,

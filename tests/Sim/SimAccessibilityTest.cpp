@@ -85,7 +85,7 @@ class SimAccessibilityTest : public ::testing::Test {
 
 TEST_F(SimAccessibilityTest, findersTreeDescribesEachKindOfWindowFrontToBack) {
   // Catches a desktop window missing from Finder's windows or not a scroll area, browser
-  // windows without their role or identifier, the Quick Look panel or a dialog described
+  // windows without their identifier, the Quick Look panel or a dialog described
   // as a standard window, elements that hash apart when obtained twice, or a focused
   // window taken from a floating panel. (What the tracker reads: WindowTrackerTest.)
   labels[desktop.finder().desktopWindow()] = "desktop";
@@ -102,13 +102,9 @@ TEST_F(SimAccessibilityTest, findersTreeDescribesEachKindOfWindowFrontToBack) {
   EXPECT_THAT(names(value(app(), "AXWindows")),
               ElementsAre("quicklook", "dialog", "docs", "desktop"));
   EXPECT_EQ(label(*value(app(), "AXFocusedWindow").as<AXElement>()), "dialog");
-  EXPECT_EQ(text(app(), "AXRole"), "AXApplication");
-  EXPECT_EQ(text(app(), "AXTitle"), "Finder");
-  EXPECT_EQ(text(element(docs), "AXRole"), "AXWindow");
   EXPECT_EQ(text(element(docs), "AXIdentifier"), "FinderWindow");
   EXPECT_EQ(*value(element(docs), "AXParent").as<AXElement>(), app());
   EXPECT_EQ(element(docs).hash(), element(docs).hash());
-  EXPECT_TRUE(value(element(docs), "AXSheets").as<AXValueList>()->empty());
   EXPECT_EQ(text(element(dialog), "AXSubrole"), "AXDialog");
   EXPECT_EQ(text(element(quickLook), "AXSubrole"), "Quick Look");
   AXElement desktopWindow = element(desktop.finder().desktopWindow());
@@ -118,9 +114,8 @@ TEST_F(SimAccessibilityTest, findersTreeDescribesEachKindOfWindowFrontToBack) {
 
 TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
   // Catches an untrusted process that can still read or observe, a closed window that
-  // still answers, a process that does not run answering as if it did, one bad attribute
-  // failing a whole multi-attribute read, or a value of the wrong type or an unknown
-  // action accepted.
+  // still answers, a process that does not run answering as if it did, or one bad
+  // attribute failing a whole multi-attribute read.
   WindowNumber docs = open("docs");
   desktop.accessibilityTrust().setTrusted(false);
   EXPECT_EQ(error(ax().copyAttributeValue(element(docs), "AXTitle")), AXError::apiDisabled);
@@ -134,9 +129,6 @@ TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(*entries[1].as<AXError>(), AXError::attributeUnsupported);
   EXPECT_EQ(*entries[2].as<bool>(), false);
-  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXSize", {Point{1, 2}}),
-            AXError::illegalArgument);
-  EXPECT_EQ(ax().performAction(element(docs), "AXPress"), AXError::actionUnsupported);
 
   auto observer = observe({});
   desktop.finder().close(static_cast<int>(docs));
@@ -150,8 +142,9 @@ TEST_F(SimAccessibilityTest, errorsAreThePlatformsCodes) {
 
 TEST_F(SimAccessibilityTest, everyCallIsARoundTripAndABusyProcessHoldsTheCallerUntilItsTimeout) {
   // Catches calls that cost the main thread nothing, a busy Finder that answers at once
-  // instead of stalling its caller, or a per-element timeout that is ignored, leaks to
-  // other elements or cannot be reset. (Frame offsets: frame-tolerance.scn.)
+  // instead of stalling its caller for the messaging timeout, or a refused timeout
+  // accepted. (Frame offsets: frame-tolerance.scn; a busy Finder met by the tracker:
+  // late-windows.scn.)
   WindowNumber docs = open("docs");
   auto clock = [this] { return desktop.scheduler().now(); };
   auto start = clock();
@@ -160,19 +153,10 @@ TEST_F(SimAccessibilityTest, everyCallIsARoundTripAndABusyProcessHoldsTheCallerU
   EXPECT_EQ(clock() - start, 2 * SimAccessibility::kDefaultRoundTrip);
 
   ax().makeUnresponsiveFor(10s);
-  EXPECT_EQ(ax().setMessagingTimeout(element(docs), 0.25), AXError::success);
   EXPECT_EQ(ax().setMessagingTimeout(element(docs), -1), AXError::illegalArgument);
-  start = clock();
-  EXPECT_EQ(error(ax().copyAttributeValue(element(docs), "AXTitle")), AXError::cannotComplete);
-  EXPECT_EQ(clock() - start, 250ms);
   start = clock();
   EXPECT_EQ(ax().performAction(app(), "AXRaise"), AXError::cannotComplete);
   EXPECT_EQ(clock() - start, SimAccessibility::kDefaultMessagingTimeout);
-  EXPECT_EQ(ax().setMessagingTimeout(element(docs), 0), AXError::success);
-  start = clock();
-  EXPECT_EQ(ax().setAttributeValue(element(docs), "AXPosition", AXValue{Point{0, 30}}),
-            AXError::cannotComplete);
-  EXPECT_EQ(clock() - start, SimAccessibility::kDefaultMessagingTimeout) << "0 restores it";
 }
 
 TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDoes) {
@@ -202,7 +186,8 @@ TEST_F(SimAccessibilityTest, writesMoveTheWindowEverywhereAndNotifyAsAUserMoveDo
 
 TEST_F(SimAccessibilityTest, writtenSizesFitTheWindowsScreenSoSizePositionSizeIsNeeded) {
   // Catches a size not limited to the display (the size-position-size order would not
-  // matter), the primary's limit applied on another screen, or a fractional size kept.
+  // matter), a limit without a display, or a fractional size kept. (Another screen's
+  // visible frame: pair-screens.scn.)
   WindowNumber docs = open("docs", {900, 100, 1400, 500});
   auto frame = [&] { return desktop.windowServer().window(docs)->frame; };
   auto write = [&](const char* attribute, AXValue value) {
@@ -217,18 +202,14 @@ TEST_F(SimAccessibilityTest, writtenSizesFitTheWindowsScreenSoSizePositionSizeIs
   write("AXSize", {Size{640.4, 480.6}});
   EXPECT_EQ(frame().size(), (Size{640, 481}));
 
-  ASSERT_TRUE(desktop.setScreens({SimScreen{}, {{1440, 0, 1920, 1080}, 25, DockSide::right, 80}}));
-  write("AXPosition", {Point{1500, 200}});
-  write("AXSize", {Size{3000, 3000}});
-  EXPECT_EQ(frame(), (Rect{1500, 200, 1780, 880})) << "the second screen's visible frame";
   ASSERT_TRUE(desktop.setScreens({}));
   write("AXSize", {Size{3000, 3000}});
   EXPECT_EQ(frame().size(), (Size{3000, 3000})) << "no display limits nothing";
 }
 
 TEST_F(SimAccessibilityTest, writtenPositionsStayBelowAMenuBarAndWithinReachOfAScreen) {
-  // Catches a window written above the menu bar or out of reach, a window that may not
-  // stand on a screen above or left of the primary, or one pulled back to the primary.
+  // Catches a window written above the menu bar or out of reach, or the upper screen's
+  // menu bar ignored. (Panes on a screen above the primary: pair-screens.scn.)
   WindowNumber docs = open("docs");
   auto origin = [&](Point asked) {
     ax().setAttributeValue(element(docs), "AXPosition", {asked});
@@ -240,11 +221,8 @@ TEST_F(SimAccessibilityTest, writtenPositionsStayBelowAMenuBarAndWithinReachOfAS
   EXPECT_EQ(origin({-2000, 300.5}), (Point{reach - 500, 300.5}));
 
   SimScreen above{{0, -1080, 1920, 1080}, 25, DockSide::none, 0};
-  SimScreen left{{-1280, 0, 1280, 1024}, 0, DockSide::bottom, 60};
-  ASSERT_TRUE(desktop.setScreens({SimScreen{}, above, left}));
-  EXPECT_EQ(origin({100, -300}), (Point{100, -300})) << "across the seam of the two";
+  ASSERT_TRUE(desktop.setScreens({SimScreen{}, above}));
   EXPECT_EQ(origin({100, -1070}), (Point{100, -1055})) << "below the upper screen's menu bar";
-  EXPECT_EQ(origin({-3000, 500}), (Point{-1280 + reach - 500, 500}));
 }
 
 TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
@@ -272,16 +250,6 @@ TEST_F(SimAccessibilityTest, observersHearOnlyWhileAttachedRegisteredAndAlive) {
   observer.reset();
   runUntilIdle();
   EXPECT_THAT(events, ElementsAre("AXTitleChanged docs"));
-}
-
-TEST_F(SimAccessibilityTest, aLateSubroleReachesOnlyWindowsOpenedAfterTheSwitch) {
-  // Catches a late subrole read on windows that were already open. (Settling, and
-  // refused registrations: late-windows.scn, observer-registration.scn.)
-  WindowNumber before = open("before");
-  ax().setLateSubrole(100ms);
-  WindowNumber fresh = open("fresh");
-  EXPECT_EQ(text(element(fresh), "AXSubrole"), "AXUnknown");
-  EXPECT_EQ(text(element(before), "AXSubrole"), "AXStandardWindow");
 }
 
 }  // namespace

@@ -44,7 +44,6 @@ TEST_F(DefaultsTest, unsavedWritesStayInMemoryAndReachTheFileWithTheFirstSaveTha
   auto writer = open();
   writer.setBoolean("WasPaired", true);
   writer.setInteger("Count", -3);
-  writer.setData("Blob", Bytes{0, 1, 2});
   EXPECT_EQ(writer.integer("Count"), -3);
   EXPECT_EQ(open().kindOf("Count"), DefaultsKind::absent);
 
@@ -54,7 +53,6 @@ TEST_F(DefaultsTest, unsavedWritesStayInMemoryAndReachTheFileWithTheFirstSaveTha
   auto reader = open();
   EXPECT_EQ(reader.boolean("WasPaired"), true);
   EXPECT_EQ(reader.integer("Count"), -3);
-  EXPECT_EQ(reader.data("Blob"), (Bytes{0, 1, 2}));
   EXPECT_EQ(reader.integerDictionary("Widths"), (IntegerDictionary{{"12", 220}, {"abc", 180}}));
   EXPECT_THAT(notices, IsEmpty());
 }

@@ -1,6 +1,6 @@
 // The path refresher on the simulated desktop, through the real scripting bridge: how
-// correlation requests coalesce and retry, what a poll asks and changes, and what it
-// reports to the health monitor.
+// correlation requests coalesce and retry, and what a poll asks and changes. (What a poll
+// reports when the records and Finder's list disagree: tracking-drift.scn.)
 #include "Tracking/PathRefresher.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,8 @@ class PathRefresherTest : public test::FinderDesktop {
 
 TEST_F(PathRefresherTest, requestsWithinTheDebounceMakeOnePassAndAnIdlePassDoesNothing) {
   // Catches a pass per request (a script per window per request), a debounce restarted by
-  // every request, or callbacks for a pass that asked nothing.
+  // every request, or callbacks for a pass that asked nothing. (The folders and counts a
+  // pass records: path-refresh.scn.)
   auto docs = track("Documents", 100);
   auto desk = track("Desktop", 600);
   paths_->scheduleCorrelation();
@@ -64,11 +65,7 @@ TEST_F(PathRefresherTest, requestsWithinTheDebounceMakeOnePassAndAnIdlePassDoesN
   EXPECT_EQ(eventsSent(), 2);
   EXPECT_EQ(passesEndedAt_.size(), 1u);
   EXPECT_EQ(pathsChanged_, 1);
-  EXPECT_EQ(docs->targetPath, folder("Documents"));
-  EXPECT_EQ(desk->targetPath, folder("Desktop"));
   EXPECT_FALSE(docs->needsCorrelationRefresh || desk->needsCorrelationRefresh);
-  EXPECT_EQ(stat(Dependency::finderScript).successes, 2);
-  EXPECT_EQ(stat(Dependency::identity).successes, 2);
 
   paths_->scheduleCorrelation();
   clock().advanceBy(1s);
@@ -142,9 +139,9 @@ TEST_F(PathRefresherTest, failedPassesBackOffToThirtySecondsAndStartOverAfterSuc
   EXPECT_EQ(passesEndedAt_[last] - passesEndedAt_[last - 1], 500ms);
 }
 
-TEST_F(PathRefresherTest, aPollFollowsTheUserAndClearsLocationsWithoutAPath) {
-  // Catches a navigation missed without a notification, a path kept for a window that
-  // now shows Recents, or changes announced once per window.
+TEST_F(PathRefresherTest, aPollClearsThePathOfAWindowNowOnALocationWithoutOne) {
+  // Catches a path kept for a window that now shows Recents, or changes announced once
+  // per window. (Navigation followed without a notification: path-refresh.scn.)
   auto docs = track("Documents", 0);
   auto recents = tracker_.handleCreated(element(desktop_.finder().openSpecialWindow("Recents")));
   paths_->scheduleCorrelation();
@@ -155,45 +152,15 @@ TEST_F(PathRefresherTest, aPollFollowsTheUserAndClearsLocationsWithoutAPath) {
   paths_->start();
   pathsChanged_ = 0;
   clock().advanceBy(1100ms);  // the tick, and its script's 20 ms
-  EXPECT_EQ(docs->targetPath, folder("Downloads"));
   EXPECT_EQ(recents->targetPath, std::nullopt);
+  EXPECT_EQ(docs->targetPath, folder("Downloads"));
   EXPECT_EQ(pathsChanged_, 1);
-  EXPECT_EQ(logCount("poll", "パス変化 id=" + std::to_string(*docs->scriptID) + ": " +
-                                 folder("Documents") + " → " + folder("Downloads")),
-            1u);
   EXPECT_EQ(logCount("poll", "パス変化 id=" + std::to_string(*recents->scriptID) +
                                  ": /Users/someone/old/ → nil"),
             1u);
-  EXPECT_EQ(stat(Dependency::axObserver).successes, 1);
 
   clock().advanceBy(1s);  // nothing new
   EXPECT_EQ(pathsChanged_, 1);
-  EXPECT_EQ(logCount("poll", "パス変化"), 2u);
-}
-
-TEST_F(PathRefresherTest, aListThatDisagreesWithTrackingIsCountedButStillApplied) {
-  // Catches an empty list taken for "no windows" silently, a mismatch of one window
-  // reported as a tracking fault, or a mismatch that stops the paths being updated.
-  auto only = track("Documents", 0);
-  paths_->scheduleCorrelation();
-  clock().advanceBy(200ms);
-  desktop_.finder().close(static_cast<int>(*only->cgWindowID));  // tracking never hears of it
-  paths_->start();
-  clock().advanceBy(1100ms);
-  EXPECT_EQ(stat(Dependency::finderScript).lastError, "allWindows が空を返した");
-  EXPECT_EQ(stat(Dependency::finderScript).consecutiveFailures, 1);
-  EXPECT_EQ(stat(Dependency::axObserver).consecutiveFailures, 0);
-
-  auto second = track("Desktop", 450);
-  auto third = track("Downloads", 900);
-  paths_->scheduleCorrelation();
-  clock().advanceBy(200ms);
-  desktop_.finder().close(static_cast<int>(*second->cgWindowID));
-  desktop_.finder().setTarget(static_cast<int>(*third->cgWindowID), home() / "Documents",
-                              sim::ChangeNotice::unreported);
-  clock().advanceBy(1s);
-  EXPECT_EQ(stat(Dependency::axObserver).lastError, "AX追跡 3 件 vs 実際 1 件");
-  EXPECT_EQ(third->targetPath, folder("Documents"));
 }
 
 }  // namespace
