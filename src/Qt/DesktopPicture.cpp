@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "Qt/BookmarkPopoverWidget.h"
 #include "Qt/CenterStripWidget.h"
 #include "Qt/PathBarWidget.h"
 #include "Qt/QtColors.h"
@@ -190,6 +191,10 @@ void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame,
     paintStripShadow(painter, frame);
   } else if (const auto* tooltip = std::get_if<TooltipContent>(&content)) {
     StripTooltipWidget widget(QString::fromStdString(tooltip->text));
+    renderWidget(painter, widget, frame);
+  } else if (const auto* popover = std::get_if<BookmarkPopoverContent>(&content);
+             popover && popover->popover) {
+    BookmarkPopoverWidget widget(*popover->popover);
     renderWidget(painter, widget, frame);
   } else if (const auto* patch = std::get_if<CornerPatchContent>(&content); patch && patch->model) {
     paintCornerPatch(painter, frame, barContext.chrome,

@@ -41,6 +41,13 @@ const Symbol kSymbols[] = {
     {"arrow.up", "go-up", {}},
     {"star", "rating-unrated", {}},
     {"star.fill", "rating", {}},
+    {"star.slash", "bookmark-remove", {}},
+    {"checkmark", nullptr,
+     [](QPainter& p, qreal s) {
+       p.setPen(QPen(Qt::black, s * 0.16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+       p.drawPolyline(QPolygonF({{s * 0.15, s * 0.55}, {s * 0.4, s * 0.8}, {s * 0.85, s * 0.2}}));
+     }},
+    {"minus.circle.fill", "list-remove", {}},
     {"terminal", "utilities-terminal-symbolic", {}},
     {"doc.on.doc", "edit-copy", {}},
     {"character.cursor.ibeam", "edit-rename", {}},

@@ -26,8 +26,7 @@ void paintCornerPatch(QPainter& painter, const QRectF& frame, Metrics::WindowChr
   painter.fillPath(area.subtracted(rounded), toQColor(SystemColor::windowBackground));
   // The bar's border continues along the squared corners' bottom edge.
   painter.fillRect(QRectF(frame.left(), frame.bottom() - 1, radius, 1), toQColor(border));
-  painter.fillRect(QRectF(frame.right() - radius, frame.bottom() - 1, radius, 1),
-                   toQColor(border));
+  painter.fillRect(QRectF(frame.right() - radius, frame.bottom() - 1, radius, 1), toQColor(border));
   painter.restore();
 }
 
