@@ -1,27 +1,13 @@
 #include "Bookmarks/BookmarkStore.h"
 
-#include <cassert>
-#include <mutex>
 #include <utility>
 
 #include "Bookmarks/BookmarkCoding.h"
 #include "Bookmarks/BookmarkList.h"
 #include "Support/Log.h"
+#include "Support/ProcessWide.h"
 
 namespace varnelo {
-namespace {
-
-struct Installed {
-  std::mutex mutex;
-  std::shared_ptr<BookmarkStore> store;
-};
-
-Installed& installed() {
-  static Installed instance;
-  return instance;
-}
-
-}  // namespace
 
 BookmarkStore::BookmarkStore(UserDefaults& defaults, const Workspace& workspace)
     : defaults_(defaults), workspace_(workspace) {
@@ -37,15 +23,10 @@ BookmarkStore::BookmarkStore(UserDefaults& defaults, const Workspace& workspace)
                            kUnreadableBookmarksKey + " へ退避します");
 }
 
-BookmarkStore& BookmarkStore::shared() {
-  std::lock_guard lock(installed().mutex);
-  assert(installed().store && "BookmarkStore::install must run at start-up before any use");
-  return *installed().store;
-}
+BookmarkStore& BookmarkStore::shared() { return ProcessWide<BookmarkStore>::get(); }
 
 std::shared_ptr<BookmarkStore> BookmarkStore::install(std::shared_ptr<BookmarkStore> store) {
-  std::lock_guard lock(installed().mutex);
-  return std::exchange(installed().store, std::move(store));
+  return ProcessWide<BookmarkStore>::install(std::move(store));
 }
 
 Subscription BookmarkStore::subscribe(std::function<void(const std::vector<Bookmark>&)> observer) {

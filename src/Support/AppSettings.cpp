@@ -1,22 +1,8 @@
 #include "Support/AppSettings.h"
 
-#include <cassert>
-#include <mutex>
+#include "Support/ProcessWide.h"
 
 namespace varnelo {
-namespace {
-
-struct Installed {
-  std::mutex mutex;
-  std::shared_ptr<AppSettings> settings;
-};
-
-Installed& installed() {
-  static Installed instance;
-  return instance;
-}
-
-}  // namespace
 
 AppSettings::AppSettings(UserDefaults& defaults) : defaults_(defaults) {
   if (auto raw = defaults_.text(kAccentPresetKey)) {
@@ -38,15 +24,10 @@ AppSettings::AppSettings(UserDefaults& defaults) : defaults_(defaults) {
   terminalBundleID.set(terminal);
 }
 
-AppSettings& AppSettings::shared() {
-  std::lock_guard lock(installed().mutex);
-  assert(installed().settings && "AppSettings::install must run at start-up before any use");
-  return *installed().settings;
-}
+AppSettings& AppSettings::shared() { return ProcessWide<AppSettings>::get(); }
 
 std::shared_ptr<AppSettings> AppSettings::install(std::shared_ptr<AppSettings> settings) {
-  std::lock_guard lock(installed().mutex);
-  return std::exchange(installed().settings, std::move(settings));
+  return ProcessWide<AppSettings>::install(std::move(settings));
 }
 
 }  // namespace varnelo
