@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "App/ApplicationMain.h"
-#include "CommandLine.h"
-#include "ScenarioCommands.h"
-#include "ScenarioRunner.h"
-#include "ScenarioSession.h"
+#include "Runner/CommandLine.h"
+#include "Runner/ScenarioCommands.h"
+#include "Runner/ScenarioRunner.h"
+#include "Runner/ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "Support/Log.h"
 

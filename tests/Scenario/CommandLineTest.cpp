@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "Runner/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "CommandTable.h"
-#include "ScenarioCommands.h"
-#include "ScenarioRunner.h"
-#include "ScenarioSession.h"
+#include "Runner/CommandTable.h"
+#include "Runner/ScenarioCommands.h"
+#include "Runner/ScenarioRunner.h"
+#include "Runner/ScenarioSession.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"

@@ -1,7 +1,7 @@
-#include "BookmarkCommands.h"
+#include "Commands/BookmarkCommands.h"
 
 #include "App/AppDelegate.h"
-#include "ScenarioSession.h"
+#include "Runner/ScenarioSession.h"
 
 namespace varnelo::scenario {
 namespace {

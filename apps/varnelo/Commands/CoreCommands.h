@@ -3,7 +3,7 @@
 // and the process. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -1,11 +1,11 @@
-#include "FileCommands.h"
+#include "Commands/FileCommands.h"
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <system_error>
 
-#include "ScenarioSession.h"
+#include "Runner/ScenarioSession.h"
 
 namespace varnelo::scenario {
 namespace {

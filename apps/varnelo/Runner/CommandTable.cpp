@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 #include <cassert>
 

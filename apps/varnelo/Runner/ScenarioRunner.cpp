@@ -1,9 +1,9 @@
-#include "ScenarioRunner.h"
+#include "Runner/ScenarioRunner.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

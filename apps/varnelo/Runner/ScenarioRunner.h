@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CommandTable.h"
-#include "ScenarioSession.h"
+#include "Runner/CommandTable.h"
+#include "Runner/ScenarioSession.h"
 
 namespace varnelo::scenario {
 

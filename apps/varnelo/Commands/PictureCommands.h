@@ -2,7 +2,7 @@
 // drawn by the real views. A file that cannot be written is a bad line. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -3,7 +3,7 @@
 // closed, or before launch, they are bad lines. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

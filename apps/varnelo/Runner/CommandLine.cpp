@@ -1,8 +1,8 @@
-#include "CommandLine.h"
+#include "Runner/CommandLine.h"
 
 #include <cstdlib>
 
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::app {
 namespace {

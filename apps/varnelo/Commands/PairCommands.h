@@ -3,7 +3,7 @@
 // the pair and on Finder's sidebar widths. Commands before launch are bad lines. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -1,4 +1,4 @@
-#include "FinderCommands.h"
+#include "Commands/FinderCommands.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,10 +11,10 @@
 #include <system_error>
 #include <vector>
 
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Commands/WindowCommands.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 #include "Sim/Finder/FinderPaths.h"
-#include "WindowCommands.h"
 
 namespace varnelo::scenario {
 namespace {

@@ -1,4 +1,4 @@
-#include "WindowCommands.h"
+#include "Commands/WindowCommands.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 #include "Sim/Finder/FinderPaths.h"
 
 namespace varnelo::scenario {

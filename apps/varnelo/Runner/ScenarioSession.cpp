@@ -1,4 +1,4 @@
-#include "ScenarioSession.h"
+#include "Runner/ScenarioSession.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioTokenizer.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "ScreenCommands.h"
+#include "Commands/ScreenCommands.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

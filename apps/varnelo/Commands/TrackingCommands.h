@@ -3,7 +3,7 @@
 // running Varnelo records them. Checks before launch are bad lines. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

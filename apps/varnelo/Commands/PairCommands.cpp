@@ -1,10 +1,10 @@
-#include "PairCommands.h"
+#include "Commands/PairCommands.h"
 
 #include <optional>
 #include <string>
 
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

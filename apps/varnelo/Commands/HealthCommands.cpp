@@ -1,4 +1,4 @@
-#include "HealthCommands.h"
+#include "Commands/HealthCommands.h"
 
 #include <cstdio>
 #include <memory>
@@ -6,8 +6,8 @@
 #include <string>
 
 #include "Diagnostics/HealthMonitor.h"
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

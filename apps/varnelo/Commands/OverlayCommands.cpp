@@ -1,4 +1,4 @@
-#include "OverlayCommands.h"
+#include "Commands/OverlayCommands.h"
 
 #include <array>
 #include <optional>
@@ -7,8 +7,8 @@
 
 #include "Overlay/CenterStripPresentation.h"
 #include "Overlay/PathBarPresentation.h"
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

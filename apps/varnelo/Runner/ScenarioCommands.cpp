@@ -1,16 +1,16 @@
-#include "ScenarioCommands.h"
+#include "Runner/ScenarioCommands.h"
 
-#include "BookmarkCommands.h"
-#include "CoreCommands.h"
-#include "FileCommands.h"
-#include "FinderCommands.h"
-#include "HealthCommands.h"
-#include "OverlayCommands.h"
-#include "PairCommands.h"
-#include "PictureCommands.h"
-#include "ScreenCommands.h"
-#include "TrackingCommands.h"
-#include "WindowCommands.h"
+#include "Commands/BookmarkCommands.h"
+#include "Commands/CoreCommands.h"
+#include "Commands/FileCommands.h"
+#include "Commands/FinderCommands.h"
+#include "Commands/HealthCommands.h"
+#include "Commands/OverlayCommands.h"
+#include "Commands/PairCommands.h"
+#include "Commands/PictureCommands.h"
+#include "Commands/ScreenCommands.h"
+#include "Commands/TrackingCommands.h"
+#include "Commands/WindowCommands.h"
 
 namespace varnelo::scenario {
 

@@ -1,11 +1,11 @@
-#include "TrackingCommands.h"
+#include "Commands/TrackingCommands.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 
 namespace varnelo::scenario {
 namespace {

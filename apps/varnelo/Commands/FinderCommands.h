@@ -6,7 +6,7 @@
 // line, a check that does not hold a failed check. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -1,11 +1,11 @@
-#include "PictureCommands.h"
+#include "Commands/PictureCommands.h"
 
 #include <filesystem>
 
 #include "App/AppDelegate.h"
 #include "Qt/DesktopPicture.h"
 #include "Qt/OffscreenApplication.h"
-#include "ScenarioSession.h"
+#include "Runner/ScenarioSession.h"
 
 namespace varnelo::scenario {
 namespace {

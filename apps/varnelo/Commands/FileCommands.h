@@ -3,7 +3,7 @@
 // cannot be made, is a bad line. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

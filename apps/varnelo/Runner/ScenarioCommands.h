@@ -2,7 +2,7 @@
 // each feature's commands added to one table. Main thread only.
 #pragma once
 
-#include "CommandTable.h"
+#include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 

@@ -1,16 +1,16 @@
-#include "CoreCommands.h"
+#include "Commands/CoreCommands.h"
 
 #include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
 
+#include "Commands/WindowCommands.h"
 #include "Platform/Url.h"
-#include "ScenarioSession.h"
-#include "ScenarioTokenizer.h"
+#include "Runner/ScenarioSession.h"
+#include "Runner/ScenarioTokenizer.h"
 #include "Support/FolderPath.h"
 #include "Support/Log.h"
-#include "WindowCommands.h"
 
 namespace varnelo::scenario {
 namespace {
