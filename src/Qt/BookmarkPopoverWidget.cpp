@@ -5,18 +5,13 @@
 #include <QPainterPath>
 
 #include "Qt/QtColors.h"
+#include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
 
 namespace varnelo::qt {
 namespace {
 
 namespace Metrics = BookmarkPopoverMetrics;
-
-QFont uiFont(double pixels) {
-  QFont font;
-  font.setPixelSize(int(pixels));
-  return font;
-}
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
 

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include "Qt/QtColors.h"
+#include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
 
 namespace varnelo::qt {
@@ -13,13 +14,6 @@ namespace {
 namespace Strip = CenterStripPresentation;
 
 constexpr qreal kDividerGap = 8;
-
-QFont uiFont(int pixels) {
-  QFont font;
-  font.setPixelSize(pixels);
-  font.setWeight(QFont::Medium);
-  return font;
-}
 
 }  // namespace
 
@@ -72,7 +66,7 @@ void CenterStripWidget::paintEvent(QPaintEvent*) {
     if (face.caption) {
       painter.drawPixmap(QPointF(area.center().x() - 6, area.top() + 5),
                          symbolPixmap(face.symbol, ink, 12, ratio));
-      painter.setFont(uiFont(9));
+      painter.setFont(uiFont(9, QFont::Medium));
       painter.setPen(ink);
       painter.drawText(QRectF(area.left(), area.top() + 18, area.width(), 12), Qt::AlignCenter,
                        QString::fromUtf8(face.caption->data(), qsizetype(face.caption->size())));
@@ -130,9 +124,7 @@ void StripTooltipWidget::paintEvent(QPaintEvent*) {
   painter.fillPath(box, QColor(246, 246, 246, 240));
   painter.setPen(toQColor(SystemColor::label, 0.15));
   painter.drawPath(box);
-  QFont font;
-  font.setPixelSize(11);
-  painter.setFont(font);
+  painter.setFont(uiFont(11));
   painter.setPen(toQColor(SystemColor::label));
   painter.drawText(rect(), Qt::AlignCenter, text_);
 }

@@ -12,6 +12,7 @@
 #include "Qt/CenterStripWidget.h"
 #include "Qt/PathBarWidget.h"
 #include "Qt/QtColors.h"
+#include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
 #include "Qt/WindowDecorations.h"
 
@@ -22,13 +23,6 @@ constexpr qreal kTitleBarHeight = 28;
 constexpr qreal kRowHeight = 20;
 
 QRectF toQRect(const Rect& rect) { return QRectF(rect.x, rect.y, rect.width, rect.height); }
-
-QFont uiFont(int pixels, bool bold = false) {
-  QFont font;
-  font.setPixelSize(pixels);
-  if (bold) font.setWeight(QFont::DemiBold);
-  return font;
-}
 
 qreal cornerRadius() {
   return Metrics::currentWindowChrome() == Metrics::WindowChrome::modern ? 16 : 10;
@@ -44,7 +38,7 @@ void paintWallpaper(QPainter& painter, const QRectF& screen) {
 void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& application) {
   painter.fillRect(frame, QColor(246, 246, 246, 235));
   painter.setPen(toQColor(SystemColor::label));
-  painter.setFont(uiFont(13, true));
+  painter.setFont(uiFont(13, QFont::DemiBold));
   const qreal middle = frame.center().y();
   painter.drawText(QRectF(frame.left() + 14, middle - 9, 200, 18), Qt::AlignVCenter, application);
 }
@@ -79,7 +73,7 @@ QRectF paintWindowFrame(QPainter& painter, const QRectF& frame, const QString& t
     painter.drawEllipse(QPointF(frame.left() + 14 + 20 * i, bar.center().y()), 6, 6);
   }
   painter.setPen(toQColor(SystemColor::label));
-  painter.setFont(uiFont(13, true));
+  painter.setFont(uiFont(13, QFont::DemiBold));
   painter.drawText(bar.adjusted(80, 0, -12, 0), Qt::AlignCenter, title);
   painter.setPen(QColor(0, 0, 0, 40));
   painter.setBrush(Qt::NoBrush);
@@ -110,7 +104,7 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
     const QRectF sidebar(content.left(), content.top(),
                          std::min<qreal>(window.sidebarWidth, content.width()), content.height());
     painter.fillRect(sidebar, QColor(232, 232, 236));
-    painter.setFont(uiFont(11, true));
+    painter.setFont(uiFont(11, QFont::DemiBold));
     painter.setPen(toQColor(SystemColor::tertiaryLabel));
     painter.drawText(QRectF(sidebar.left() + 12, sidebar.top() + 8, sidebar.width(), 16),
                      Qt::AlignVCenter, "Favorites");

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include "Qt/QtColors.h"
+#include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
 #include "Qt/WindowDecorations.h"
 
@@ -45,13 +46,6 @@ class EntryField : public QLineEdit {
  private:
   PathBarViewModel& model_;
 };
-
-QFont uiFont(int pixels, bool semibold = false) {
-  QFont font;
-  font.setPixelSize(pixels);
-  if (semibold) font.setWeight(QFont::DemiBold);
-  return font;
-}
 
 QPainterPath barShape(const QRectF& rect, const PathBarShape& shape) {
   const qreal left = shape.squareBottomLeft ? 0 : shape.bottomRadius;
@@ -207,7 +201,7 @@ void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
     std::vector<qreal> widths;
     qreal total = 0;
     for (const auto& crumb : face.crumbs) {
-      widths.push_back(QFontMetricsF(uiFont(12, crumb.semibold))
+      widths.push_back(QFontMetricsF(uiFont(12, crumb.semibold ? QFont::DemiBold : QFont::Normal))
                            .horizontalAdvance(QString::fromStdString(crumb.name)) +
                        12);
       total += widths.back() + 10;
@@ -223,7 +217,7 @@ void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
           hover.addRoundedRect(area, 4, 4);
           painter->fillPath(hover, toQColor(SystemColor::label, 0.1));
         }
-        painter->setFont(uiFont(12, crumb.semibold));
+        painter->setFont(uiFont(12, crumb.semibold ? QFont::DemiBold : QFont::Normal));
         painter->setPen(toQColor(crumb.tint));
         painter->drawText(area, Qt::AlignCenter, QString::fromStdString(crumb.name));
         if (!crumb.isLast) {

@@ -9,8 +9,7 @@ namespace {
 using Result = CommandResult;
 
 BookmarkPopover* shownPopover(ScenarioSession& session) {
-  OverlayController* overlay =
-      session.isLaunched() ? session.app().coordinator().overlayController() : nullptr;
+  OverlayController* overlay = session.overlays();
   BookmarkPopover* popover = overlay ? overlay->bookmarkPopover() : nullptr;
   return popover && popover->isShown() ? popover : nullptr;
 }

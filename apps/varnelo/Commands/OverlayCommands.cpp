@@ -26,10 +26,6 @@ constexpr std::array<std::pair<const char*, StripButton>, 8> kButtons{{
     {"expand", StripButton::expandToScreen},
 }};
 
-OverlayController* overlays(ScenarioSession& session) {
-  return session.isLaunched() ? session.app().coordinator().overlayController() : nullptr;
-}
-
 std::optional<StripButton> button(const std::string& name) {
   for (const auto& [text, value] : kButtons) {
     if (name == text) return value;
@@ -39,7 +35,7 @@ std::optional<StripButton> button(const std::string& name) {
 
 // strip press BUTTON | strip hover BUTTON | strip leave BUTTON
 Result stripCommand(ScenarioSession& session, Arguments args) {
-  auto* overlay = overlays(session);
+  auto* overlay = session.overlays();
   if (!overlay) return Result::bad("Varnelo is not launched");
   if (args.size() != 2) return Result::bad("usage: strip press|hover|leave BUTTON");
   const Panel* panel = overlay->stripPanel();
@@ -65,7 +61,7 @@ struct Bar {
 };
 
 std::variant<Bar, Result> bar(ScenarioSession& session, const std::string& label) {
-  auto* overlay = overlays(session);
+  auto* overlay = session.overlays();
   if (!overlay) return Result::bad("Varnelo is not launched");
   auto number = session.labelledWindow(label);
   if (!number) return Result::bad("no window labelled " + label);
@@ -89,7 +85,7 @@ Result pressBarControl(ScenarioSession& session, WindowNumber id, PathBarViewMod
                        const std::string& name) {
   for (const auto& [text, control] : kBarControls) {
     if (name != text) continue;
-    if (PathBarPresentation::press(model, overlays(session)->barContext(id), control)) {
+    if (PathBarPresentation::press(model, session.overlays()->barContext(id), control)) {
       return Result::ok();
     }
     return Result::bad("the bar's " + name + " button is absent or disabled");
@@ -222,7 +218,7 @@ Result expectBar(ScenarioSession& session, Arguments args) {
 Result expectStrip(ScenarioSession& session, Arguments args) {
   const char* usage =
       "usage: expect strip shown | hidden | frame X,Y WxH | enabled BUTTON… | on BUTTON…";
-  auto* overlay = overlays(session);
+  auto* overlay = session.overlays();
   if (!overlay) return Result::bad("Varnelo is not launched");
   if (args.empty()) return Result::bad(usage);
   if (args.size() == 1 && (args[0] == "shown" || args[0] == "hidden"))
@@ -248,7 +244,7 @@ Result expectStrip(ScenarioSession& session, Arguments args) {
 
 // expect tooltip "TEXT" | none
 Result expectTooltip(ScenarioSession& session, Arguments args) {
-  auto* overlay = overlays(session);
+  auto* overlay = session.overlays();
   if (!overlay) return Result::bad("Varnelo is not launched");
   if (args.size() != 1) return Result::bad("usage: expect tooltip TEXT | none");
   const Panel* panel = overlay->stripTooltipPanel();

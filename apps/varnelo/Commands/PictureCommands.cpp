@@ -18,9 +18,7 @@ CommandResult screenshot(ScenarioSession& session, Arguments args) {
   }
   qt::ensureApplication();
   PathBarContext context;
-  OverlayController* overlay =
-      session.isLaunched() ? session.app().coordinator().overlayController() : nullptr;
-  if (overlay) context = overlay->barContext();
+  if (OverlayController* overlay = session.overlays()) context = overlay->barContext();
   const QImage picture = qt::paintDesktop(session.desktop(), context, doubled ? 2 : 1);
   const std::filesystem::path file = args[0];
   std::error_code error;

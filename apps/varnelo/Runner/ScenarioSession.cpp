@@ -15,6 +15,10 @@ ScenarioSession::~ScenarioSession() {
 
 void ScenarioSession::launch() { app_ = runApplication(desktop_.ports()); }
 
+OverlayController* ScenarioSession::overlays() {
+  return isLaunched() ? app_->coordinator().overlayController() : nullptr;
+}
+
 bool ScenarioSession::hasEnded() const { return isLaunched() && !desktop_.process().isRunning(); }
 
 std::filesystem::path ScenarioSession::expandHome(std::string_view path) const {

@@ -30,6 +30,8 @@ class ScenarioSession {
   bool isLaunched() const { return app_ != nullptr; }
   // Varnelo as launched; only while isLaunched().
   AppDelegate& app() { return *app_; }
+  // Varnelo's panels; null before launch (or when it was given other overlays).
+  OverlayController* overlays();
   // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves).
   void launch();
   // Varnelo was launched and its simulated process has ended, by quitting or a signal.
