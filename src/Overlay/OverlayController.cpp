@@ -128,7 +128,8 @@ OverlayController::Entry& OverlayController::makeEntry(WindowNumber id) {
     if (auto actions = self ? self->actions() : nullptr) actions->barResizeEnded();
   };
   entry.panel =
-      makePanel({200, kBarHeight}, true, false, PathBarContent{.model = &model, .resizable = true});
+      makePanel({200, kBarHeight}, true, false,
+                PathBarContent{.model = &model, .resizable = true, .context = this, .window = id});
   barPanelNumbers_.insert(entry.panel->windowNumber());
   // The model lives exactly as long as the panel, in the same entry.
   entry.panel->onCancel = [&model] { model.cancelEditing(); };
@@ -216,7 +217,7 @@ void OverlayController::placeCornerPatch(Entry& entry, const Rect& frame, bool p
   }
   if (!entry.cornerPatch) {
     entry.cornerPatch = makePanel({200, kCornerPatchHeight}, false, true,
-                                  CornerPatchContent{.model = entry.model.get()});
+                                  CornerPatchContent{.model = entry.model.get(), .context = this});
   }
   Rect patch{frame.x, frame.maxY() - (kCornerPatchHeight - 1), frame.width, kCornerPatchHeight};
   entry.cornerPatch->setFrame(Geometry::cocoaRect(screens_, patch));

@@ -27,6 +27,7 @@
 namespace varnelo {
 
 class OverlayController final : public OverlayControl,
+                                public PathBarContextSource,
                                 public std::enable_shared_from_this<OverlayController> {
  public:
   static constexpr double kBarHeight = 30;
@@ -57,7 +58,7 @@ class OverlayController final : public OverlayControl,
   PathBarViewModel* barModel(WindowNumber id);
   // What a file-manager bar shows besides its model; with the bar's window, its bookmark
   // button opens and closes the popover over it.
-  PathBarContext barContext(std::optional<WindowNumber> bar = std::nullopt);
+  PathBarContext barContext(std::optional<WindowNumber> bar) override;
   void toggleBookmarkPopover(WindowNumber id);
   // Null until the first bookmark button is pressed.
   BookmarkPopover* bookmarkPopover() { return bookmarkPopover_.get(); }

@@ -126,6 +126,24 @@ PathBarFace present(const PathBarViewModel& model, const PathBarContext& context
   return face;
 }
 
+std::optional<ResizeEdge> gripAt(const PathBarFace& face, Size bar, Point point) {
+  constexpr double kCornerGrip = 18;
+  constexpr double kBottomGrip = 7;
+  if (point.x < 0 || point.x > bar.width || point.y < 0 || point.y > bar.height) {
+    return std::nullopt;
+  }
+  if (face.showsGrowBox && point.x >= bar.width - kCornerGrip &&
+      point.y >= bar.height - kCornerGrip) {
+    return ResizeEdge::bottomTrailing;
+  }
+  if (face.showsBottomGrip && point.y >= bar.height - kBottomGrip) return ResizeEdge::bottom;
+  return std::nullopt;
+}
+
+double growBoxInset(Metrics::WindowChrome chrome) {
+  return chrome == Metrics::WindowChrome::modern ? 8 : 3;
+}
+
 std::optional<std::string> parentFolder(const std::string& path) {
   const std::string folder = FolderPath::withoutTrailingSlash(path);
   if (folder.empty() || folder == "/") return std::nullopt;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "Overlay/PathBarViewModel.h"
+#include "Overlay/ResizeGrip.h"
+#include "Platform/Accessibility.h"
 #include "Support/AccentPreset.h"
 #include "Support/ColorValue.h"
 #include "Support/Metrics.h"
@@ -43,6 +45,16 @@ struct PathBarContext {
   // Extension points for the bookmark popover and the terminal launcher; unset does nothing.
   std::function<void()> onBookmarks;
   std::function<void(const std::string& folder)> onOpenInTerminal;
+};
+
+// Where a drawn bar reads its surroundings, which change while it is shown. `bar`: the
+// bar's browser window, whose bookmark button then opens the popover over it.
+class PathBarContextSource {
+ public:
+  virtual PathBarContext barContext(std::optional<WindowNumber> bar) = 0;
+
+ protected:
+  ~PathBarContextSource() = default;
 };
 
 struct PathBarButtonFace {
@@ -110,6 +122,11 @@ inline constexpr std::string_view kICloudDriveFolder =
     "Library/Mobile Documents/com~apple~CloudDocs";
 
 PathBarFace present(const PathBarViewModel& model, const PathBarContext& context);
+// The grip under `point` (bar coordinates, y down) of a bar `bar` big: the corner grip in
+// the bottom trailing 18 x 18 points, over the bottom grip in the lowest 7 points.
+std::optional<ResizeEdge> gripAt(const PathBarFace& face, Size bar, Point point);
+// How far the grow box's strokes sit from the bar's trailing and bottom edges.
+double growBoxInset(Metrics::WindowChrome chrome);
 // The folder above `path`; none for "/" and for an empty path.
 std::optional<std::string> parentFolder(const std::string& path);
 // The control's action; false, doing nothing, for a disabled or absent control.

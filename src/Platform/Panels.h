@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -15,18 +16,24 @@
 namespace varnelo {
 
 class PathBarViewModel;
+class PathBarContextSource;
 class CenterStripModel;
 class BookmarkPopover;
 
-// A path bar; `resizable` adds the grip that resizes the pane.
+// A path bar; `resizable` adds the grip that resizes the pane. The bar reads what it shows
+// besides its model (chrome, accent, bookmarks, terminals) from `context`, for the browser
+// window `window` when it has one; no source draws it with defaults.
 struct PathBarContent {
   PathBarViewModel* model = nullptr;
   bool resizable = true;
+  PathBarContextSource* context = nullptr;
+  std::optional<WindowNumber> window;
   bool operator==(const PathBarContent&) const = default;
 };
 // The window's lower corners drawn over a pane window, from its bar's model.
 struct CornerPatchContent {
   PathBarViewModel* model = nullptr;
+  PathBarContextSource* context = nullptr;
   bool operator==(const CornerPatchContent&) const = default;
 };
 struct StripContent {

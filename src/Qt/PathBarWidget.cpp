@@ -69,7 +69,7 @@ PathBarWidget::PathBarWidget(PathBarViewModel& model, PathBarContext context, QW
   entry_ = new EntryField(model_, this);
   entry_->hide();
   auto repaint = [this](const auto&) {
-    syncEntry();
+    refresh();
     update();
   };
   subscriptions_.push_back(model_.path.subscribe(repaint));
@@ -82,24 +82,45 @@ PathBarWidget::PathBarWidget(PathBarViewModel& model, PathBarContext context, QW
   subscriptions_.push_back(model_.isReadOnly.subscribe(repaint));
   subscriptions_.push_back(model_.readOnlyLabel.subscribe(repaint));
   subscriptions_.push_back(model_.crumbs.subscribe(repaint));
-  syncEntry();
+  for (ResizeGrip* grip : {&bottomGrip_, &cornerGrip_}) {
+    grip->onHoverChanged = [this](bool hovering) {
+      gripHovered_ = hovering;
+      update();
+    };
+    grip->onBegan = [this] {
+      if (model_.onResizeBegan) model_.onResizeBegan();
+    };
+    grip->onDrag = [this](Size offset) {
+      if (model_.onResize) model_.onResize(offset);
+    };
+    grip->onEnded = [this] {
+      if (model_.onResizeEnded) model_.onResizeEnded();
+    };
+  }
+  refresh();
 }
 
 PathBarWidget::~PathBarWidget() = default;
 
-void PathBarWidget::syncEntry() {
+void PathBarWidget::setContext(PathBarContext context) {
+  context_ = std::move(context);
+  refresh();
+  update();
+}
+
+void PathBarWidget::refresh() {
   const bool editing = model_.isEditing.get();
   const QString text = QString::fromStdString(model_.editText.get());
   if (entry_->text() != text) entry_->setText(text);
-  const PathBarFace face = PathBarPresentation::present(model_, context_);
-  if (face.entry) {
-    entry_->setPlaceholderText(QString::fromStdString(face.entry->placeholder));
+  face_ = PathBarPresentation::present(model_, context_);
+  if (face_.entry) {
+    entry_->setPlaceholderText(QString::fromStdString(face_.entry->placeholder));
     QPalette palette = entry_->palette();
-    palette.setColor(QPalette::Text, toQColor(face.entry->textTint));
+    palette.setColor(QPalette::Text, toQColor(face_.entry->textTint));
     palette.setColor(QPalette::Base, Qt::transparent);
     entry_->setPalette(palette);
   }
-  layOut(face, nullptr);
+  layOut(face_, nullptr);
   if (editing != entry_->isVisible()) {
     entry_->setVisible(editing);
     if (editing) entry_->setFocus();
@@ -108,7 +129,7 @@ void PathBarWidget::syncEntry() {
 
 void PathBarWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  syncEntry();
+  refresh();
 }
 
 void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
@@ -127,8 +148,8 @@ void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
     }
   }
   if (painter && face.showsGrowBox) {
-    const qreal inset = context_.chrome == Metrics::WindowChrome::modern ? 8 : 3;
-    paintGrowBox(*painter, QPointF(bounds.right() - inset, bounds.bottom() - inset), false);
+    const qreal inset = PathBarPresentation::growBoxInset(context_.chrome);
+    paintGrowBox(*painter, QPointF(bounds.right() - inset, bounds.bottom() - inset), gripHovered_);
   }
   auto drawButton = [&](const PathBarButtonFace& button, const QRectF& area) {
     hits_.push_back({area, button.control, {}, button.help, button.enabled});
@@ -246,7 +267,7 @@ void PathBarWidget::layOut(const PathBarFace& face, QPainter* painter) {
 
 void PathBarWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  layOut(PathBarPresentation::present(model_, context_), &painter);
+  layOut(face_, &painter);
 }
 
 QRectF PathBarWidget::controlRect(PathBarControl control) const {
@@ -270,8 +291,42 @@ const PathBarWidget::Hit* PathBarWidget::hitAt(const QPointF& point) const {
   return nullptr;
 }
 
+ResizeGrip* PathBarWidget::gripAt(const QPointF& point) {
+  const auto edge =
+      PathBarPresentation::gripAt(face_, {qreal(width()), qreal(height())}, {point.x(), point.y()});
+  if (!edge) return nullptr;
+  return *edge == ResizeEdge::bottom ? &bottomGrip_ : &cornerGrip_;
+}
+
+void PathBarWidget::hoverGrip(ResizeGrip* grip) {
+  if (grip == hoveredGrip_) return;
+  if (hoveredGrip_) hoveredGrip_->mouseExited();
+  hoveredGrip_ = grip;
+  if (grip) {
+    grip->mouseEntered();
+    setCursor(Qt::SizeVerCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+namespace {
+
+// The grip works in screen coordinates with y growing upwards.
+Point screenPoint(const QMouseEvent& event) {
+  return {event.globalPosition().x(), -event.globalPosition().y()};
+}
+
+}  // namespace
+
 void PathBarWidget::mousePressEvent(QMouseEvent* event) {
   const QPointF point = event->position();
+  if (ResizeGrip* grip = gripAt(point)) {
+    hoverGrip(grip);
+    draggingGrip_ = grip;
+    grip->mouseDown(screenPoint(*event));
+    return;
+  }
   const Hit* hit = hitAt(point);
   if (hit && hit->control) {
     PathBarPresentation::press(model_, context_, *hit->control);
@@ -282,12 +337,34 @@ void PathBarWidget::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+void PathBarWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!draggingGrip_) return;
+  ResizeGrip* grip = std::exchange(draggingGrip_, nullptr);
+  const bool inside = gripAt(event->position()) == grip;
+  grip->mouseUp(inside);
+  if (!inside) {
+    hoveredGrip_ = nullptr;
+    hoverGrip(gripAt(event->position()));
+  }
+}
+
 void PathBarWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (draggingGrip_) {
+    draggingGrip_->mouseDragged(screenPoint(*event));
+    return;
+  }
   pointer_ = event->position();
+  hoverGrip(gripAt(*pointer_));
   const Hit* hit = hitAt(*pointer_);
   std::optional<std::string> hint;
   if (hit && hit->control) hint = hit->help;
-  setToolTip(hit ? QString::fromStdString(hit->help) : QString());
+  QString tip;
+  if (hit) {
+    tip = QString::fromStdString(hit->help);
+  } else if (face_.readOnlyNote && crumbArea_.contains(*pointer_)) {
+    tip = QString::fromStdString(face_.readOnlyNote->tooltip);
+  }
+  setToolTip(tip);
   if (hint != hoverHint_) hoverHint_ = hint;
   update();
 }
@@ -295,6 +372,7 @@ void PathBarWidget::mouseMoveEvent(QMouseEvent* event) {
 void PathBarWidget::leaveEvent(QEvent*) {
   pointer_.reset();
   hoverHint_.reset();
+  if (!draggingGrip_) hoverGrip(nullptr);
   update();
 }
 

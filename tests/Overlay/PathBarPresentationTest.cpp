@@ -40,6 +40,8 @@ TEST_F(PathBarPresentationTest, paneSidesDecideGrowBoxPaddingAndSquareCorners) {
   auto left = Bar::present(model_, context_);
   EXPECT_FALSE(left.showsGrowBox);
   EXPECT_EQ(left.trailingPadding, 10);
+  const Size bar{400, 30};
+  EXPECT_EQ(Bar::gripAt(left, bar, {395, 28}), ResizeEdge::bottom);
   EXPECT_TRUE(left.shape.squareBottomRight && !left.shape.squareBottomLeft);
   model_.paneIsLeft.set(false);
   model_.isActive.set(true);
@@ -47,12 +49,16 @@ TEST_F(PathBarPresentationTest, paneSidesDecideGrowBoxPaddingAndSquareCorners) {
   auto right = Bar::present(model_, context_);
   EXPECT_TRUE(right.showsGrowBox);
   EXPECT_EQ(right.trailingPadding, 22);
+  EXPECT_EQ(Bar::gripAt(right, bar, {395, 15}), ResizeEdge::bottomTrailing);
+  EXPECT_EQ(Bar::gripAt(right, bar, {100, 25}), ResizeEdge::bottom);
+  EXPECT_EQ(Bar::gripAt(right, bar, {100, 20}), std::nullopt);
   EXPECT_TRUE(right.shape.squareBottomLeft && !right.shape.squareBottomRight);
   EXPECT_EQ(right.shape.bottomRadius, 27);
   EXPECT_EQ(right.topBorderHeight, 2);
   EXPECT_EQ(right.activeFill, (Tint{SystemColor::accent, 0.12}));
   context_.resizable = false;  // the dialog bar
   EXPECT_FALSE(Bar::present(model_, context_).showsGrowBox);
+  EXPECT_EQ(Bar::gripAt(Bar::present(model_, context_), bar, {395, 28}), std::nullopt);
   model_.patchesWindowCorners.set(true);
   EXPECT_EQ(Bar::present(model_, context_).topBorderHeight, 0);
 }

@@ -73,5 +73,38 @@ TEST_F(PathBarWidgetTest, typingAndReturnCommitsAndEscCancels) {
   EXPECT_EQ(navigated_.size(), 1u);
 }
 
+TEST_F(PathBarWidgetTest, theGrowBoxResizesFromThePressPointAndKeepsItsHoverWhileDragging) {
+  // Catches a grip that reports offsets from the last event, inverts the height, loses
+  // its emphasis when the pointer outruns it, or lets the press fall through to the bar.
+  std::vector<Size> offsets;
+  int began = 0, ended = 0;
+  model_.onResizeBegan = [&] { ++began; };
+  model_.onResize = [&](Size offset) { offsets.push_back(offset); };
+  model_.onResizeEnded = [&] { ++ended; };
+  model_.paneIsLeft.set(false);
+  const QPoint grip(widget_.width() - 4, widget_.height() - 4);
+  QTest::mouseMove(&widget_, grip);
+  EXPECT_TRUE(widget_.gripHovered());
+  QTest::mousePress(&widget_, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(&widget_, grip + QPoint(10, 5));
+  QTest::mouseMove(&widget_, grip + QPoint(20, 10));
+  EXPECT_TRUE(widget_.gripHovered());
+  QTest::mouseRelease(&widget_, Qt::LeftButton, {}, grip + QPoint(20, 10));
+  EXPECT_EQ(offsets, (std::vector<Size>{{10, 5}, {20, 10}}));
+  EXPECT_EQ(began, 1);
+  EXPECT_EQ(ended, 1);
+  EXPECT_FALSE(widget_.gripHovered());
+  EXPECT_FALSE(model_.isEditing.get());
+}
+
+TEST_F(PathBarWidgetTest, aReadOnlyBarExplainsItselfInItsTooltip) {
+  model_.path.set("");
+  model_.rebuildCrumbs();
+  model_.isReadOnly.set(true);
+  model_.readOnlyLabel.set("Drafts");
+  QTest::mouseMove(&widget_, QPoint(widget_.width() / 2, widget_.height() / 2));
+  EXPECT_TRUE(widget_.toolTip().startsWith("The current location can’t be derived"));
+}
+
 }  // namespace
 }  // namespace varnelo
