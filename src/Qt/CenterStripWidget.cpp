@@ -7,6 +7,7 @@
 #include "Qt/QtColors.h"
 #include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
+#include "Qt/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {
@@ -41,12 +42,35 @@ std::vector<QRectF> CenterStripWidget::buttonRects() const {
   return rects;
 }
 
+QRectF CenterStripWidget::buttonRect(StripButton button) const {
+  const auto faces = Strip::buttons(model_);
+  const auto rects = buttonRects();
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    if (faces[i].button == button) return rects[i];
+  }
+  return {};
+}
+
 void CenterStripWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  const qreal allowance = Strip::sideAllowance(Metrics::currentWindowChrome());
+  const Metrics::WindowChrome chrome = Metrics::currentWindowChrome();
+  const qreal allowance = Strip::sideAllowance(chrome);
   const QRectF seam(allowance, 0, std::max<qreal>(0, width() - 2 * allowance), height());
   painter.fillRect(seam, toQColor(SystemColor::windowBackground));
+  // The windows' rounded bottom corners beside the seam leave gaps the strip fills, so
+  // that windows, strip and bars read as one frame.
+  const qreal radius = windowCornerRadius(chrome);
+  const qreal far = 4 * radius;
+  QPainterPath corners;
+  corners.addRect(QRectF(0, height() - radius, width(), radius));
+  corners =
+      corners
+          .subtracted(
+              windowOutline(QRectF(-far, -far, far + allowance, far + height()), chrome, 0.5))
+          .subtracted(windowOutline(
+              QRectF(width() - allowance, -far, far + allowance, far + height()), chrome, 0.5));
+  painter.fillPath(corners, toQColor(SystemColor::windowBackground));
   const QColor hairline = toQColor(SystemColor::label, 0.12);
   painter.fillRect(QRectF(seam.left(), 0, 1, height()), hairline);
   painter.fillRect(QRectF(seam.right() - 1, 0, 1, height()), hairline);
@@ -114,7 +138,14 @@ void CenterStripWidget::hover(std::optional<std::size_t> index) {
 }
 
 StripTooltipWidget::StripTooltipWidget(QString text, QWidget* parent)
-    : QWidget(parent), text_(std::move(text)) {}
+    : QWidget(parent), text_(std::move(text)) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QSize StripTooltipWidget::sizeHint() const {
+  const QSizeF text = QFontMetricsF(uiFont(11)).size(Qt::TextSingleLine, text_);
+  return QSizeF(text.width() + 16, text.height() + 8).toSize();
+}
 
 void StripTooltipWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -127,6 +158,37 @@ void StripTooltipWidget::paintEvent(QPaintEvent*) {
   painter.setFont(uiFont(11));
   painter.setPen(toQColor(SystemColor::label));
   painter.drawText(rect(), Qt::AlignCenter, text_);
+}
+
+StripShadowWidget::StripShadowWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void StripShadowWidget::paintEvent(QPaintEvent*) {
+  const qreal ratio = devicePixelRatioF();
+  QImage shadow((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+  shadow.setDevicePixelRatio(ratio);
+  shadow.fill(Qt::transparent);
+  {
+    QPainter painter(&shadow);
+    QLinearGradient depth(0, 0, 0, height());
+    const double stops[] = {0.31, 0.242, 0.163, 0.095, 0.052, 0.028, 0.02, 0.008, 0};
+    for (int i = 0; i < 9; ++i) depth.setColorAt(i / 8.0, QColor(0, 0, 0, int(255 * stops[i])));
+    painter.fillRect(rect(), depth);
+    // The side mask: whole under the seam's middle, nothing at either end.
+    QLinearGradient sides(0, 0, width(), 0);
+    sides.setColorAt(0, Qt::transparent);
+    sides.setColorAt(0.35, Qt::black);
+    sides.setColorAt(0.65, Qt::black);
+    sides.setColorAt(1, Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.fillRect(rect(), sides);
+  }
+  QPainter painter(this);
+  painter.drawImage(QPointF(0, 0), shadow);
+  constexpr qreal kSeamLine = 42;
+  painter.fillRect(QRectF((width() - kSeamLine) / 2, 0, kSeamLine, 1),
+                   toQColor(SystemColor::label, 0.12));
 }
 
 }  // namespace varnelo::qt

@@ -16,6 +16,9 @@ class CenterStripWidget : public QWidget {
  public:
   explicit CenterStripWidget(CenterStripModel& model, QWidget* parent = nullptr);
 
+  // Where the button is drawn at the widget's size now.
+  QRectF buttonRect(StripButton button) const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -36,12 +39,24 @@ class CenterStripWidget : public QWidget {
 class StripTooltipWidget : public QWidget {
  public:
   explicit StripTooltipWidget(QString text, QWidget* parent = nullptr);
+  // The text padded 8 points across and 4 down.
+  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QString text_;
+};
+
+// The shadow panel's content: a depth gradient under the strip's lower end that fades
+// out towards both sides, with a short line where the seam meets it.
+class StripShadowWidget : public QWidget {
+ public:
+  explicit StripShadowWidget(QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace varnelo::qt

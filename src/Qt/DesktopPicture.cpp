@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "Qt/BookmarkPopoverWidget.h"
-#include "Qt/CenterStripWidget.h"
-#include "Qt/PathBarWidget.h"
+#include "Qt/PanelContentWidget.h"
 #include "Qt/QtColors.h"
 #include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
@@ -24,9 +22,7 @@ constexpr qreal kRowHeight = 20;
 
 QRectF toQRect(const Rect& rect) { return QRectF(rect.x, rect.y, rect.width, rect.height); }
 
-qreal cornerRadius() {
-  return Metrics::currentWindowChrome() == Metrics::WindowChrome::modern ? 16 : 10;
-}
+qreal cornerRadius() { return windowCornerRadius(Metrics::currentWindowChrome()); }
 
 void paintWallpaper(QPainter& painter, const QRectF& screen) {
   QLinearGradient gradient(screen.topLeft(), screen.bottomRight());
@@ -155,50 +151,17 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
   painter.restore();
 }
 
-// The soft shadow under the strip's lower end.
-void paintStripShadow(QPainter& painter, const QRectF& frame) {
-  QLinearGradient depth(frame.topLeft(), frame.bottomLeft());
-  const double stops[] = {0.31, 0.242, 0.163, 0.095, 0.052, 0.028, 0.02, 0.008, 0};
-  for (int i = 0; i < 9; ++i) depth.setColorAt(i / 8.0, QColor(0, 0, 0, int(255 * stops[i])));
-  painter.fillRect(frame.adjusted(frame.width() * 0.2, 0, -frame.width() * 0.2, 0), depth);
-}
-
-template <class Widget>
-void renderWidget(QPainter& painter, Widget& widget, const QRectF& frame) {
-  widget.resize(frame.size().toSize());
-  widget.ensurePolished();
-  widget.render(&painter, frame.topLeft().toPoint(), QRegion(), QWidget::DrawChildren);
-}
-
-void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame,
-                const PathBarContext& barContext) {
-  const PanelContent& content = panel.content();
-  if (const auto* bar = std::get_if<PathBarContent>(&content); bar && bar->model) {
-    PathBarContext context = barContext;
-    context.resizable = bar->resizable;
-    PathBarWidget widget(*bar->model, context);
-    renderWidget(painter, widget, frame);
-  } else if (const auto* strip = std::get_if<StripContent>(&content); strip && strip->model) {
-    CenterStripWidget widget(*strip->model);
-    renderWidget(painter, widget, frame);
-  } else if (std::holds_alternative<StripShadowContent>(content)) {
-    paintStripShadow(painter, frame);
-  } else if (const auto* tooltip = std::get_if<TooltipContent>(&content)) {
-    StripTooltipWidget widget(QString::fromStdString(tooltip->text));
-    renderWidget(painter, widget, frame);
-  } else if (const auto* popover = std::get_if<BookmarkPopoverContent>(&content);
-             popover && popover->popover) {
-    BookmarkPopoverWidget widget(*popover->popover);
-    renderWidget(painter, widget, frame);
-  } else if (const auto* patch = std::get_if<CornerPatchContent>(&content); patch && patch->model) {
-    paintCornerPatch(painter, frame, barContext.chrome,
-                     PathBarPresentation::present(*patch->model, barContext).topBorder);
-  }
+void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame) {
+  std::unique_ptr<QWidget> widget = createPanelContentWidget(panel.content());
+  if (!widget) return;
+  widget->resize(frame.size().toSize());
+  widget->ensurePolished();
+  widget->render(&painter, frame.topLeft().toPoint(), QRegion(), QWidget::DrawChildren);
 }
 
 }  // namespace
 
-QImage paintDesktop(sim::SimDesktop& desktop, const PathBarContext& barContext, qreal scale) {
+QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
   useIconThemes();
   const auto screens = desktop.windowServer().screens();
   QRectF bounds;
@@ -227,7 +190,7 @@ QImage paintDesktop(sim::SimDesktop& desktop, const PathBarContext& barContext, 
     } else if (window.layer == sim::kDockLayer) {
       paintDock(painter, frame);
     } else if (const Panel* panel = desktop.panels().panel(window.number)) {
-      paintPanel(painter, *panel, frame, barContext);
+      paintPanel(painter, *panel, frame);
     } else if (window.layer == sim::kNormalLayer) {
       auto browser = std::find_if(finderWindows.begin(), finderWindows.end(),
                                   [&](const auto& each) { return each.number == window.number; });

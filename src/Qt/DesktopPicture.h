@@ -8,12 +8,11 @@
 
 #include <QImage>
 
-#include "Overlay/PathBarPresentation.h"
 #include "Sim/SimDesktop.h"
 
 namespace varnelo::qt {
 
 // `scale` 2 gives a picture at twice the screens' point size.
-QImage paintDesktop(sim::SimDesktop& desktop, const PathBarContext& barContext, qreal scale = 1);
+QImage paintDesktop(sim::SimDesktop& desktop, qreal scale = 1);
 
 }  // namespace varnelo::qt

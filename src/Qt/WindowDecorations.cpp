@@ -1,7 +1,6 @@
 #include "Qt/WindowDecorations.h"
 
-#include <QPainterPath>
-
+#include "Overlay/PathBarPresentation.h"
 #include "Qt/QtColors.h"
 
 namespace varnelo::qt {
@@ -10,23 +9,38 @@ qreal windowCornerRadius(Metrics::WindowChrome chrome) {
   return chrome == Metrics::WindowChrome::modern ? 27 : 11;
 }
 
-void paintCornerPatch(QPainter& painter, const QRectF& frame, Metrics::WindowChrome chrome,
-                      const Tint& border) {
+QPainterPath windowOutline(const QRectF& window, Metrics::WindowChrome chrome, qreal overfill) {
   const qreal radius = windowCornerRadius(chrome);
-  // The window reaches far above the patch; only its bottom corners matter here. Half a
-  // point of overfill leaves no hairline between the window and the fill.
-  const QRectF window(frame.left() + 0.5, frame.top() - 4 * radius, frame.width() - 1,
-                      frame.height() - 1 + 4 * radius - 0.5);
-  QPainterPath rounded;
-  rounded.addRoundedRect(window, radius, radius);
+  QPainterPath outline;
+  outline.addRoundedRect(window.adjusted(overfill, overfill, -overfill, -overfill), radius, radius);
+  return outline;
+}
+
+void paintCornerPatch(QPainter& painter, const QRectF& frame, Metrics::WindowChrome chrome,
+                      const Tint& border, qreal thickness) {
+  const qreal radius = windowCornerRadius(chrome);
+  // The window reaches far above the patch; only its bottom corners matter here.
+  const QRectF window(frame.left(), frame.top() - 4 * radius, frame.width(),
+                      frame.height() - 1 + 4 * radius);
   QPainterPath area;
   area.addRect(frame);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillPath(area.subtracted(rounded), toQColor(SystemColor::windowBackground));
-  // The bar's border continues along the squared corners' bottom edge.
-  painter.fillRect(QRectF(frame.left(), frame.bottom() - 1, radius, 1), toQColor(border));
-  painter.fillRect(QRectF(frame.right() - radius, frame.bottom() - 1, radius, 1), toQColor(border));
+  painter.fillPath(area.subtracted(windowOutline(window, chrome, 0.5)),
+                   toQColor(SystemColor::windowBackground));
+  // The joint runs along the window's bottom edge and fades up both sides, so that the
+  // bar's border and the window's outline meet.
+  constexpr qreal kTaper = 24;
+  const qreal joint = frame.bottom() - 1;
+  QPainterPath line;
+  line.addRect(QRectF(frame.left(), joint - thickness, frame.width(), thickness));
+  for (const qreal side : {frame.left(), frame.right()}) {
+    const qreal inward = side == frame.left() ? thickness : -thickness;
+    line.addPolygon(QPolygonF(
+        {QPointF(side, joint), QPointF(side + inward, joint), QPointF(side, joint - kTaper)}));
+  }
+  line.setFillRule(Qt::WindingFill);
+  painter.fillPath(line, toQColor(border));
   painter.restore();
 }
 
@@ -39,6 +53,25 @@ void paintGrowBox(QPainter& painter, const QPointF& corner, bool emphasized) {
                      QPointF(corner.x(), corner.y() - step));
   }
   painter.restore();
+}
+
+CornerPatchWidget::CornerPatchWidget(const CornerPatchContent& content, QWidget* parent)
+    : QWidget(parent), content_(content) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  if (!content_.model) return;
+  auto repaint = [this](const auto&) { update(); };
+  subscriptions_.push_back(content_.model->isActive.subscribe(repaint));
+  subscriptions_.push_back(content_.model->patchesWindowCorners.subscribe(repaint));
+}
+
+void CornerPatchWidget::paintEvent(QPaintEvent*) {
+  if (!content_.model) return;
+  const PathBarContext context =
+      content_.context ? content_.context->barContext(std::nullopt) : PathBarContext{};
+  QPainter painter(this);
+  paintCornerPatch(painter, rect(), context.chrome,
+                   PathBarPresentation::present(*content_.model, context).topBorder,
+                   content_.model->isActive.get() ? 2 : 1);
 }
 
 }  // namespace varnelo::qt

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "App/AppDelegate.h"
 #include "Qt/DesktopPicture.h"
 #include "Qt/OffscreenApplication.h"
 #include "Runner/ScenarioSession.h"
@@ -17,9 +16,7 @@ CommandResult screenshot(ScenarioSession& session, Arguments args) {
     return CommandResult::bad("usage: screenshot FILE [2x]");
   }
   qt::ensureApplication();
-  PathBarContext context;
-  if (OverlayController* overlay = session.overlays()) context = overlay->barContext();
-  const QImage picture = qt::paintDesktop(session.desktop(), context, doubled ? 2 : 1);
+  const QImage picture = qt::paintDesktop(session.desktop(), doubled ? 2 : 1);
   const std::filesystem::path file = args[0];
   std::error_code error;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
