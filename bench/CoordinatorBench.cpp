@@ -36,11 +36,28 @@ struct PairedDesktop {
     left = static_cast<WindowNumber>(
         desktop.finder().openWindow(home, sim::FinderBounds{100, 100, 600, 500}));
     Ports ports = desktop.ports();
-    coordinator = std::make_shared<AppCoordinator>(
-        Ports{ports.mainQueue, ports.serialQueues, ports.system, ports.defaults,
-              ports.globalDefaults, ports.systemLog, ports.accessibilityTrust, ports.automation,
-              ports.application, ports.workspace, ports.process, ports.scriptHost, ax,
-              ports.windowServer, ports.mouse, ports.screens, ports.pasteboard, ports.panels});
+    coordinator = std::make_shared<AppCoordinator>(Ports{ports.mainQueue,
+                                                         ports.serialQueues,
+                                                         ports.system,
+                                                         ports.defaults,
+                                                         ports.globalDefaults,
+                                                         ports.systemLog,
+                                                         ports.accessibilityTrust,
+                                                         ports.automation,
+                                                         ports.application,
+                                                         ports.workspace,
+                                                         ports.process,
+                                                         ports.scriptHost,
+                                                         ax,
+                                                         ports.windowServer,
+                                                         ports.mouse,
+                                                         ports.screens,
+                                                         ports.pasteboard,
+                                                         ports.panels,
+                                                         ports.statusBar,
+                                                         ports.alerts,
+                                                         ports.loginItems,
+                                                         ports.applicationChooser});
     coordinator->start();
     desktop.virtualClock()->advanceBy(1s);
   }

@@ -107,11 +107,28 @@ struct PairedWindows {
   PairedWindows() {
     desktop.accessibilityTrust().setTrusted(true);
     Ports ports = desktop.ports();
-    overlay = OverlayController::create(
-        Ports{ports.mainQueue, ports.serialQueues, ports.system, ports.defaults,
-              ports.globalDefaults, ports.systemLog, ports.accessibilityTrust, ports.automation,
-              ports.application, ports.workspace, ports.process, ports.scriptHost, ax, windowServer,
-              ports.mouse, ports.screens, ports.pasteboard, panels});
+    overlay = OverlayController::create(Ports{ports.mainQueue,
+                                              ports.serialQueues,
+                                              ports.system,
+                                              ports.defaults,
+                                              ports.globalDefaults,
+                                              ports.systemLog,
+                                              ports.accessibilityTrust,
+                                              ports.automation,
+                                              ports.application,
+                                              ports.workspace,
+                                              ports.process,
+                                              ports.scriptHost,
+                                              ax,
+                                              windowServer,
+                                              ports.mouse,
+                                              ports.screens,
+                                              ports.pasteboard,
+                                              panels,
+                                              ports.statusBar,
+                                              ports.alerts,
+                                              ports.loginItems,
+                                              ports.applicationChooser});
     const auto home = desktop.systemInfo().homeDirectory();
     const ProcessId pid =
         desktop.workspace().runningApplication(kFinderBundleIdentifier)->processId;

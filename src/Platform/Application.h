@@ -40,6 +40,9 @@ class Application {
   // Runs the current run loop for a while before returning; work due meanwhile runs.
   virtual void runMainLoopFor(Duration duration) = 0;
   virtual void replyToOpenOrPrint(OpenReply reply) = 0;
+  // Brings Varnelo to the front, ignoring other applications, before it shows an alert
+  // or a window.
+  virtual void activateIgnoringOtherApps() = 0;
 };
 
 }  // namespace varnelo

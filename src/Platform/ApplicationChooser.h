@@ -1,8 +1,6 @@
 // Asks the user to pick one application: an open panel for files only (no folders), one
 // at a time, limited to applications, run modally after the program activates itself
 // ignoring other applications. Failure or cancellation is an absent result. Main thread.
-// The drawn panel belongs to the toolkit and menu features, which implement this; nothing
-// implements it on the simulated desktop yet.
 #pragma once
 
 #include <optional>

@@ -5,8 +5,11 @@
 
 #include "Platform/Accessibility.h"
 #include "Platform/AccessibilityTrust.h"
+#include "Platform/Alerts.h"
 #include "Platform/Application.h"
+#include "Platform/ApplicationChooser.h"
 #include "Platform/AutomationPermission.h"
+#include "Platform/LoginItems.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
 #include "Platform/Panels.h"
@@ -15,6 +18,7 @@
 #include "Platform/Screens.h"
 #include "Platform/ScriptHost.h"
 #include "Platform/SerialQueue.h"
+#include "Platform/StatusItem.h"
 #include "Platform/SystemInfo.h"
 #include "Platform/SystemLog.h"
 #include "Platform/UserDefaults.h"
@@ -42,6 +46,10 @@ struct Ports {
   Screens& screens;
   Pasteboard& pasteboard;
   Panels& panels;
+  StatusBar& statusBar;
+  Alerts& alerts;
+  LoginItems& loginItems;
+  ApplicationChooser& applicationChooser;
 };
 
 }  // namespace varnelo

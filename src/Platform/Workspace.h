@@ -1,5 +1,6 @@
 // The running applications and their launch, termination and activation; the installed
-// applications, files' display names and opening a folder with an application.
+// applications, files' display names, opening a folder with an application, opening URLs
+// and files with their default applications, and showing files in the file viewer.
 // Main thread only; observers and completions are called on the main queue. Lookups
 // answer nullopt for what does not exist; a failed open arrives as an OpenOutcome.
 #pragma once
@@ -9,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "Platform/Url.h"
 
 namespace varnelo {
 
@@ -52,6 +55,14 @@ class Workspace {
   // once, through `completion`, which may be empty when the caller does not listen.
   virtual void openFolder(const std::string& folderPath, const std::string& applicationPath,
                           std::function<void(OpenOutcome)> completion) = 0;
+  // Opens the URL with the application that handles its scheme (System Settings for
+  // "x-apple.systempreferences:"); false when none takes it.
+  virtual bool openUrl(const Url& url) = 0;
+  // Opens the file with its default application; false when none opens it.
+  virtual bool openFile(const std::string& path) = 0;
+  // Shows the files, selected, in the file viewer the user chose ("NSFileViewer"),
+  // Finder when none is chosen.
+  virtual void activateFileViewerSelecting(const std::vector<Url>& urls) = 0;
   // Ids are never reused; removing an unknown id does nothing.
   virtual ObserverId addObserver(std::function<void(const WorkspaceEvent&)> observer) = 0;
   virtual void removeObserver(ObserverId id) = 0;

@@ -107,6 +107,16 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   }
   application_ = std::make_unique<SimApplication>(*scheduler_, *process_, std::move(runLoop),
                                                   std::move(stopLoop));
+  application_->onActivate = [workspace, bundle = systemInfo_->bundleIdentifier()] {
+    if (bundle) workspace->activate(*bundle);
+  };
+  workspace_->onShowInFileViewer = [this](const std::vector<Url>& urls) {
+    std::vector<std::filesystem::path> items;
+    for (const auto& url : urls) {
+      if (auto path = url.filePath()) items.emplace_back(*path);
+    }
+    if (!items.empty()) showInFinder(items);
+  };
 }
 
 SimDesktop::~SimDesktop() = default;
@@ -131,6 +141,10 @@ Ports SimDesktop::ports() {
       .screens = *screens_,
       .pasteboard = pasteboard_,
       .panels = *panels_,
+      .statusBar = statusBar_,
+      .alerts = alerts_,
+      .loginItems = loginItems_,
+      .applicationChooser = applicationChooser_,
   };
 }
 

@@ -36,6 +36,10 @@
 #include "Sim/Defaults/SimGlobalDefaults.h"
 #include "Sim/Defaults/SimUserDefaults.h"
 #include "Sim/Finder/SimFinder.h"
+#include "Sim/Interface/SimAlerts.h"
+#include "Sim/Interface/SimApplicationChooser.h"
+#include "Sim/Interface/SimLoginItems.h"
+#include "Sim/Interface/SimStatusBar.h"
 #include "Sim/Process/SimProcessHooks.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
@@ -108,6 +112,10 @@ class SimDesktop {
   SimFinder& finder() { return *finder_; }
   SimScriptHost& scriptHost() { return *scriptHost_; }
   SimPasteboard& pasteboard() { return pasteboard_; }
+  SimStatusBar& statusBar() { return statusBar_; }
+  SimAlerts& alerts() { return alerts_; }
+  SimLoginItems& loginItems() { return loginItems_; }
+  SimApplicationChooser& applicationChooser() { return applicationChooser_; }
 
   Ports ports();
 
@@ -174,6 +182,10 @@ class SimDesktop {
   std::unique_ptr<SimProcessHooks> process_;
   std::unique_ptr<SimApplication> application_;
   SimPasteboard pasteboard_;
+  SimStatusBar statusBar_;
+  SimAlerts alerts_;
+  SimLoginItems loginItems_;
+  SimApplicationChooser applicationChooser_;
   std::mt19937_64 random_;
 };
 

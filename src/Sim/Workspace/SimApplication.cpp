@@ -67,4 +67,8 @@ void SimApplication::postToDelegate(std::function<void(ApplicationDelegate&, Sta
   });
 }
 
+void SimApplication::activateIgnoringOtherApps() {
+  if (onActivate && !terminating_) onActivate();
+}
+
 }  // namespace varnelo::sim

@@ -11,8 +11,8 @@
 //   3. Open requests (deliverOpen*) reach the delegate on the main queue, in order, even
 //      before launching has finished, as the platform allows.
 //
-// Limits: no applicationShouldTerminate, no activation, no menus; the delegate is held
-// weakly and a request for a vanished delegate is dropped.
+// Limits: no applicationShouldTerminate, no menus; activation is handed to onActivate; the delegate
+// is held weakly and a request for a vanished delegate is dropped.
 #pragma once
 
 #include <functional>
@@ -39,6 +39,10 @@ class SimApplication final : public Application {
   void terminate() override;
   void runMainLoopFor(Duration duration) override;
   void replyToOpenOrPrint(OpenReply reply) override;
+  void activateIgnoringOtherApps() override;
+
+  // Set once by the desktop: makes Varnelo the frontmost application.
+  std::function<void()> onActivate;
 
   void deliverOpenUrls(std::vector<Url> urls);
   void deliverOpenFile(std::string path);

@@ -1,6 +1,7 @@
 #include "Sim/Workspace/SimWorkspace.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace varnelo::sim {
@@ -214,6 +215,36 @@ void SimWorkspace::setLaunchFails(const std::string& bundleIdentifier, bool fail
 void SimWorkspace::setDisplayName(const std::string& path, std::string name) {
   std::lock_guard lock(mutex_);
   displayNames_.insert_or_assign(path, std::move(name));
+}
+
+bool SimWorkspace::openUrl(const Url& url) {
+  const auto colon = url.absoluteString.find(':');
+  if (colon == std::string::npos || colon == 0) return false;
+  std::lock_guard lock(mutex_);
+  openedUrls_.push_back(url.absoluteString);
+  return true;
+}
+
+bool SimWorkspace::openFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return false;
+  std::lock_guard lock(mutex_);
+  openedFiles_.push_back(path);
+  return true;
+}
+
+void SimWorkspace::activateFileViewerSelecting(const std::vector<Url>& urls) {
+  if (onShowInFileViewer && !urls.empty()) onShowInFileViewer(urls);
+}
+
+std::vector<std::string> SimWorkspace::openedUrls() const {
+  std::lock_guard lock(mutex_);
+  return openedUrls_;
+}
+
+std::vector<std::string> SimWorkspace::openedFiles() const {
+  std::lock_guard lock(mutex_);
+  return openedFiles_;
 }
 
 std::vector<FolderOpening> SimWorkspace::folderOpenings() const {

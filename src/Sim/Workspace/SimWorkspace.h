@@ -4,15 +4,19 @@
 // (a script activates Finder from its worker): one mutex, never held while posting;
 // observers are called on the main queue (posted, never inline), one task per event, in
 // the order of the events. Opening a folder with an application launches it (unless it
-// runs) and activates it; each opening is recorded with its outcome.
+// runs) and activates it; each opening is recorded with its outcome, and so is every URL
+// and file opened with its default application. Showing files in the file viewer is
+// handed to onShowInFileViewer, which the desktop routes as "Show in Finder".
 //
 // Limits: one instance per application; launching does not activate; when the frontmost
 // application quits, the most recently active one still running becomes frontmost.
 // Varnelo's own process is registered as running but is not launched or quit here. An
-// opened folder is not checked for existence and nothing shows it; display names are the
+// opened folder, URL or file is not checked for existence and nothing shows it (a URL is
+// taken when it has a scheme, a file when it exists); display names are the
 // file names (an installed application's name, ones set here) and do not look at the disk.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -57,6 +61,15 @@ class SimWorkspace final : public Workspace {
                   std::function<void(OpenOutcome)> completion) override;
   ObserverId addObserver(std::function<void(const WorkspaceEvent&)> observer) override;
   void removeObserver(ObserverId id) override;
+  bool openUrl(const Url& url) override;
+  bool openFile(const std::string& path) override;
+  void activateFileViewerSelecting(const std::vector<Url>& urls) override;
+
+  // Set once by the desktop, before anything asks; called on the caller's thread.
+  std::function<void(const std::vector<Url>& urls)> onShowInFileViewer;
+  // What was opened with its default application, oldest first.
+  std::vector<std::string> openedUrls() const;
+  std::vector<std::string> openedFiles() const;
 
   // Replaces an installation with the same bundle identifier.
   void install(InstalledApplication application);
@@ -98,6 +111,8 @@ class SimWorkspace final : public Workspace {
   std::set<std::string> failingLaunches_;
   std::map<std::string, std::string> displayNames_;
   std::vector<FolderOpening> folderOpenings_;
+  std::vector<std::string> openedUrls_;
+  std::vector<std::string> openedFiles_;
   int varneloPid_;
   int nextPid_ = 301;  // low, as after a fresh login
   std::shared_ptr<Observers> observers_;
