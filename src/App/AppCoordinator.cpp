@@ -31,6 +31,7 @@ AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayContro
       health_(std::make_shared<HealthMonitor>(ports.mainQueue, ports.system, ports.defaults)),
       interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)),
       router_(std::make_shared<WindowRouter>(*scripting_, *panes_, *health_)),
+      notices_(SystemNotices::create(ports)),
       startedAt_(ports.mainQueue.now()) {}
 
 void AppCoordinator::start() {
@@ -290,7 +291,13 @@ PaneCommands& AppCoordinator::paneCommands() {
     paneCommands_->scheduleResync = [weak](double delay) {
       if (auto self = weak.lock()) self->resyncAfter(delay);
     };
-    // onTransferFailed stays unset until the alerts exist: the move-failure notice joins here.
+    paneCommands_->onTransferFailed = [weak](bool move) {
+      auto self = weak.lock();
+      if (!self || !move) return;
+      self->ports_.mainQueue.post([notices = std::weak_ptr(self->notices_)] {
+        if (auto shown = notices.lock()) shown->presentMoveFailure();
+      });
+    };
   }
   return *paneCommands_;
 }

@@ -20,6 +20,7 @@
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
+#include "Menu/SystemNotices.h"
 #include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
 #include "Overlay/OverlayController.h"
@@ -89,6 +90,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   FinderScripting& scripting() { return *scripting_; }
   AXFinderObserver& observer() { return *observer_; }
   HealthMonitor& health() { return *health_; }
+  std::shared_ptr<SystemNotices> notices() { return notices_; }
   PaneManager& panes() { return *panes_; }
   InteractionTracker& interaction() { return *interaction_; }
   // Created on first use, then kept.
@@ -123,6 +125,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   std::shared_ptr<HealthMonitor> health_;
   std::shared_ptr<InteractionTracker> interaction_;
   std::shared_ptr<WindowRouter> router_;
+  std::shared_ptr<SystemNotices> notices_;
   std::unique_ptr<WindowTracker> tracker_;
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;

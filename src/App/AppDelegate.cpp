@@ -38,7 +38,7 @@ void AppDelegate::applicationDidFinishLaunching() {
               "このまま受け皿を続け、終了時に解除します。");
   }
   coordinator_->sidebar().recoverFromPreviousRun();
-  statusBar_ = std::make_unique<StatusBarController>(*coordinator_);
+  statusBar_ = StatusBarController::create(*coordinator_, ports_, coordinator_->notices());
   if (ports_.accessibilityTrust.isProcessTrusted(TrustPrompt::ifNeeded)) {
     Log::emit("general", "アクセシビリティ許可: あり");
     startObserving();

@@ -36,7 +36,7 @@ class AppDelegate final : public ApplicationDelegate,
   void startObserving();
 
   Ports ports_;
-  std::unique_ptr<StatusBarController> statusBar_;
+  std::shared_ptr<StatusBarController> statusBar_;
   std::shared_ptr<AppCoordinator> coordinator_;
   bool observing_ = false;
 };

@@ -9,4 +9,6 @@ SetupWindowController& SetupWindowController::shared() {
 
 bool SetupWindowController::presentIfNeeded() { return false; }
 
+void SetupWindowController::present() {}
+
 }  // namespace varnelo

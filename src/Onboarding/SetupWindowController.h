@@ -1,6 +1,6 @@
 // The permission setup window. Main thread only; one process-wide instance.
-// Extension point: the setup-window issue fills in presentIfNeeded(); until then no
-// window exists and it shows nothing.
+// Extension point: the setup window joins here; until then no window exists and
+// presenting shows nothing.
 #pragma once
 
 namespace varnelo {
@@ -10,6 +10,8 @@ class SetupWindowController {
   static SetupWindowController& shared();
   // Shows the window when a permission is missing; answers whether it was shown.
   bool presentIfNeeded();
+  // Shows the window, or brings it to the front when it shows already.
+  void present();
 };
 
 }  // namespace varnelo

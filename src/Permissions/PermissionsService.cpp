@@ -8,4 +8,8 @@ std::int32_t checkAppleEventsToFinder(AutomationPermission& automation, bool ask
   return automation.determinePermission(kFinderBundleIdentifier, askUserIfNeeded);
 }
 
+Url privacySettings(const char* anchor) {
+  return {std::string("x-apple.systempreferences:com.apple.preference.security?") + anchor};
+}
+
 }  // namespace varnelo::PermissionsService

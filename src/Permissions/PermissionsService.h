@@ -1,10 +1,12 @@
-// Questions about the permissions Varnelo needs from the user.
-// Main thread only. Answers are the platform's status codes; nothing is thrown.
+// Questions about the permissions Varnelo needs from the user, and where in System
+// Settings the user grants them. Main thread only. Answers are the platform's status
+// codes; nothing is thrown.
 #pragma once
 
 #include <cstdint>
 
 #include "Platform/AutomationPermission.h"
+#include "Platform/Url.h"
 
 namespace varnelo::PermissionsService {
 
@@ -12,5 +14,12 @@ namespace varnelo::PermissionsService {
 // means not permitted or undeterminable. With askUserIfNeeded the system may show its
 // consent prompt.
 std::int32_t checkAppleEventsToFinder(AutomationPermission& automation, bool askUserIfNeeded);
+
+// The privacy pane's sections in System Settings.
+inline constexpr const char* kAccessibilityAnchor = "Privacy_Accessibility";
+inline constexpr const char* kAutomationAnchor = "Privacy_Automation";
+inline constexpr const char* kFullDiskAccessAnchor = "Privacy_AllFiles";
+// The deep link that opens the section `anchor` of the privacy pane.
+Url privacySettings(const char* anchor);
 
 }  // namespace varnelo::PermissionsService

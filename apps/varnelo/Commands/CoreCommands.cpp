@@ -1,5 +1,6 @@
 #include "Commands/CoreCommands.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -244,9 +245,16 @@ Result showInFinder(ScenarioSession& session, Arguments args) {
 
 // expect opened FOLDER with NAME: the folder was opened with the installed application.
 Result expectOpened(ScenarioSession& session, Arguments args) {
-  if (args.size() != 3 || args[1] != "with")
-    return Result::bad("usage: expect opened FOLDER with NAME");
   auto& workspace = session.desktop().workspace();
+  if (args.size() == 2 && (args[0] == "url" || args[0] == "file")) {
+    const auto opened = args[0] == "url" ? workspace.openedUrls() : workspace.openedFiles();
+    const std::string wanted = args[0] == "url" ? args[1] : session.expandHome(args[1]).string();
+    if (std::find(opened.begin(), opened.end(), wanted) != opened.end()) return Result::ok();
+    return Result::failed(args[0] + " " + wanted + " opened",
+                          opened.empty() ? "none" : opened.back());
+  }
+  if (args.size() != 3 || args[1] != "with")
+    return Result::bad("usage: expect opened FOLDER with NAME | url URL | file PATH");
   auto application = workspace.installedApplicationNamed(args[2]);
   if (!application) return Result::bad("no application named " + args[2]);
   const std::string folder = session.expandHome(args[0]).string();
@@ -259,6 +267,14 @@ Result expectOpened(ScenarioSession& session, Arguments args) {
     got = opening.folder + " with " + opening.applicationPath;
   }
   return Result::failed(args[0] + " opened with " + args[2], got);
+}
+
+// expect front NAME: the frontmost application.
+Result expectFront(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: expect front NAME");
+  const auto front = session.desktop().workspace().frontmostApplication();
+  const std::string got = front ? front->localizedName : "none";
+  return got == args[0] ? Result::ok() : Result::failed(args[0] + " in front", got);
 }
 
 // expect log CATEGORY TEXT | expect log count CATEGORY TEXT N
@@ -446,8 +462,9 @@ void addCoreCommands(CommandTable& table) {
   table.add("expect global", "KEY TEXT", expectGlobal);
   table.add("expect quit", "[signal TERM|INT|HUP|KILL]", expectQuit);
   table.add("expect running", "", expectRunning);
-  table.add("expect opened", "FOLDER with NAME", expectOpened);
+  table.add("expect opened", "FOLDER with NAME | url URL | file PATH", expectOpened);
   table.add("expect prompts", "accessibility N", expectPrompts);
+  table.add("expect front", "NAME", expectFront);
 }
 
 }  // namespace varnelo::scenario

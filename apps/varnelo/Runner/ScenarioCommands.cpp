@@ -5,6 +5,7 @@
 #include "Commands/FileCommands.h"
 #include "Commands/FinderCommands.h"
 #include "Commands/HealthCommands.h"
+#include "Commands/MenuCommands.h"
 #include "Commands/OverlayCommands.h"
 #include "Commands/PairCommands.h"
 #include "Commands/PictureCommands.h"
@@ -27,6 +28,7 @@ CommandTable allCommands() {
   addOverlayCommands(table);
   addBookmarkCommands(table);
   addPictureCommands(table);
+  addMenuCommands(table);
   return table;
 }
 
