@@ -57,7 +57,9 @@ struct PairedDesktop {
                                                          ports.statusBar,
                                                          ports.alerts,
                                                          ports.loginItems,
-                                                         ports.applicationChooser});
+                                                         ports.applicationChooser,
+                                                         ports.windows,
+                                                         ports.files});
     coordinator->start();
     desktop.virtualClock()->advanceBy(1s);
   }

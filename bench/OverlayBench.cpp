@@ -128,7 +128,9 @@ struct PairedWindows {
                                               ports.statusBar,
                                               ports.alerts,
                                               ports.loginItems,
-                                              ports.applicationChooser});
+                                              ports.applicationChooser,
+                                              ports.windows,
+                                              ports.files});
     const auto home = desktop.systemInfo().homeDirectory();
     const ProcessId pid =
         desktop.workspace().runningApplication(kFinderBundleIdentifier)->processId;

@@ -6,9 +6,11 @@
 #include "Platform/Accessibility.h"
 #include "Platform/AccessibilityTrust.h"
 #include "Platform/Alerts.h"
+#include "Platform/AppWindows.h"
 #include "Platform/Application.h"
 #include "Platform/ApplicationChooser.h"
 #include "Platform/AutomationPermission.h"
+#include "Platform/FileAccess.h"
 #include "Platform/LoginItems.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
@@ -50,6 +52,8 @@ struct Ports {
   Alerts& alerts;
   LoginItems& loginItems;
   ApplicationChooser& applicationChooser;
+  AppWindows& windows;
+  FileAccess& files;
 };
 
 }  // namespace varnelo

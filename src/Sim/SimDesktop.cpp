@@ -1,6 +1,7 @@
 #include "Sim/SimDesktop.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <system_error>
 #include <utility>
 
@@ -28,6 +29,10 @@ void addStandardFolders(const std::filesystem::path& home) {
     std::error_code error;
     std::filesystem::create_directories(home / folder, error);
   }
+  const auto privacy = home / kPrivacyDatabase;
+  std::error_code error;
+  std::filesystem::create_directories(privacy.parent_path(), error);
+  if (!std::filesystem::exists(privacy, error)) std::ofstream(privacy) << "SQLite format 3";
 }
 
 }  // namespace
@@ -70,6 +75,7 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   defaults_ = std::make_unique<SimUserDefaults>(home_.path, notice);
   globalDefaults_ = std::make_unique<SimGlobalDefaults>(home_.path, notice);
   accessibilityTrust_ = std::make_unique<SimAccessibilityTrust>();
+  files_ = std::make_unique<SimFileAccess>(home_.path);
   workspace_ = std::make_unique<SimWorkspace>(*scheduler_, options.varneloPid,
                                               systemInfo_->bundleIdentifier());
   auto* workspace = workspace_.get();
@@ -145,6 +151,8 @@ Ports SimDesktop::ports() {
       .alerts = alerts_,
       .loginItems = loginItems_,
       .applicationChooser = applicationChooser_,
+      .windows = appWindows_,
+      .files = *files_,
   };
 }
 

@@ -37,9 +37,11 @@
 #include "Sim/Defaults/SimUserDefaults.h"
 #include "Sim/Finder/SimFinder.h"
 #include "Sim/Interface/SimAlerts.h"
+#include "Sim/Interface/SimAppWindows.h"
 #include "Sim/Interface/SimApplicationChooser.h"
 #include "Sim/Interface/SimLoginItems.h"
 #include "Sim/Interface/SimStatusBar.h"
+#include "Sim/Process/SimFileAccess.h"
 #include "Sim/Process/SimProcessHooks.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
@@ -71,8 +73,8 @@ class SimDesktop {
     ClockMode clock = ClockMode::virtualTime;
     // Empty: a fresh temporary folder, removed on destruction; a given folder is kept.
     // Either way it gets the standard folders a macOS home has (Desktop, Documents,
-    // Downloads, Library/Preferences, Library/Logs) and the second volume's folder
-    // (Volumes/External) where they are missing.
+    // Downloads, Library/Preferences, Library/Logs), the privacy database and the second
+    // volume's folder (Volumes/External) where they are missing.
     std::filesystem::path home;
     OsVersion osVersion{15, 4, 1};
     std::vector<std::string> languages{"ja-JP"};
@@ -116,6 +118,8 @@ class SimDesktop {
   SimAlerts& alerts() { return alerts_; }
   SimLoginItems& loginItems() { return loginItems_; }
   SimApplicationChooser& applicationChooser() { return applicationChooser_; }
+  SimAppWindows& appWindows() { return appWindows_; }
+  SimFileAccess& files() { return *files_; }
 
   Ports ports();
 
@@ -186,6 +190,8 @@ class SimDesktop {
   SimAlerts alerts_;
   SimLoginItems loginItems_;
   SimApplicationChooser applicationChooser_;
+  SimAppWindows appWindows_;
+  std::unique_ptr<SimFileAccess> files_;
   std::mt19937_64 random_;
 };
 
