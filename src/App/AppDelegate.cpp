@@ -38,7 +38,8 @@ void AppDelegate::applicationDidFinishLaunching() {
               "このまま受け皿を続け、終了時に解除します。");
   }
   coordinator_->sidebar().recoverFromPreviousRun();
-  statusBar_ = StatusBarController::create(*coordinator_, ports_, coordinator_->notices());
+  setup_ = SetupWindowController::create(ports_, coordinator_->notices());
+  statusBar_ = StatusBarController::create(*coordinator_, ports_, coordinator_->notices(), setup_);
   if (ports_.accessibilityTrust.isProcessTrusted(TrustPrompt::ifNeeded)) {
     Log::emit("general", "アクセシビリティ許可: あり");
     startObserving();
@@ -46,7 +47,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     Log::emit("general", "アクセシビリティ許可: なし → 許可後に自動開始します");
     waitForAccessibilityThenStart();
   }
-  SetupWindowController::shared().presentIfNeeded();
+  setup_->presentIfNeeded();
 }
 
 void AppDelegate::applicationWillTerminate() {

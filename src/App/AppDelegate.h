@@ -10,6 +10,7 @@
 
 #include "App/AppCoordinator.h"
 #include "App/StatusBarController.h"
+#include "Onboarding/SetupWindowController.h"
 #include "Platform/Application.h"
 #include "Platform/Ports.h"
 
@@ -28,6 +29,8 @@ class AppDelegate final : public ApplicationDelegate,
   void openFiles(const std::vector<std::string>& paths) override;
 
   AppCoordinator& coordinator() { return *coordinator_; }
+  // Null before launching has finished.
+  SetupWindowController* setup() { return setup_.get(); }
 
  private:
   void installTerminationSignalHandlers();
@@ -36,6 +39,7 @@ class AppDelegate final : public ApplicationDelegate,
   void startObserving();
 
   Ports ports_;
+  std::shared_ptr<SetupWindowController> setup_;
   std::shared_ptr<StatusBarController> statusBar_;
   std::shared_ptr<AppCoordinator> coordinator_;
   bool observing_ = false;

@@ -2,7 +2,6 @@
 
 #include "App/AppCoordinator.h"
 #include "Menu/LaunchAtLogin.h"
-#include "Onboarding/SetupWindowController.h"
 #include "Permissions/PermissionsService.h"
 #include "Routing/RevealHandler.h"
 #include "Support/AppSettings.h"
@@ -24,9 +23,10 @@ std::optional<std::string> argument(const std::string& command, std::string_view
 }  // namespace
 
 std::shared_ptr<StatusBarController> StatusBarController::create(
-    AppCoordinator& coordinator, const Ports& ports, std::shared_ptr<SystemNotices> notices) {
+    AppCoordinator& coordinator, const Ports& ports, std::shared_ptr<SystemNotices> notices,
+    std::shared_ptr<SetupWindowController> setup) {
   std::shared_ptr<StatusBarController> controller(
-      new StatusBarController(coordinator, ports, std::move(notices)));
+      new StatusBarController(coordinator, ports, std::move(notices), std::move(setup)));
   std::weak_ptr<StatusBarController> weak = controller;
   controller->item_->onMenuWillOpen = [weak] {
     if (auto self = weak.lock()) self->refresh();
@@ -42,10 +42,12 @@ std::shared_ptr<StatusBarController> StatusBarController::create(
 }
 
 StatusBarController::StatusBarController(AppCoordinator& coordinator, const Ports& ports,
-                                         std::shared_ptr<SystemNotices> notices)
+                                         std::shared_ptr<SystemNotices> notices,
+                                         std::shared_ptr<SetupWindowController> setup)
     : coordinator_(coordinator),
       ports_(ports),
       notices_(std::move(notices)),
+      setup_(std::move(setup)),
       item_(ports.statusBar.createItem()) {}
 
 std::vector<std::string> StatusBarController::degradedNames() {
@@ -103,7 +105,7 @@ void StatusBarController::perform(const std::string& command) {
       Log::emit("general", "ターミナルのアプリを選択: " + *chosen);
     }
   } else if (command == Command::openSetup) {
-    SetupWindowController::shared().present();
+    setup_->present();
   } else if (command == Command::toggleReveal) {
     notices_->toggleReveal();
   } else if (command == Command::toggleLaunchAtLogin) {

@@ -10,6 +10,7 @@
 
 #include "Menu/StatusMenu.h"
 #include "Menu/SystemNotices.h"
+#include "Onboarding/SetupWindowController.h"
 #include "Platform/Ports.h"
 
 namespace varnelo {
@@ -21,7 +22,8 @@ class StatusBarController : public std::enable_shared_from_this<StatusBarControl
   // Borrows the coordinator and the ports, which outlive the controller.
   static std::shared_ptr<StatusBarController> create(AppCoordinator& coordinator,
                                                      const Ports& ports,
-                                                     std::shared_ptr<SystemNotices> notices);
+                                                     std::shared_ptr<SystemNotices> notices,
+                                                     std::shared_ptr<SetupWindowController> setup);
 
   void refreshHealthIndicator();
   // The menu as it should read now.
@@ -30,7 +32,8 @@ class StatusBarController : public std::enable_shared_from_this<StatusBarControl
 
  private:
   StatusBarController(AppCoordinator& coordinator, const Ports& ports,
-                      std::shared_ptr<SystemNotices> notices);
+                      std::shared_ptr<SystemNotices> notices,
+                      std::shared_ptr<SetupWindowController> setup);
   StatusMenuState currentState();
   std::vector<std::string> degradedNames();
   void toggleDebugLogging();
@@ -38,6 +41,7 @@ class StatusBarController : public std::enable_shared_from_this<StatusBarControl
   AppCoordinator& coordinator_;
   Ports ports_;
   std::shared_ptr<SystemNotices> notices_;
+  std::shared_ptr<SetupWindowController> setup_;
   std::unique_ptr<StatusItem> item_;
 };
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "Platform/AutomationPermission.h"
+#include "Platform/FileAccess.h"
 #include "Platform/Url.h"
 
 namespace varnelo::PermissionsService {
@@ -14,6 +16,11 @@ namespace varnelo::PermissionsService {
 // means not permitted or undeterminable. With askUserIfNeeded the system may show its
 // consent prompt.
 std::int32_t checkAppleEventsToFinder(AutomationPermission& automation, bool askUserIfNeeded);
+
+enum class FullDiskAccess { granted, denied, undetermined };
+// Read through the privacy database under the home folder: it opens only with the
+// permission. Anything but a refusal (the file missing) cannot tell.
+FullDiskAccess fullDiskAccessStatus(const FileAccess& files, const std::string& home);
 
 // The privacy pane's sections in System Settings.
 inline constexpr const char* kAccessibilityAnchor = "Privacy_Accessibility";

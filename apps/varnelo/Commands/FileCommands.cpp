@@ -39,10 +39,23 @@ Result make(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
+// remove PATH: a file or a whole folder inside the home goes.
+Result remove(ScenarioSession& session, Arguments args) {
+  if (args.size() != 1) return Result::bad("usage: remove PATH");
+  const fs::path path = session.expandHome(args[0]);
+  if (!isInsideHome(session, path)) return Result::bad(path.string() + " is not in the home");
+  std::error_code error;
+  if (fs::remove_all(path, error) == 0 || error) {
+    return Result::bad("cannot remove " + path.string() + (error ? ": " + error.message() : ""));
+  }
+  return Result::ok();
+}
+
 }  // namespace
 
 void addFileCommands(CommandTable& table) {
   table.add("make", "folder PATH | file PATH [CONTENTS]", make);
+  table.add("remove", "PATH", remove);
 }
 
 }  // namespace varnelo::scenario

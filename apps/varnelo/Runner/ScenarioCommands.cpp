@@ -10,6 +10,7 @@
 #include "Commands/PairCommands.h"
 #include "Commands/PictureCommands.h"
 #include "Commands/ScreenCommands.h"
+#include "Commands/SetupCommands.h"
 #include "Commands/TrackingCommands.h"
 #include "Commands/WindowCommands.h"
 
@@ -29,6 +30,7 @@ CommandTable allCommands() {
   addBookmarkCommands(table);
   addPictureCommands(table);
   addMenuCommands(table);
+  addSetupCommands(table);
   return table;
 }
 
