@@ -119,6 +119,8 @@ void AppDelegate::startObserving() {
       PermissionsService::checkAppleEventsToFinder(ports_.automation, /*askUserIfNeeded=*/true);
   Log::emit("general",
             "Apple Events 初期チェック status=" + std::to_string(status) + "（0=許可済み）");
+  // The icon was drawn before Apple events were first asked for; the answer may change it.
+  if (statusBar_) statusBar_->refreshHealthIndicator();
   coordinator_->start();
 }
 

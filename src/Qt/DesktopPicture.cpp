@@ -8,9 +8,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "Qt/AlertView.h"
 #include "Qt/PanelContentWidget.h"
 #include "Qt/QtColors.h"
 #include "Qt/QtFonts.h"
+#include "Qt/SetupWindowView.h"
+#include "Qt/StatusMenuView.h"
 #include "Qt/SymbolIcons.h"
 #include "Qt/WindowDecorations.h"
 
@@ -31,12 +34,28 @@ void paintWallpaper(QPainter& painter, const QRectF& screen) {
   painter.fillRect(screen, gradient);
 }
 
-void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& application) {
+// Where the status item stands in the menu bar.
+QRectF statusItemRect(const QRectF& menuBar) {
+  return QRectF(menuBar.right() - 64, menuBar.top(), 28, menuBar.height());
+}
+
+void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& application,
+                  const std::string& statusSymbol, bool menuOpen) {
   painter.fillRect(frame, QColor(246, 246, 246, 235));
   painter.setPen(toQColor(SystemColor::label));
   painter.setFont(uiFont(13, QFont::DemiBold));
   const qreal middle = frame.center().y();
   painter.drawText(QRectF(frame.left() + 14, middle - 9, 200, 18), Qt::AlignVCenter, application);
+  if (statusSymbol.empty()) return;
+  const QRectF item = statusItemRect(frame);
+  if (menuOpen) {
+    QPainterPath highlight;
+    highlight.addRoundedRect(item.adjusted(0, 2, 0, -2), 4, 4);
+    painter.fillPath(highlight, toQColor(SystemColor::label, 0.12));
+  }
+  painter.drawPixmap(QPointF(item.center().x() - 8, middle - 8),
+                     symbolPixmap(statusSymbol, toQColor(SystemColor::label), 16,
+                                  painter.device()->devicePixelRatioF()));
 }
 
 void paintDock(QPainter& painter, const QRectF& frame) {
@@ -159,6 +178,47 @@ void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame) {
   widget->render(&painter, frame.topLeft().toPoint(), QRegion(), QWidget::DrawChildren);
 }
 
+void paintWidget(QPainter& painter, QWidget& widget, const QPointF& at) {
+  widget.resize(widget.sizeHint());
+  widget.ensurePolished();
+  widget.render(&painter, at.toPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+// Varnelo's own windows, centred on the primary screen over everything else, then the
+// alert in front, then the open status menu.
+void paintVarneloInterface(QPainter& painter, sim::SimDesktop& desktop, const QRectF& primary,
+                           const QRectF& menuBar) {
+  auto& windows = desktop.appWindows();
+  for (const auto& title : windows.visibleTitles()) {
+    const auto* content = windows.content(title);
+    const auto* setup = content ? std::get_if<SetupWindowContent>(content) : nullptr;
+    if (!setup || !setup->model) continue;
+    SetupWindowView view(*setup->model);
+    const QSize size = view.sizeHint();
+    const QRectF frame(primary.center().x() - size.width() / 2.0,
+                       primary.center().y() - size.height() / 2.0 - kTitleBarHeight / 2,
+                       size.width(), size.height() + kTitleBarHeight);
+    const QRectF inside = paintWindowFrame(painter, frame, QString::fromStdString(title));
+    paintWidget(painter, view, inside.topLeft());
+  }
+  const auto alerts = desktop.alerts().showing();
+  if (!alerts.empty()) {
+    AlertView view(alerts.back());
+    const QSize size = view.sizeHint();
+    paintWidget(
+        painter, view,
+        QPointF(primary.center().x() - size.width() / 2.0, primary.top() + primary.height() / 5));
+  }
+  if (desktop.statusBar().isOpen() && !menuBar.isEmpty()) {
+    auto menu = createStatusMenu(desktop.statusBar().menu());
+    menu->adjustSize();
+    const QPixmap open = menu->grab();
+    const QRectF item = statusItemRect(menuBar);
+    painter.drawPixmap(
+        QPointF(std::min(item.left(), menuBar.right() - open.width()), menuBar.bottom() + 2), open);
+  }
+}
+
 }  // namespace
 
 QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
@@ -182,11 +242,14 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
   const auto home = desktop.systemInfo().homeDirectory();
   auto windows = desktop.windowServer().windows();  // front to back
   std::reverse(windows.begin(), windows.end());
+  QRectF menuBar;
   for (const auto& window : windows) {
     if (!window.onScreen() || window.layer == sim::kDesktopIconLayer) continue;
     const QRectF frame = toQRect(window.frame);
     if (window.layer == sim::kMainMenuLayer) {
-      paintMenuBar(painter, frame, frontName);
+      paintMenuBar(painter, frame, frontName, desktop.statusBar().imageSymbol(),
+                   desktop.statusBar().isOpen());
+      menuBar = frame;
     } else if (window.layer == sim::kDockLayer) {
       paintDock(painter, frame);
     } else if (const Panel* panel = desktop.panels().panel(window.number)) {
@@ -201,6 +264,8 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
       }
     }
   }
+  if (!screens.empty())
+    paintVarneloInterface(painter, desktop, toQRect(screens.front().frame), menuBar);
   return image;
 }
 

@@ -67,6 +67,21 @@ const Symbol kSymbols[] = {
        p.fillRect(QRectF(s * 0.2, s * 0.3, s * 0.6, s * 0.12), Qt::black);
        p.fillRect(QRectF(s * 0.2, s * 0.58, s * 0.6, s * 0.12), Qt::black);
      }},
+    {"rectangle.split.2x1", "view-split-left-right", {}},
+    {"exclamationmark.triangle", "dialog-warning", {}},
+    {"checkmark.circle.fill", "emblem-ok-symbolic", {}},
+    {"exclamationmark.circle.fill", "emblem-error", {}},
+    {"circle.dashed", nullptr,
+     [](QPainter& p, qreal s) {
+       p.setPen(QPen(Qt::black, s * 0.1, Qt::DashLine, Qt::FlatCap));
+       p.drawEllipse(QRectF(s * 0.12, s * 0.12, s * 0.76, s * 0.76));
+     }},
+    {"questionmark.circle", "help-whatsthis", {}},
+    {"accessibility", "preferences-desktop-accessibility-symbolic", {}},
+    {"gearshape.2", "configure", {}},
+    {"externaldrive", "drive-harddisk-symbolic", {}},
+    {"arrow.down.forward.square", "document-export", {}},
+    {"power", "system-shutdown", {}},
     {"chevron.compact.right", nullptr,
      [](QPainter& p, qreal s) {
        p.setPen(QPen(Qt::black, s * 0.14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

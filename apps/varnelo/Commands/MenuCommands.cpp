@@ -24,14 +24,18 @@ std::string describe(const MenuItem& item) {
          (item.checked ? " checked" : " unchecked");
 }
 
-// menu open | choose TITLE…
+// menu open | close | choose TITLE…
 Result menuCommand(ScenarioSession& session, Arguments args) {
   auto& bar = session.desktop().statusBar();
   if (args.size() == 1 && args[0] == "open") {
     return bar.open() ? Result::ok() : Result::bad("Varnelo shows no status item");
   }
+  if (args.size() == 1 && args[0] == "close") {
+    bar.close();
+    return Result::ok();
+  }
   if (args.size() < 2 || args[0] != "choose")
-    return Result::bad("usage: menu open | choose TITLE…");
+    return Result::bad("usage: menu open | close | choose TITLE…");
   const auto menu = bar.open();
   if (!menu) return Result::bad("Varnelo shows no status item");
   std::vector<std::string> titles(args.begin() + 1, args.end());
@@ -156,7 +160,7 @@ Result chooserCommand(ScenarioSession& session, Arguments args) {
 }  // namespace
 
 void addMenuCommands(CommandTable& table) {
-  table.add("menu", "open | choose TITLE…", menuCommand);
+  table.add("menu", "open | close | choose TITLE…", menuCommand);
   table.add("expect menu",
             "icon normal|warning | item TITLE [enabled|disabled] [checked|unchecked]", expectMenu);
   table.add("alert", "answer BUTTON", alertCommand);

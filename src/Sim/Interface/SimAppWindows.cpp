@@ -55,6 +55,14 @@ const AppWindowContent* SimAppWindows::content(const std::string& title) const {
   return nullptr;
 }
 
+std::vector<std::string> SimAppWindows::visibleTitles() const {
+  std::vector<std::string> titles;
+  for (auto* window : windows_) {
+    if (window->visible_) titles.push_back(window->title_);
+  }
+  return titles;
+}
+
 bool SimAppWindows::focus(const std::string& title) {
   AppWindow* window = visible(title);
   if (!window) return false;

@@ -21,6 +21,8 @@ class SimAppWindows final : public AppWindows {
   // The visible window of that title; nullptr when none.
   AppWindow* visible(const std::string& title) const;
   const AppWindowContent* content(const std::string& title) const;
+  // The visible windows' titles, oldest first.
+  std::vector<std::string> visibleTitles() const;
   // The user comes back to the window (from System Settings, say): it becomes key again
   // and is told so.
   bool focus(const std::string& title);

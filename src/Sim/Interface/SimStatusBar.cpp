@@ -37,6 +37,7 @@ Menu SimStatusBar::menu() const { return item_ ? item_->menu_ : Menu{}; }
 
 std::optional<Menu> SimStatusBar::open() {
   if (!item_) return std::nullopt;
+  open_ = true;
   if (item_->onMenuWillOpen) item_->onMenuWillOpen();
   return item_ ? std::optional(item_->menu_) : std::nullopt;
 }
@@ -57,6 +58,7 @@ bool SimStatusBar::choose(const std::vector<std::string>& titles) {
   if (!found->submenu.empty() || !item_->onChoose) return false;
   // The callback may replace the menu; keep the identifier.
   const std::string identifier = found->identifier;
+  open_ = false;
   item_->onChoose(identifier);
   return true;
 }
@@ -77,6 +79,7 @@ bool SimStatusBar::chooseIdentifier(const std::string& identifier) {
   if (!item_ || identifier.empty()) return false;
   const MenuItem* found = findIdentifier(item_->menu_, identifier);
   if (!found || !found->enabled || !found->submenu.empty() || !item_->onChoose) return false;
+  open_ = false;
   item_->onChoose(identifier);
   return true;
 }

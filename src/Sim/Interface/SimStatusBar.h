@@ -29,8 +29,11 @@ class SimStatusBar final : public StatusBar {
   std::string accessibilityDescription() const;
   // The menu as the item last set it.
   Menu menu() const;
-  // The menu as a person sees it once open; nullopt without an item.
+  // The menu as a person sees it once open; nullopt without an item. It stays open until
+  // an item is chosen or it is closed.
   std::optional<Menu> open();
+  void close() { open_ = false; }
+  bool isOpen() const { return open_ && item_; }
   // The item reached by `titles`: a top-level title, or a submenu's title and then an
   // item's title in it.
   bool choose(const std::vector<std::string>& titles);
@@ -40,6 +43,7 @@ class SimStatusBar final : public StatusBar {
  private:
   class SimStatusItem;
   SimStatusItem* item_ = nullptr;
+  bool open_ = false;
 };
 
 }  // namespace varnelo::sim
