@@ -5,6 +5,7 @@
 
 #include "AX/AXWin.h"
 #include "Platform/AXNames.h"
+#include "Routing/RevealHandler.h"
 #include "Support/Log.h"
 #include "Support/WindowStack.h"
 
@@ -311,6 +312,29 @@ void AppCoordinator::swapPanes() { paneCommands().swapPanes(); }
 void AppCoordinator::syncPanes() { paneCommands().syncPanes(); }
 
 void AppCoordinator::toggleSidebar() { paneCommands().toggleSidebar(); }
+
+void AppCoordinator::copyDiagnosticReport() {
+  auto& identity = tracker().identity();
+  const std::vector<HealthMonitor::ExtraLine> extra{
+      {"同定戦略", rawValue(identity.lastStrategy())},
+      {"代替経路の検証", identity.verificationSummary()},
+      {"追跡中のウィンドウ", std::to_string(tracker().windows().size())},
+      {"ペア状態", panes_->isPaired() ? "2ペイン" : "未ペア"},
+      {"NSFileViewer登録", RevealHandler::isRegisteredViewer(ports_) ? "あり" : "なし"}};
+  const std::string report = health_->diagnosticReport(extra, ports_.accessibilityTrust);
+  // Cleared and written in one main-thread step, so no other application can take the
+  // pasteboard in between and refuse the write.
+  ports_.pasteboard.clearContents();
+  ports_.pasteboard.setString(report);
+  Log::emit("health", "診断情報をクリップボードにコピーしました");
+}
+
+void AppCoordinator::dumpWindows() { windowDump().dumpNow(tracker().windows()); }
+
+WindowDump& AppCoordinator::windowDump() {
+  if (!windowDump_) windowDump_ = std::make_shared<WindowDump>(*scripting_);
+  return *windowDump_;
+}
 
 RevealCoordinator& AppCoordinator::revealCoordinator() {
   if (!revealCoordinator_) {

@@ -10,6 +10,7 @@
 // While a pair exists, a Finder window opened by other means is absorbed into a pane (routed
 // before the previous pair is restored, at each completed correlation).
 // "Show in Finder" requests go to the reveal coordinator, created at the first one.
+// The two diagnostics (the window dump, the report on the pasteboard) run on request.
 // Extension point: the dialog observer's callbacks (front application, dialogs), which
 // reach the overlays.
 #pragma once
@@ -20,6 +21,7 @@
 #include "AX/AXFinderObserver.h"
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
+#include "Diagnostics/WindowDump.h"
 #include "Menu/SystemNotices.h"
 #include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
@@ -81,6 +83,12 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   // into a pane (each at most once); the pane that took one becomes the active one.
   void routePendingWindows();
 
+  // Replaces the pasteboard's contents with the health monitor's report, supplemented with
+  // window identification, tracking, pairing and "Show in Finder" registration.
+  void copyDiagnosticReport();
+  // Logs Finder's scripting window list beside the windows tracked at this moment.
+  void dumpWindows();
+
   OverlayControl& overlay() { return *overlay_; }
   // The panels, unless the coordinator was given other overlays.
   OverlayController* overlayController() { return overlayController_.get(); }
@@ -102,6 +110,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   PaneCommands& paneCommands();
 
  private:
+  WindowDump& windowDump();
   void handleGeometryChange(const AXElement& element, bool isResize);
   void scheduleDiscreteReframe(WindowNumber id);
   // The pair follows a pane the user finished dragging.
@@ -133,6 +142,7 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   std::shared_ptr<RevealCoordinator> revealCoordinator_;
   std::unique_ptr<BarResizeController> barResizer_;
   std::shared_ptr<PaneCommands> paneCommands_;
+  std::shared_ptr<WindowDump> windowDump_;
   const TimePoint startedAt_;
   bool didRestorePair_ = false;
   std::optional<TaskId> discreteReframeWork_;

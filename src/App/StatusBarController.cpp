@@ -110,6 +110,10 @@ void StatusBarController::perform(const std::string& command) {
     notices_->toggleReveal();
   } else if (command == Command::toggleLaunchAtLogin) {
     LaunchAtLogin::toggle(ports_.loginItems);
+  } else if (command == Command::copyDiagnostics) {
+    coordinator_.copyDiagnosticReport();
+  } else if (command == Command::dump) {
+    coordinator_.dumpWindows();
   } else if (command == Command::openLog) {
     if (auto log = Log::fileURL()) ports_.workspace.openFile(log->string());
   } else if (command == Command::toggleDebugLogging) {

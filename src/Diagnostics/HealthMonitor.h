@@ -4,8 +4,8 @@
 // and announced through onHealthChanged. Remembers the system version of the last run
 // ("LastSeenOSVersion") so that failures right after an update can be blamed on it.
 // record(), degraded() and stats() may be called from any thread; construct on the main
-// thread. onHealthChanged always runs on the main queue. Held by std::shared_ptr: the
-// announcement holds the monitor weakly and does nothing once it is gone.
+// thread and build the report there. onHealthChanged always runs on the main queue. Held by
+// std::shared_ptr: the announcement holds the monitor weakly and does nothing once it is gone.
 #pragma once
 
 #include <array>
@@ -16,8 +16,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "Platform/AccessibilityTrust.h"
 #include "Platform/MainQueue.h"
 #include "Platform/SystemInfo.h"
 #include "Platform/UserDefaults.h"
@@ -69,8 +71,14 @@ class HealthMonitor : public std::enable_shared_from_this<HealthMonitor> {
   const std::string& osVersion() const { return osVersion_; }
   bool osChangedSinceLastRun() const { return osChangedSinceLastRun_; }
 
-  // The diagnostic report's text (diagnosticReport(extra)) joins here with the diagnostics
-  // feature; it reads stats() and the version fields above.
+  // A supplementary "label: value" line of the report.
+  using ExtraLine = std::pair<std::string, std::string>;
+  // The plain-text summary a user pastes into a support request: versions, the
+  // accessibility permission (asked of `trust` without prompting), every mechanism's
+  // counts and the suspected causes of those degraded, stamped with the wall clock in UTC.
+  // No extra lines: no supplement section. No trailing line feed.
+  std::string diagnosticReport(const std::vector<ExtraLine>& extra,
+                               AccessibilityTrust& trust) const;
 
  private:
   enum class Transition { none, degraded, recovered };
@@ -79,6 +87,8 @@ class HealthMonitor : public std::enable_shared_from_this<HealthMonitor> {
 
   MainQueue& mainQueue_;
   const std::string osVersion_;
+  // The bundle's short version, "?" without one.
+  const std::string appVersion_;
   bool osChangedSinceLastRun_ = false;
   mutable std::mutex lock_;
   std::map<Dependency, Stat> stats_;

@@ -159,6 +159,15 @@ Result chooserCommand(ScenarioSession& session, Arguments args) {
 
 }  // namespace
 
+CommandResult chooseFromMenu(ScenarioSession& session, std::string_view command) {
+  auto& bar = session.desktop().statusBar();
+  if (!bar.open()) return Result::bad("Varnelo shows no status item");
+  if (!bar.chooseIdentifier(std::string(command))) {
+    return Result::bad("the status menu offers no enabled " + std::string(command));
+  }
+  return Result::ok();
+}
+
 void addMenuCommands(CommandTable& table) {
   table.add("menu", "open | close | choose TITLE…", menuCommand);
   table.add("expect menu",

@@ -4,10 +4,15 @@
 // show. Main thread only.
 #pragma once
 
+#include <string_view>
+
 #include "Runner/CommandTable.h"
 
 namespace varnelo::scenario {
 
 void addMenuCommands(CommandTable& table);
+// Opens the status menu and chooses the item of that command, as a person would; a bad
+// line when the menu offers no such enabled item.
+CommandResult chooseFromMenu(ScenarioSession& session, std::string_view command);
 
 }  // namespace varnelo::scenario

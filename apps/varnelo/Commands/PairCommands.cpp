@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "Commands/MenuCommands.h"
 #include "Menu/StatusMenu.h"
 #include "Runner/ScenarioSession.h"
 #include "Runner/ScenarioTokenizer.h"
@@ -23,11 +24,7 @@ Result panesCommand(ScenarioSession& session, Arguments args) {
   if (!app) return Result::bad("Varnelo is not launched");
   const auto& windows = app->tracker().windows();
   if (args.size() == 1 && args[0] == "toggle") {
-    // As a person does it: through the status menu's first item.
-    auto& bar = session.desktop().statusBar();
-    bar.open();
-    if (!bar.chooseIdentifier(std::string(StatusMenu::Command::togglePair)))
-      return Result::bad("the status menu offers no pairing");
+    return chooseFromMenu(session, StatusMenu::Command::togglePair);
   } else if (args.size() == 1 && args[0] == "expand") {
     app->expandPairToScreen();
   } else if (args.size() == 2 && args[0] == "reframe") {

@@ -2,6 +2,7 @@
 
 #include "Commands/BookmarkCommands.h"
 #include "Commands/CoreCommands.h"
+#include "Commands/DiagnosticsCommands.h"
 #include "Commands/FileCommands.h"
 #include "Commands/FinderCommands.h"
 #include "Commands/HealthCommands.h"
@@ -25,6 +26,7 @@ CommandTable allCommands() {
   addScreenCommands(table);
   addTrackingCommands(table);
   addHealthCommands(table);
+  addDiagnosticsCommands(table);
   addPairCommands(table);
   addOverlayCommands(table);
   addBookmarkCommands(table);
