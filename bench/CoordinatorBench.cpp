@@ -12,6 +12,7 @@
 
 #include "App/AppCoordinator.h"
 #include "MainThreadTime.h"
+#include "MeasuredPorts.h"
 #include "Support/Log.h"
 
 namespace varnelo {
@@ -35,31 +36,8 @@ struct PairedDesktop {
         desktop.finder().openWindow(home, sim::FinderBounds{700, 120, 1200, 500}));
     left = static_cast<WindowNumber>(
         desktop.finder().openWindow(home, sim::FinderBounds{100, 100, 600, 500}));
-    Ports ports = desktop.ports();
-    coordinator = std::make_shared<AppCoordinator>(Ports{ports.mainQueue,
-                                                         ports.serialQueues,
-                                                         ports.system,
-                                                         ports.defaults,
-                                                         ports.globalDefaults,
-                                                         ports.systemLog,
-                                                         ports.accessibilityTrust,
-                                                         ports.automation,
-                                                         ports.application,
-                                                         ports.workspace,
-                                                         ports.process,
-                                                         ports.scriptHost,
-                                                         ax,
-                                                         ports.windowServer,
-                                                         ports.mouse,
-                                                         ports.screens,
-                                                         ports.pasteboard,
-                                                         ports.panels,
-                                                         ports.statusBar,
-                                                         ports.alerts,
-                                                         ports.loginItems,
-                                                         ports.applicationChooser,
-                                                         ports.windows,
-                                                         ports.files});
+    coordinator = std::make_shared<AppCoordinator>(
+        bench::withMeasured(desktop.ports(), {&ax, nullptr, nullptr}));
     coordinator->start();
     desktop.virtualClock()->advanceBy(1s);
   }

@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "MainThreadTime.h"
+#include "MeasuredPorts.h"
 #include "Overlay/OverlayController.h"
 
 namespace varnelo {
@@ -106,31 +107,8 @@ struct PairedWindows {
 
   PairedWindows() {
     desktop.accessibilityTrust().setTrusted(true);
-    Ports ports = desktop.ports();
-    overlay = OverlayController::create(Ports{ports.mainQueue,
-                                              ports.serialQueues,
-                                              ports.system,
-                                              ports.defaults,
-                                              ports.globalDefaults,
-                                              ports.systemLog,
-                                              ports.accessibilityTrust,
-                                              ports.automation,
-                                              ports.application,
-                                              ports.workspace,
-                                              ports.process,
-                                              ports.scriptHost,
-                                              ax,
-                                              windowServer,
-                                              ports.mouse,
-                                              ports.screens,
-                                              ports.pasteboard,
-                                              panels,
-                                              ports.statusBar,
-                                              ports.alerts,
-                                              ports.loginItems,
-                                              ports.applicationChooser,
-                                              ports.windows,
-                                              ports.files});
+    overlay = OverlayController::create(
+        bench::withMeasured(desktop.ports(), {&ax, &windowServer, &panels}));
     const auto home = desktop.systemInfo().homeDirectory();
     const ProcessId pid =
         desktop.workspace().runningApplication(kFinderBundleIdentifier)->processId;

@@ -77,7 +77,18 @@ const Symbol kSymbols[] = {
        p.drawEllipse(QRectF(s * 0.12, s * 0.12, s * 0.76, s * 0.76));
      }},
     {"questionmark.circle", "help-whatsthis", {}},
-    {"accessibility", "preferences-desktop-accessibility-symbolic", {}},
+    {"accessibility", nullptr,
+     [](QPainter& p, qreal s) {
+       // A figure with open arms in a ring, as the accessibility symbol is drawn.
+       p.setPen(QPen(Qt::black, s * 0.07));
+       p.drawEllipse(QRectF(s * 0.06, s * 0.06, s * 0.88, s * 0.88));
+       p.setBrush(Qt::black);
+       p.drawEllipse(QPointF(s * 0.5, s * 0.28), s * 0.07, s * 0.07);
+       p.setPen(QPen(Qt::black, s * 0.08, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+       p.drawLine(QPointF(s * 0.27, s * 0.42), QPointF(s * 0.73, s * 0.42));
+       p.drawPolyline(QPolygonF({{s * 0.36, s * 0.76}, {s * 0.5, s * 0.52}, {s * 0.64, s * 0.76}}));
+       p.drawLine(QPointF(s * 0.5, s * 0.42), QPointF(s * 0.5, s * 0.52));
+     }},
     {"gearshape.2", "configure", {}},
     {"externaldrive", "drive-harddisk-symbolic", {}},
     {"arrow.down.forward.square", "document-export", {}},
