@@ -7,8 +7,9 @@ varnelo=${1:-$root/build/dev/apps/varnelo}
 mkdir -p "$root/docs/pictures"
 cd "$root/docs/pictures"
 for scenario in demo.scn tour-modern.scn tour-menu.scn; do
-  home=$(mktemp -d)
-  "$varnelo" --scenario "$root/scenarios/$scenario" --home "$home" > /dev/null
-  rm -rf "$home"
+  # Named as a user's home, since Finder's sidebar shows its name.
+  parent=$(mktemp -d)
+  "$varnelo" --scenario "$root/scenarios/$scenario" --home "$parent/ann" > /dev/null
+  rm -rf "$parent"
 done
 ls "$root/docs/pictures"

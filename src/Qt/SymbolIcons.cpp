@@ -67,7 +67,13 @@ const Symbol kSymbols[] = {
        p.fillRect(QRectF(s * 0.2, s * 0.3, s * 0.6, s * 0.12), Qt::black);
        p.fillRect(QRectF(s * 0.2, s * 0.58, s * 0.6, s * 0.12), Qt::black);
      }},
-    {"rectangle.split.2x1", "view-split-left-right", {}},
+    {"rectangle.split.2x1", nullptr,
+     [](QPainter& p, qreal s) {
+       // Two panes side by side in one rounded frame.
+       p.setPen(QPen(Qt::black, s * 0.08));
+       p.drawRoundedRect(QRectF(s * 0.08, s * 0.2, s * 0.84, s * 0.6), s * 0.1, s * 0.1);
+       p.drawLine(QPointF(s * 0.5, s * 0.2), QPointF(s * 0.5, s * 0.8));
+     }},
     {"exclamationmark.triangle", "dialog-warning", {}},
     {"checkmark.circle.fill", "emblem-ok-symbolic", {}},
     {"exclamationmark.circle.fill", "emblem-error", {}},

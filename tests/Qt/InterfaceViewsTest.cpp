@@ -1,11 +1,15 @@
-// Varnelo's menu and setup window as Qt draws them, on the offscreen platform.
+// Varnelo's menu, setup window and alerts as Qt draws them, on the offscreen platform.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 
 #include "Onboarding/SetupPresentation.h"
+#include "Qt/AlertView.h"
 #include "Qt/OffscreenApplication.h"
+#include "Qt/QtAlerts.h"
+#include "Qt/QtAppWindows.h"
 #include "Qt/SetupWindowView.h"
 #include "Qt/StatusMenuView.h"
 #include "Sim/SimDesktop.h"
@@ -70,6 +74,41 @@ TEST(InterfaceViewsTest, aClickInTheSetupWindowReachesTheModelAsDrawn) {
   QTest::mouseClick(&view, Qt::LeftButton, {},
                     view.controlRect(SetupControl::done).center().toPoint());
   EXPECT_EQ(done, 1);
+}
+
+TEST(InterfaceViewsTest, anAlertDialogAnswersWithTheClickedButtonAndGoes) {
+  // Catches an answer with the wrong index, a dialog left standing, or a blocking show.
+  Application application;
+  qt::QtAlerts alerts;
+  std::optional<std::size_t> answer;
+  alerts.show({AlertStyle::warning, "Move Failed", "", {"Open Full Disk Access", "Done"}},
+              [&](std::size_t button) { answer = button; });
+  auto* view = qobject_cast<QWidget*>(QApplication::activeModalWidget());
+  ASSERT_NE(view, nullptr);
+  auto* alert = view->findChild<qt::AlertView*>();
+  ASSERT_NE(alert, nullptr);
+  EXPECT_FALSE(answer);
+  // The second button sits one button and its gap above the bottom margin.
+  QTest::mouseClick(alert, Qt::LeftButton, {}, QPoint(alert->width() / 2, alert->height() - 24));
+  EXPECT_EQ(answer, 1u);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(InterfaceViewsTest, anAppWindowTellsItsClosingOnce) {
+  // Catches a close that leaves the window up or that the controller never hears of.
+  Application application;
+  sim::SimDesktop desktop;
+  auto model = SetupModel::create(desktop.ports(), SystemNotices::create(desktop.ports()));
+  qt::QtAppWindows windows;
+  auto window = windows.create("Set Up Varnelo", SetupWindowContent{model.get()});
+  int closing = 0;
+  window->onWillClose = [&] { ++closing; };
+  window->makeKeyAndOrderFront();
+  EXPECT_TRUE(window->isVisible());
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(closing, 1);
 }
 
 }  // namespace
