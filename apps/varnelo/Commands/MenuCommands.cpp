@@ -57,7 +57,8 @@ Result expectMenu(ScenarioSession& session, Arguments args) {
     return got == args[1] ? Result::ok() : Result::failed("icon " + args[1], got);
   }
   if (args.size() < 2 || args.size() > 4 || args[0] != "item") return Result::bad(usage);
-  const MenuItem* item = findTitle(bar.menu(), args[1]);
+  const Menu menu = bar.menu();
+  const MenuItem* item = findTitle(menu, args[1]);
   if (!item) return Result::failed("a menu item titled " + args[1], "none");
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::string& state = args[i];
