@@ -28,6 +28,7 @@ inline Ports withMeasured(const Ports& p, const Measured& m) {
                m.accessibility ? *m.accessibility : p.accessibility,
                m.windowServer ? *m.windowServer : p.windowServer,
                p.mouse,
+               p.keyboard,
                p.screens,
                p.pasteboard,
                m.panels ? *m.panels : p.panels,

@@ -130,6 +130,9 @@ class Accessibility {
   virtual AXError performAction(const AXElement& element, const std::string& action) = 0;
   virtual std::variant<std::shared_ptr<AXObserver>, AXError> createObserver(
       ProcessId pid, AXNotificationHandler handler) = 0;
+  // The process the element belongs to (AXUIElementGetPid); nullopt for a handle this
+  // platform did not make. Asks nothing of the process.
+  virtual std::optional<ProcessId> processIdentifier(const AXElement& element) = 0;
   // The private _AXUIElementGetWindow; a platform without it answers a failure.
   virtual AXWindowNumberResult windowNumber(const AXElement& element) = 0;
   // How long a call on this element waits for a process that does not answer before it

@@ -11,6 +11,7 @@
 #include "Platform/ApplicationChooser.h"
 #include "Platform/AutomationPermission.h"
 #include "Platform/FileAccess.h"
+#include "Platform/Keyboard.h"
 #include "Platform/LoginItems.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Mouse.h"
@@ -45,6 +46,7 @@ struct Ports {
   Accessibility& accessibility;
   WindowServer& windowServer;
   Mouse& mouse;
+  Keyboard& keyboard;
   Screens& screens;
   Pasteboard& pasteboard;
   Panels& panels;

@@ -95,6 +95,11 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   panels_ = std::make_unique<SimPanels>(*windowServer_, *scheduler_, options.varneloPid);
   mouse_ = std::make_unique<SimMouse>();
   pointer_ = std::make_unique<SimPointer>(*scheduler_, *windowServer_, *mouse_);
+  keyboard_ = std::make_unique<SimKeyboard>([workspace]() -> std::optional<ProcessId> {
+    auto front = workspace->frontmostApplication();
+    if (!front) return std::nullopt;
+    return front->processId;
+  });
   screens_ = std::make_unique<SimScreens>(*windowServer_, *workspace_);
   finder_ = std::make_unique<SimFinder>(
       *windowServer_, workspace->runningApplication(kFinderBundleIdentifier)->processId,
@@ -144,6 +149,7 @@ Ports SimDesktop::ports() {
       .accessibility = *accessibility_,
       .windowServer = *windowServer_,
       .mouse = *mouse_,
+      .keyboard = *keyboard_,
       .screens = *screens_,
       .pasteboard = pasteboard_,
       .panels = *panels_,

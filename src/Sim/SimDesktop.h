@@ -45,6 +45,7 @@
 #include "Sim/Process/SimProcessHooks.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
+#include "Sim/User/SimKeyboard.h"
 #include "Sim/User/SimPointer.h"
 #include "Sim/WindowServer/SimMouse.h"
 #include "Sim/WindowServer/SimPanels.h"
@@ -105,6 +106,7 @@ class SimDesktop {
   SimWindowServer& windowServer() { return *windowServer_; }
   SimMouse& mouse() { return *mouse_; }
   SimPointer& pointer() { return *pointer_; }
+  SimKeyboard& keyboard() { return *keyboard_; }
   SimScreens& screens() { return *screens_; }
   SimPanels& panels() { return *panels_; }
   SimAutomationPermission& automation() { return *automation_; }
@@ -172,6 +174,7 @@ class SimDesktop {
   std::unique_ptr<SimAccessibility> accessibility_;
   std::unique_ptr<SimMouse> mouse_;
   std::unique_ptr<SimPointer> pointer_;
+  std::unique_ptr<SimKeyboard> keyboard_;
   std::unique_ptr<SimScreens> screens_;
   std::unique_ptr<SimFinder> finder_;
   std::unique_ptr<SimScriptHost> scriptHost_;

@@ -64,6 +64,7 @@ class CannedAccessibility final : public Accessibility {
       ProcessId, AXNotificationHandler) override {
     return AXError::notImplemented;
   }
+  std::optional<ProcessId> processIdentifier(const AXElement&) override { return std::nullopt; }
   AXWindowNumberResult windowNumber(const AXElement&) override { return {}; }
   AXError setMessagingTimeout(const AXElement&, double) override { return AXError::success; }
 

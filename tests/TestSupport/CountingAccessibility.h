@@ -43,6 +43,10 @@ class CountingAccessibility final : public Accessibility {
     ++calls_;
     return inner_.createObserver(pid, std::move(handler));
   }
+  std::optional<ProcessId> processIdentifier(const AXElement& element) override {
+    // A field of the local handle.
+    return inner_.processIdentifier(element);
+  }
   AXWindowNumberResult windowNumber(const AXElement& element) override {
     ++calls_;
     return inner_.windowNumber(element);

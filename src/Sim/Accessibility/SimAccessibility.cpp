@@ -48,6 +48,12 @@ SimAccessibility::~SimAccessibility() { windowServer_.setChangeListener({}); }
 
 AXElement SimAccessibility::applicationElement(ProcessId pid) { return makeSimElement(pid); }
 
+std::optional<ProcessId> SimAccessibility::processIdentifier(const AXElement& element) {
+  const auto* sim = simElement(element);
+  if (!sim) return std::nullopt;
+  return sim->pid;
+}
+
 AXElement SimAccessibility::windowElement(ProcessId pid, WindowNumber number) const {
   return makeSimElement(pid, number);
 }

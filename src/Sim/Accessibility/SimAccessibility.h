@@ -60,6 +60,7 @@ class SimAccessibility final : public Accessibility {
   AXError performAction(const AXElement& element, const std::string& action) override;
   std::variant<std::shared_ptr<AXObserver>, AXError> createObserver(
       ProcessId pid, AXNotificationHandler handler) override;
+  std::optional<ProcessId> processIdentifier(const AXElement& element) override;
   AXWindowNumberResult windowNumber(const AXElement& element) override;
   AXError setMessagingTimeout(const AXElement& element, double seconds) override;
 
