@@ -71,6 +71,8 @@ class TimedPanel final : public Panel {
     time_.run([&] { return (inner_->orderOut(), 0); });
   }
   bool isVisible() const override { return inner_->isVisible(); }
+  void setAcceptsKey(bool accepts) override { inner_->setAcceptsKey(accepts); }
+  void makeKey() override { inner_->makeKey(); }
   void setContent(PanelContent content) override { inner_->setContent(std::move(content)); }
   const PanelContent& content() const override { return inner_->content(); }
   Size fittingSize() const override { return inner_->fittingSize(); }

@@ -148,4 +148,13 @@ UrlChildrenRole urlChildrenRole(Accessibility& ax, const AXElement& element) {
   return {asUrl((*values)[0]), asElements((*values)[1]), asText((*values)[2])};
 }
 
+ElementFacts elementFacts(Accessibility& ax, const AXElement& element) {
+  auto result = ax.copyMultipleAttributeValues(
+      element, {AXName::role, AXName::subrole, AXName::title, AXName::url, AXName::children});
+  const auto* values = std::get_if<AXValueList>(&result);
+  if (!values || values->size() != 5) return {};
+  return {asText((*values)[0]), asText((*values)[1]), asText((*values)[2]), asUrl((*values)[3]),
+          asElements((*values)[4])};
+}
+
 }  // namespace varnelo::AXWin

@@ -62,4 +62,15 @@ struct UrlChildrenRole {
 // be converted takes its default.
 UrlChildrenRole urlChildrenRole(Accessibility& ax, const AXElement& element);
 
+// What the dialog readers need of every element they visit, in one multi-attribute read
+// ("AXRole", "AXSubrole", "AXTitle", "AXURL", "AXChildren").
+struct ElementFacts {
+  std::optional<std::string> role;
+  std::optional<std::string> subrole;
+  std::optional<std::string> title;
+  std::optional<Url> url;
+  std::vector<AXElement> children;
+};
+ElementFacts elementFacts(Accessibility& ax, const AXElement& element);
+
 }  // namespace varnelo::AXWin

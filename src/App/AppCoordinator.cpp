@@ -4,6 +4,8 @@
 #include <string>
 
 #include "AX/AXWin.h"
+#include "Dialog/DialogNavigator.h"
+#include "Panes/Geometry.h"
 #include "Platform/AXNames.h"
 #include "Routing/RevealHandler.h"
 #include "Support/Log.h"
@@ -33,6 +35,8 @@ AppCoordinator::AppCoordinator(const Ports& ports, std::shared_ptr<OverlayContro
       interaction_(std::make_shared<InteractionTracker>(ports.mainQueue, ports.mouse)),
       router_(std::make_shared<WindowRouter>(*scripting_, *panes_, *health_)),
       notices_(SystemNotices::create(ports)),
+      dialogs_(DialogObserver::create(ports)),
+      dialogBar_(DialogPathBarController::create(ports, overlayController_.get())),
       startedAt_(ports.mainQueue.now()) {}
 
 void AppCoordinator::start() {
@@ -80,9 +84,52 @@ void AppCoordinator::start() {
   interaction_->onReleased = [weak](WindowNumber id) {
     if (auto self = weak.lock()) self->followReleasedDrag(id);
   };
+  wireDialogs();
   observer_->start();
   paths().start();
+  dialogs_->start();
   Log::emit("coord", "観測を開始しました。");
+}
+
+void AppCoordinator::wireDialogs() {
+  auto weak = weak_from_this();
+  dialogs_->onFrontAppChanged = [weak](const std::optional<std::string>& bundleIdentifier) {
+    auto self = weak.lock();
+    if (self && self->overlayController_)
+      self->overlayController_->updateVisibility(bundleIdentifier);
+  };
+  dialogs_->onOwnerFrontChanged = [weak](bool front) {
+    if (auto self = weak.lock()) self->dialogBar_->setOwnerFront(front);
+  };
+  dialogs_->onDialogAppeared = [weak](const FileDialog& dialog) {
+    auto self = weak.lock();
+    if (!self) return;
+    Log::emit("dialog",
+              "検知: 現在地=" +
+                  (dialog.currentDirectory ? dialog.currentDirectory->filePath().value_or("")
+                                           : std::string("（名前のみ）")) +
+                  " 枠=" + Geometry::shortRect(dialog.frame));
+    self->dialogBar_->show(dialog);
+  };
+  dialogs_->onDialogUpdated = [weak](const FileDialog& dialog) {
+    if (auto self = weak.lock()) self->dialogBar_->show(dialog);
+  };
+  dialogs_->onDialogGone = [weak] {
+    auto self = weak.lock();
+    if (!self) return;
+    Log::emit("dialog", "消滅");
+    self->dialogBar_->hide();
+  };
+  dialogBar_->onNavigate = [weak](const AXElement& element, const std::optional<Url>& from,
+                                  const Url& to) {
+    auto self = weak.lock();
+    if (!self) return;
+    Log::emit("dialog",
+              "移動: " + (from ? from->filePath().value_or("") : std::string("（現在地不明）")) +
+                  " → " + to.filePath().value_or(""));
+    if (DialogNavigator::navigate(self->ports_, element, from, to))
+      self->dialogs_->noteNavigatedTo(to);
+  };
 }
 
 PaneSnapshot AppCoordinator::snapshot() { return panes_->snapshot(!sidebar().wantsHidden()); }

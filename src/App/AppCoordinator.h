@@ -11,8 +11,9 @@
 // before the previous pair is restored, at each completed correlation).
 // "Show in Finder" requests go to the reveal coordinator, created at the first one.
 // The two diagnostics (the window dump, the report on the pasteboard) run on request.
-// Extension point: the dialog observer's callbacks (front application, dialogs), which
-// reach the overlays.
+// Other applications' open and save dialogs get the dialog path bar, which sends them to
+// the folder the user picks; the front application the dialog observer reports decides
+// which Finder overlays show.
 #pragma once
 
 #include <memory>
@@ -22,6 +23,8 @@
 #include "AX/FinderAXEvent.h"
 #include "Diagnostics/HealthMonitor.h"
 #include "Diagnostics/WindowDump.h"
+#include "Dialog/DialogObserver.h"
+#include "Dialog/DialogPathBarController.h"
 #include "Menu/SystemNotices.h"
 #include "Overlay/OverlayActions.h"
 #include "Overlay/OverlayControl.h"
@@ -108,8 +111,11 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   RevealCoordinator& revealCoordinator();
   BarResizeController& barResizer();
   PaneCommands& paneCommands();
+  DialogObserver& dialogs() { return *dialogs_; }
+  DialogPathBarController& dialogBar() { return *dialogBar_; }
 
  private:
+  void wireDialogs();
   WindowDump& windowDump();
   void handleGeometryChange(const AXElement& element, bool isResize);
   void scheduleDiscreteReframe(WindowNumber id);
@@ -135,6 +141,8 @@ class AppCoordinator : public std::enable_shared_from_this<AppCoordinator>, publ
   std::shared_ptr<InteractionTracker> interaction_;
   std::shared_ptr<WindowRouter> router_;
   std::shared_ptr<SystemNotices> notices_;
+  std::shared_ptr<DialogObserver> dialogs_;
+  std::shared_ptr<DialogPathBarController> dialogBar_;
   std::unique_ptr<WindowTracker> tracker_;
   // Declared after the tracker it borrows, so that it goes first.
   std::shared_ptr<PathRefresher> paths_;

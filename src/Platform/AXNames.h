@@ -13,6 +13,7 @@ inline constexpr const char* windows = "AXWindows";
 inline constexpr const char* children = "AXChildren";
 inline constexpr const char* sheets = "AXSheets";
 inline constexpr const char* url = "AXURL";
+inline constexpr const char* value = "AXValue";
 inline constexpr const char* focusedWindow = "AXFocusedWindow";
 inline constexpr const char* minimized = "AXMinimized";
 inline constexpr const char* main = "AXMain";

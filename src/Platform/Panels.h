@@ -77,6 +77,12 @@ class Panel {
   virtual void orderFront() = 0;
   virtual void orderOut() = 0;
   virtual bool isVisible() const = 0;
+  // Whether the panel may become the key window from now on; taking it away from the key
+  // panel resigns it.
+  virtual void setAcceptsKey(bool accepts) = 0;
+  // Makes a panel that accepts keys the key window (typed text goes to it) without
+  // activating Varnelo; does nothing for one that does not.
+  virtual void makeKey() = 0;
   virtual void setContent(PanelContent content) = 0;
   virtual const PanelContent& content() const = 0;
   // The size the content wants (a tooltip's text and padding).

@@ -100,6 +100,20 @@ void QtPanel::orderOut() { window_->hide(); }
 
 bool QtPanel::isVisible() const { return window_->isVisible(); }
 
+void QtPanel::setAcceptsKey(bool accepts) {
+  if (style_.acceptsKey == accepts) return;
+  style_.acceptsKey = accepts;
+  const bool shown = window_->isVisible();
+  // Changing the flags hides the window; put it back where it was.
+  window_->setWindowFlag(Qt::WindowDoesNotAcceptFocus, !accepts);
+  if (shown) window_->show();
+}
+
+void QtPanel::makeKey() {
+  if (!style_.acceptsKey) return;
+  window_->activateWindow();
+}
+
 void QtPanel::setContent(PanelContent content) {
   if (content == content_) return;
   content_ = std::move(content);

@@ -26,6 +26,8 @@ class QtPanel final : public Panel {
   void orderFront() override;
   void orderOut() override;
   bool isVisible() const override;
+  void setAcceptsKey(bool accepts) override;
+  void makeKey() override;
   void setContent(PanelContent content) override;
   const PanelContent& content() const override { return content_; }
   Size fittingSize() const override;

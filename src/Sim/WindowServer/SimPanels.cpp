@@ -38,6 +38,12 @@ class SimPanels::SimPanel final : public Panel {
     return window && window->onScreen();
   }
 
+  void setAcceptsKey(bool accepts) override {
+    style_.acceptsKey = accepts;
+    if (!accepts && owner_.key_ == number_) owner_.resignKey();
+  }
+  void makeKey() override { owner_.makeKey(number_); }
+
   void setContent(PanelContent content) override { content_ = std::move(content); }
   const PanelContent& content() const override { return content_; }
 

@@ -1,0 +1,146 @@
+#include "Dialog/DialogPathBarController.h"
+
+#include "Panes/Geometry.h"
+#include "Support/Metrics.h"
+
+namespace varnelo {
+namespace {
+
+constexpr double kCornerPatchHeight = 33;
+constexpr double kClassicCornerPatchHeight = 12;
+
+bool isModern() { return Metrics::currentWindowChrome() == Metrics::WindowChrome::modern; }
+
+std::string folderPath(const Url& url) {
+  std::string path = url.filePath().value_or("");
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+std::shared_ptr<DialogPathBarController> DialogPathBarController::create(
+    const Ports& ports, PathBarContextSource* context) {
+  std::shared_ptr<DialogPathBarController> controller(new DialogPathBarController(ports, context));
+  controller->model_.onNavigate = [weak = controller->weak_from_this()](const std::string& path) {
+    if (auto self = weak.lock()) self->navigationRequested(path);
+  };
+  controller->editingSubscription_ = controller->model_.isEditing.subscribe(
+      [weak = controller->weak_from_this(), last = false](bool editing) mutable {
+        if (editing == last) return;
+        last = editing;
+        if (auto self = weak.lock()) self->editingChanged(editing);
+      });
+  return controller;
+}
+
+DialogPathBarController::DialogPathBarController(const Ports& ports, PathBarContextSource* context)
+    : ports_(ports), context_(context), model_(ports.system.homeDirectory(), ports.pasteboard) {
+  model_.validatesExistence = true;
+  model_.isActive.set(true);
+}
+
+void DialogPathBarController::show(const FileDialog& info) {
+  currentDialog_ = info;
+  model_.isReadOnly.set(false);
+  if (info.currentDirectory) {
+    model_.readOnlyLabel.set(std::nullopt);
+    std::string path = folderPath(*info.currentDirectory);
+    if (model_.path.get() != path) {
+      model_.path.set(path);
+      model_.rebuildCrumbs();
+    }
+  } else {
+    model_.readOnlyLabel.set(info.displayName);
+    if (!model_.path.get().empty()) {
+      model_.path.set("");
+      model_.rebuildCrumbs();
+    }
+  }
+  if (!panel_) makePanel();
+  const auto screens = ports_.screens.screens();
+  const Rect& dialog = info.frame;
+  Rect bar{dialog.x, dialog.maxY() - (isModern() ? 0 : kClassicOverlap), dialog.width, kBarHeight};
+  panel_->setFrame(Geometry::cocoaRect(screens, bar));
+  if (isModern()) {
+    if (!cornerPatch_) makeCornerPatchPanel();
+    Rect patch{dialog.x, dialog.maxY() - (kCornerPatchHeight - 1), dialog.width,
+               kCornerPatchHeight};
+    cornerPatch_->setFrame(Geometry::cocoaRect(screens, patch));
+  }
+  if (ownerFront_) orderFront();
+}
+
+void DialogPathBarController::hide() {
+  if (panel_) panel_->orderOut();
+  if (cornerPatch_) cornerPatch_->orderOut();
+  currentDialog_.reset();
+}
+
+void DialogPathBarController::setOwnerFront(bool front) {
+  ownerFront_ = front;
+  if (front) {
+    if (currentDialog_) orderFront();
+    return;
+  }
+  if (panel_) panel_->orderOut();
+  if (cornerPatch_) cornerPatch_->orderOut();
+}
+
+void DialogPathBarController::orderFront() {
+  if (panel_) panel_->orderFront();
+  if (cornerPatch_) cornerPatch_->orderFront();
+}
+
+void DialogPathBarController::makePanel() {
+  model_.patchesWindowCorners.set(isModern());
+  PanelStyle style;
+  style.contentSize = {400, kBarHeight};
+  style.hasShadow = true;
+  style.ignoresMouse = false;
+  style.acceptsKey = false;
+  PathBarContent content;
+  content.model = &model_;
+  content.resizable = false;
+  content.context = context_;
+  panel_ = ports_.panels.create(style, content);
+  panel_->onCancel = [weak = weak_from_this()] {
+    if (auto self = weak.lock()) self->model_.cancelEditing();
+  };
+}
+
+void DialogPathBarController::makeCornerPatchPanel() {
+  PanelStyle style;
+  style.contentSize = {400, isModern() ? kCornerPatchHeight : kClassicCornerPatchHeight};
+  style.hasShadow = false;
+  style.ignoresMouse = true;
+  style.acceptsKey = false;
+  CornerPatchContent content;
+  content.model = &model_;
+  content.context = context_;
+  cornerPatch_ = ports_.panels.create(style, content);
+}
+
+void DialogPathBarController::editingChanged(bool editing) {
+  if (!panel_) return;
+  if (editing) {
+    panel_->setAcceptsKey(true);
+    panel_->makeKey();
+    return;
+  }
+  panel_->setAcceptsKey(false);
+  panel_->orderOut();
+  if (currentDialog_ && ownerFront_) orderFront();
+}
+
+void DialogPathBarController::navigationRequested(const std::string& path) {
+  if (!currentDialog_) return;
+  Url target = Url::fileUrl(path);
+  ports_.mainQueue.postAfter(kNavigateDelay, [weak = weak_from_this(), target] {
+    auto self = weak.lock();
+    if (!self || !self->currentDialog_ || !self->onNavigate) return;
+    self->onNavigate(self->currentDialog_->element, self->currentDialog_->currentDirectory, target);
+  });
+}
+
+}  // namespace varnelo

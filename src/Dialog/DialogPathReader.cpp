@@ -1,0 +1,95 @@
+#include "Dialog/DialogPathReader.h"
+
+#include <fmt/format.h>
+
+#include <map>
+
+#include "AX/AXWin.h"
+#include "Platform/AXNames.h"
+#include "Support/Log.h"
+
+namespace varnelo::DialogPathReader {
+namespace {
+
+struct Walk {
+  Accessibility& ax;
+  int visited = 0;
+  std::vector<Url> urls;
+  bool columnView = false;
+
+  bool full() const { return !columnView && urls.size() > kUrlLimit; }
+
+  void collect(const AXElement& element, int depth) {
+    if (visited > kVisitLimit - 1 || depth > kDepthLimit || full()) return;
+    ++visited;
+    auto facts = AXWin::urlChildrenRole(ax, element);
+    if (facts.role == "AXBrowser") columnView = true;
+    if (facts.url && facts.url->isFileUrl()) {
+      urls.push_back(*facts.url);
+      return;
+    }
+    for (const auto& child : facts.children) {
+      collect(child, depth + 1);
+      if (full()) return;
+    }
+  }
+};
+
+std::string parentPath(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  auto slash = trimmed.rfind('/');
+  if (slash == std::string::npos) return trimmed;
+  return slash == 0 ? "/" : trimmed.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<Url> majorityParent(const std::vector<Url>& urls) {
+  std::map<std::string, int> counts;  // ordered by path: the first of a tie wins
+  for (const auto& url : urls) {
+    if (auto path = url.filePath()) ++counts[parentPath(*path)];
+  }
+  const std::pair<const std::string, int>* best = nullptr;
+  for (const auto& entry : counts) {
+    if (!best || entry.second > best->second) best = &entry;
+  }
+  if (!best) return std::nullopt;
+  return Url::fileUrl(best->first);
+}
+
+std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& element, int depth) {
+  if (depth > kDepthLimit) return std::nullopt;
+  auto children = AXWin::children(ax, element);
+  for (const auto& child : children) {
+    if (AXWin::stringAttribute(ax, child, AXName::role) == "AXPopUpButton") return child;
+  }
+  for (const auto& child : children) {
+    if (auto found = firstPopUpButton(ax, child, depth + 1)) return found;
+  }
+  return std::nullopt;
+}
+
+std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog) {
+  const auto started = std::chrono::steady_clock::now();
+  Walk walk{ax, 0, {}, false};
+  walk.collect(dialog, 0);
+  if (Log::isDebugEnabled()) {
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    std::string line =
+        fmt::format("走査: {}ノード / URL {}件 / {:.0f}ms", walk.visited, walk.urls.size(), ms);
+    if (walk.columnView) line += " (カラム=全走査)";
+    if (walk.visited >= kVisitLimit) line += " ← 上限到達";
+    Log::emit("dialog", line);
+  }
+  if (auto parent = majorityParent(walk.urls)) return parent;
+  if (auto popup = firstPopUpButton(ax, dialog)) {
+    auto url = AXWin::url(ax, *popup);
+    if (url && url->isFileUrl()) return url;
+  }
+  return std::nullopt;
+}
+
+}  // namespace varnelo::DialogPathReader
