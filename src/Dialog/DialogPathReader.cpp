@@ -24,7 +24,9 @@ struct Walk {
     ++visited;
     auto facts = AXWin::urlChildrenRole(ax, element);
     if (facts.role == "AXBrowser") columnView = true;
-    if (facts.url && facts.url->isFileUrl()) {
+    // The folder pop-up names the folder itself, not an item in it: taken as one, an
+    // empty folder would read as its parent.
+    if (facts.url && facts.url->isFileUrl() && facts.role != "AXPopUpButton") {
       urls.push_back(*facts.url);
       return;
     }
