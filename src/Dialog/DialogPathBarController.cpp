@@ -20,8 +20,8 @@ std::string folderPath(const Url& url) {
 }  // namespace
 
 std::shared_ptr<DialogPathBarController> DialogPathBarController::create(
-    const Ports& ports, PathBarContextSource* context) {
-  std::shared_ptr<DialogPathBarController> controller(new DialogPathBarController(ports, context));
+    const Ports& ports, OverlayController* overlays) {
+  std::shared_ptr<DialogPathBarController> controller(new DialogPathBarController(ports, overlays));
   controller->model_.onNavigate = [weak = controller->weak_from_this()](const std::string& path) {
     if (auto self = weak.lock()) self->navigationRequested(path);
   };
@@ -34,8 +34,8 @@ std::shared_ptr<DialogPathBarController> DialogPathBarController::create(
   return controller;
 }
 
-DialogPathBarController::DialogPathBarController(const Ports& ports, PathBarContextSource* context)
-    : ports_(ports), context_(context), model_(ports.system.homeDirectory(), ports.pasteboard) {
+DialogPathBarController::DialogPathBarController(const Ports& ports, OverlayController* overlays)
+    : ports_(ports), overlays_(overlays), model_(ports.system.homeDirectory(), ports.pasteboard) {
   model_.validatesExistence = true;
   model_.isActive.set(true);
 }
@@ -71,7 +71,26 @@ void DialogPathBarController::show(const FileDialog& info) {
   if (ownerFront_) orderFront();
 }
 
+PathBarContext DialogPathBarController::barContext(std::optional<WindowNumber>) {
+  PathBarContext context;
+  if (overlays_) {
+    context = overlays_->barContext(std::nullopt);
+  } else {
+    context.home = ports_.system.homeDirectory().string();
+    context.chrome = Metrics::currentWindowChrome();
+  }
+  context.resizable = false;
+  if (!overlays_) return context;
+  context.onBookmarks = [weak = weak_from_this()] {
+    auto self = weak.lock();
+    if (self && self->panel_)
+      self->overlays_->toggleBookmarkPopover(self->model_, self->panel_->frame());
+  };
+  return context;
+}
+
 void DialogPathBarController::hide() {
+  if (overlays_ && overlays_->bookmarkPopover()) overlays_->bookmarkPopover()->forget(model_);
   if (panel_) panel_->orderOut();
   if (cornerPatch_) cornerPatch_->orderOut();
   currentDialog_.reset();
@@ -102,7 +121,7 @@ void DialogPathBarController::makePanel() {
   PathBarContent content;
   content.model = &model_;
   content.resizable = false;
-  content.context = context_;
+  content.context = this;
   panel_ = ports_.panels.create(style, content);
   panel_->onCancel = [weak = weak_from_this()] {
     if (auto self = weak.lock()) self->model_.cancelEditing();
@@ -117,7 +136,7 @@ void DialogPathBarController::makeCornerPatchPanel() {
   style.acceptsKey = false;
   CornerPatchContent content;
   content.model = &model_;
-  content.context = context_;
+  content.context = this;
   cornerPatch_ = ports_.panels.create(style, content);
 }
 

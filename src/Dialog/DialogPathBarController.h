@@ -11,22 +11,25 @@
 #include <optional>
 
 #include "Dialog/FileDialog.h"
+#include "Overlay/OverlayController.h"
 #include "Overlay/PathBarPresentation.h"
 #include "Overlay/PathBarViewModel.h"
 #include "Platform/Ports.h"
 
 namespace varnelo {
 
-class DialogPathBarController : public std::enable_shared_from_this<DialogPathBarController> {
+class DialogPathBarController : public PathBarContextSource,
+                                public std::enable_shared_from_this<DialogPathBarController> {
  public:
   static constexpr double kBarHeight = 30;
   static constexpr double kClassicOverlap = 11;
   static constexpr Duration kNavigateDelay = seconds(0.06);
 
-  // `context` supplies what the bar shows besides its model (chrome, accent, terminal);
-  // it and the ports outlive the controller.
+  // The Finder overlays supply what the bar shows besides its model (chrome, accent,
+  // terminal) and the bookmark popover; without them the bar is drawn with defaults. The
+  // ports and the overlays outlive the controller.
   static std::shared_ptr<DialogPathBarController> create(const Ports& ports,
-                                                         PathBarContextSource* context);
+                                                         OverlayController* overlays);
   DialogPathBarController(const DialogPathBarController&) = delete;
   DialogPathBarController& operator=(const DialogPathBarController&) = delete;
 
@@ -45,9 +48,11 @@ class DialogPathBarController : public std::enable_shared_from_this<DialogPathBa
   const Panel* panel() const { return panel_.get(); }
   const Panel* cornerPatch() const { return cornerPatch_.get(); }
   const std::optional<FileDialog>& currentDialog() const { return currentDialog_; }
+  // Its bookmark button opens the popover over this bar.
+  PathBarContext barContext(std::optional<WindowNumber> bar) override;
 
  private:
-  DialogPathBarController(const Ports& ports, PathBarContextSource* context);
+  DialogPathBarController(const Ports& ports, OverlayController* overlays);
 
   void makePanel();
   void makeCornerPatchPanel();
@@ -56,7 +61,7 @@ class DialogPathBarController : public std::enable_shared_from_this<DialogPathBa
   void navigationRequested(const std::string& path);
 
   Ports ports_;
-  PathBarContextSource* context_;
+  OverlayController* overlays_;
   // Before the panels, so that it outlives the views that show it.
   PathBarViewModel model_;
   std::unique_ptr<Panel> panel_;

@@ -448,10 +448,14 @@ void OverlayController::setHasSelection(bool hasSelection) {
 void OverlayController::toggleBookmarkPopover(WindowNumber id) {
   auto found = entries_.find(id);
   if (found == entries_.end()) return;
+  toggleBookmarkPopover(*found->second.model, found->second.panel->frame());
+}
+
+void OverlayController::toggleBookmarkPopover(PathBarViewModel& bar, const Rect& barFrame) {
   if (!bookmarkPopover_) {
     bookmarkPopover_ = std::make_unique<BookmarkPopover>(ports_.panels, BookmarkStore::shared());
   }
-  bookmarkPopover_->toggle(*found->second.model, found->second.panel->frame());
+  bookmarkPopover_->toggle(bar, barFrame);
 }
 
 PathBarContext OverlayController::barContext(std::optional<WindowNumber> bar) {

@@ -60,6 +60,8 @@ class OverlayController final : public OverlayControl,
   // button opens and closes the popover over it.
   PathBarContext barContext(std::optional<WindowNumber> bar) override;
   void toggleBookmarkPopover(WindowNumber id);
+  // The same for a bar of another owner (the dialog bar), at `barFrame` (screen coordinates).
+  void toggleBookmarkPopover(PathBarViewModel& bar, const Rect& barFrame);
   // Null until the first bookmark button is pressed.
   BookmarkPopover* bookmarkPopover() { return bookmarkPopover_.get(); }
   const Panel* stripPanel() const { return stripPanel_.get(); }

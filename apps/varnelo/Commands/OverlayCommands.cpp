@@ -58,15 +58,22 @@ Result stripCommand(ScenarioSession& session, Arguments args) {
 struct Bar {
   const Panel* panel = nullptr;
   PathBarViewModel* model = nullptr;
+  // The Finder window under the bar; none for the dialog bar.
+  std::optional<WindowNumber> window;
 };
 
+// The label "dialog" names the bar under another application's open or save dialog.
 std::variant<Bar, Result> bar(ScenarioSession& session, const std::string& label) {
   auto* overlay = session.overlays();
   if (!overlay) return Result::bad("Varnelo is not launched");
+  if (label == "dialog") {
+    auto* dialogBar = session.dialogBar();
+    return Bar{dialogBar->panel(), &dialogBar->model(), std::nullopt};
+  }
   auto number = session.labelledWindow(label);
   if (!number) return Result::bad("no window labelled " + label);
   if (!overlay->barModel(*number)) return Result::bad("the window " + label + " has no bar");
-  return Bar{overlay->barPanel(*number), overlay->barModel(*number)};
+  return Bar{overlay->barPanel(*number), overlay->barModel(*number), number};
 }
 
 constexpr std::array<std::pair<const char*, PathBarControl>, 8> kBarControls{{
@@ -81,8 +88,8 @@ constexpr std::array<std::pair<const char*, PathBarControl>, 8> kBarControls{{
 }};
 
 // bar LABEL press CONTROL: refused when the bar does not offer it or it is disabled.
-Result pressBarControl(ScenarioSession& session, WindowNumber id, PathBarViewModel& model,
-                       const std::string& name) {
+Result pressBarControl(ScenarioSession& session, std::optional<WindowNumber> id,
+                       PathBarViewModel& model, const std::string& name) {
   for (const auto& [text, control] : kBarControls) {
     if (name != text) continue;
     if (PathBarPresentation::press(model, session.overlays()->barContext(id), control)) {
@@ -102,7 +109,7 @@ Result barCommand(ScenarioSession& session, Arguments args) {
   if (args.size() < 2) return Result::bad(usage);
   auto found = bar(session, args[0]);
   if (auto* bad = std::get_if<Result>(&found)) return *bad;
-  auto [panel, model] = std::get<Bar>(found);
+  auto [panel, model, window] = std::get<Bar>(found);
   const std::string& verb = args[1];
   auto& panels = session.desktop().panels();
   if (verb == "click" && args.size() == 3) {
@@ -114,13 +121,13 @@ Result barCommand(ScenarioSession& session, Arguments args) {
     return Result::bad("no crumb " + args[2]);
   }
   if (verb == "press" && args.size() == 3) {
-    return pressBarControl(session, *session.labelledWindow(args[0]), *model, args[2]);
+    return pressBarControl(session, window, *model, args[2]);
   }
   if (verb == "type" && args.size() == 3) {
     if (!model->isEditing.get() && !PathBarPresentation::beginEditing(*model)) {
       return Result::bad("the bar is read-only");
     }
-    panels.makeKey(panel->windowNumber());
+    if (panel) panels.makeKey(panel->windowNumber());
     model->editText.set(args[2]);
     return Result::ok();
   }
@@ -130,7 +137,8 @@ Result barCommand(ScenarioSession& session, Arguments args) {
     return Result::ok();
   }
   if (verb == "escape" && args.size() == 2) {
-    if (panels.keyPanel() != panel->windowNumber()) return Result::bad("the bar is not key");
+    if (!panel || panels.keyPanel() != panel->windowNumber())
+      return Result::bad("the bar is not key");
     panels.pressEscape();
     return Result::ok();
   }
@@ -179,7 +187,7 @@ Result expectBar(ScenarioSession& session, Arguments args) {
   if (args.size() < 2) return Result::bad(usage);
   auto found = bar(session, args[0]);
   if (auto* bad = std::get_if<Result>(&found)) return *bad;
-  auto [panel, model] = std::get<Bar>(found);
+  auto [panel, model, window] = std::get<Bar>(found);
   const std::string& what = args[1];
   auto flag = [&](bool got, const std::string& name) {
     return got ? Result::ok() : Result::failed("bar " + name, "not " + name);

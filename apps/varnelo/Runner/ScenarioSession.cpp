@@ -15,6 +15,10 @@ ScenarioSession::~ScenarioSession() {
 
 void ScenarioSession::launch() { app_ = runApplication(desktop_.ports()); }
 
+DialogPathBarController* ScenarioSession::dialogBar() {
+  return isLaunched() ? &app_->coordinator().dialogBar() : nullptr;
+}
+
 OverlayController* ScenarioSession::overlays() {
   return isLaunched() ? app_->coordinator().overlayController() : nullptr;
 }

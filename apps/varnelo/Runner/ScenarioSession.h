@@ -32,6 +32,8 @@ class ScenarioSession {
   AppDelegate& app() { return *app_; }
   // Varnelo's panels; null before launch (or when it was given other overlays).
   OverlayController* overlays();
+  // Null until launched.
+  DialogPathBarController* dialogBar();
   // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves).
   void launch();
   // Varnelo was launched and its simulated process has ended, by quitting or a signal.
