@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "Qt/EditingShortcuts.h"
 #include "Qt/QtColors.h"
 #include "Qt/QtFonts.h"
 #include "Qt/SymbolIcons.h"
@@ -38,6 +39,9 @@ class EntryField : public QLineEdit {
       model_.commitEditing();
     } else if (event->key() == Qt::Key_Escape) {
       model_.cancelEditing();
+    } else if (sendEditingShortcut(*event, *this)) {
+      // Undo and paste change the text without the edited signal.
+      if (text().toStdString() != model_.editText.get()) model_.editText.set(text().toStdString());
     } else {
       QLineEdit::keyPressEvent(event);
     }

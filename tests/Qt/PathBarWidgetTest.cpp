@@ -73,6 +73,22 @@ TEST_F(PathBarWidgetTest, typingAndReturnCommitsAndEscCancels) {
   EXPECT_EQ(navigated_.size(), 1u);
 }
 
+TEST_F(PathBarWidgetTest, editingShortcutsUndoAndRedoTheTypedPath) {
+  // Catches ⌘⇧Z taken for a second undo, an undo the model does not hear of (Return would
+  // commit the text before it), or ⌘⌥Z taken for undo.
+  click(widget_.controlRect(PathBarControl::enterPath));
+  entry()->clear();
+  QTest::keyClicks(entry(), "/tmp");
+  QTest::keyClick(entry(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(entry()->text(), "");
+  EXPECT_EQ(model_.editText.get(), "");
+  QTest::keyClick(entry(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(model_.editText.get(), "/tmp");
+  // Not a shortcut: the field gets it as any key (it must not undo).
+  QTest::keyClick(entry(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_TRUE(model_.editText.get().starts_with("/tmp"));
+}
+
 TEST_F(PathBarWidgetTest, theGrowBoxResizesFromThePressPointAndKeepsItsHoverWhileDragging) {
   // Catches a grip that reports offsets from the last event, inverts the height, loses
   // its emphasis when the pointer outruns it, or lets the press fall through to the bar.
