@@ -25,10 +25,8 @@ std::shared_ptr<DialogPathBarController> DialogPathBarController::create(
   controller->model_.onNavigate = [weak = controller->weak_from_this()](const std::string& path) {
     if (auto self = weak.lock()) self->navigationRequested(path);
   };
-  controller->editingSubscription_ = controller->model_.isEditing.subscribe(
-      [weak = controller->weak_from_this(), last = false](bool editing) mutable {
-        if (editing == last) return;
-        last = editing;
+  controller->editingSubscription_ =
+      controller->model_.isEditing.subscribe([weak = controller->weak_from_this()](bool editing) {
         if (auto self = weak.lock()) self->editingChanged(editing);
       });
   return controller;
@@ -141,6 +139,9 @@ void DialogPathBarController::makeCornerPatchPanel() {
 }
 
 void DialogPathBarController::editingChanged(bool editing) {
+  // Every write notifies; only a change counts.
+  if (editing == wasEditing_) return;
+  wasEditing_ = editing;
   if (!panel_) return;
   if (editing) {
     panel_->setAcceptsKey(true);

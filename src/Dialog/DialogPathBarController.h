@@ -69,6 +69,7 @@ class DialogPathBarController : public PathBarContextSource,
   std::optional<FileDialog> currentDialog_;
   Subscription editingSubscription_;
   bool ownerFront_ = true;
+  bool wasEditing_ = false;
 };
 
 }  // namespace varnelo
