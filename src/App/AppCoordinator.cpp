@@ -127,7 +127,10 @@ void AppCoordinator::wireDialogs() {
     Log::emit("dialog",
               "移動: " + (from ? from->filePath().value_or("") : std::string("（現在地不明）")) +
                   " → " + to.filePath().value_or(""));
-    if (DialogNavigator::navigate(self->ports_, element, from, to))
+    auto gaveUp = [weak] {
+      if (auto self = weak.lock()) self->dialogs_->noteNavigationAbandoned();
+    };
+    if (DialogNavigator::navigate(self->ports_, element, from, to, gaveUp))
       self->dialogs_->noteNavigatedTo(to);
   };
 }

@@ -32,6 +32,12 @@ struct Navigation {
   AXElement dialog;
   std::string path;
   TimePoint startedAt;
+  std::function<void()> gaveUp;
+
+  void giveUp() const {
+    Log::emit("nav", kGaveUp);
+    if (gaveUp) gaveUp();
+  }
 
   double elapsedMs() const {
     return std::chrono::duration<double, std::milli>(ports.mainQueue.now() - startedAt).count();
@@ -46,7 +52,7 @@ struct Navigation {
   // Posts nothing, and ends the navigation, once the owner has lost the front.
   bool press(const KeyStroke& stroke) const {
     if (!ownerIsFront()) {
-      Log::emit("nav", kGaveUp);
+      giveUp();
       return false;
     }
     ports.keyboard.post(stroke);
@@ -87,7 +93,7 @@ void found(const Navigation& navigation, const AXElement& field, int attempt, bo
   }
   // The field is the owner's; the Return after it must still reach the owner.
   if (!navigation.ownerIsFront()) {
-    Log::emit("nav", kGaveUp);
+    navigation.giveUp();
     return;
   }
   fill(navigation, field);
@@ -105,7 +111,7 @@ void waitForSheet(const Navigation& navigation, int attempt, bool triedCmdG) {
     return;
   }
   if (triedCmdG) {
-    Log::emit("nav", kGaveUp);
+    navigation.giveUp();
     return;
   }
   if (Log::isDebugEnabled()) {
@@ -128,7 +134,7 @@ std::optional<AXElement> goToFolderField(Accessibility& ax, const AXElement& dia
 }
 
 bool navigate(const Ports& ports, const AXElement& dialog, const std::optional<Url>& from,
-              const Url& to) {
+              const Url& to, std::function<void()> gaveUp) {
   const std::string target = folderPath(to);
   if (from && folderPath(*from) == target) return false;
   std::error_code error;
@@ -136,8 +142,14 @@ bool navigate(const Ports& ports, const AXElement& dialog, const std::optional<U
     Log::emit("nav", "実在しない/フォルダでないパスのため移動しない: " + target);
     return false;
   }
-  Navigation navigation{ports, dialog, target, ports.mainQueue.now()};
-  if (!navigation.press(kSlash)) return false;
+  Navigation navigation{ports, dialog, target, ports.mainQueue.now(), {}};
+  // Nothing was started yet: the caller keeps showing where the dialog is.
+  if (!navigation.ownerIsFront()) {
+    Log::emit("nav", kGaveUp);
+    return false;
+  }
+  navigation.gaveUp = std::move(gaveUp);
+  navigation.press(kSlash);
   if (auto field = goToFolderField(ports.accessibility, dialog)) {
     found(navigation, *field, 0, false);
   } else {

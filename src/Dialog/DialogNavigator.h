@@ -6,6 +6,7 @@
 // opens is logged under "nav". Main thread only; the ports outlive every retry.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "Platform/Ports.h"
@@ -18,9 +19,10 @@ inline constexpr Duration kReturnDelay = seconds(0.008);
 inline constexpr int kPollAttempts = 120;
 
 // True when a navigation was started (not that it succeeded); false for the folder shown
-// already and for a target that is no existing folder (then no key is sent).
+// already, for a target that is no existing folder and while the owner is not in front
+// (then no key is sent). `gaveUp` is called when a started navigation is abandoned.
 bool navigate(const Ports& ports, const AXElement& dialog, const std::optional<Url>& from,
-              const Url& to);
+              const Url& to, std::function<void()> gaveUp = {});
 
 // The text field of the go-to-folder sheet open on the dialog, if any.
 std::optional<AXElement> goToFolderField(Accessibility& ax, const AXElement& dialog);

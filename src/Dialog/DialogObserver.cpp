@@ -355,6 +355,11 @@ void DialogObserver::noteNavigatedTo(const Url& url) {
   if (onDialogUpdated) onDialogUpdated(*currentInfo_);
 }
 
+void DialogObserver::noteNavigationAbandoned() {
+  suppressRereadUntil_.reset();
+  scheduleReread();
+}
+
 double DialogObserver::millisecondsSince(TimePoint start) const {
   return std::chrono::duration<double, std::milli>(ports_.mainQueue.now() - start).count();
 }

@@ -51,6 +51,9 @@ class DialogObserver : public std::enable_shared_from_this<DialogObserver> {
   // The dialog path bar made the dialog go to `url`: reported at once, and re-reads wait
   // until the dialog has had time to get there.
   void noteNavigatedTo(const Url& url);
+  // A navigation that was reported was abandoned: the dialog is read again soon, so that
+  // the bar does not go on showing a folder the dialog never reached.
+  void noteNavigationAbandoned();
 
   ProcessId watchedPID() const { return watchedPID_; }
   bool ownerIsFront() const { return ownerIsFront_; }

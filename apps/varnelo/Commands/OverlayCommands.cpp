@@ -179,11 +179,11 @@ Result expectFrame(ScenarioSession& session, const std::string& what, const Pane
 }
 
 // expect bar LABEL shown | hidden | frame X,Y WxH | crumbs NAME… | readonly | editable |
-// editing | showing | invalid | path PATH
+// editing | showing | invalid | path PATH | label TEXT|none
 Result expectBar(ScenarioSession& session, Arguments args) {
   const char* usage =
       "usage: expect bar LABEL shown | hidden | frame X,Y WxH | crumbs NAME… | readonly | "
-      "editable | editing | showing | invalid | path PATH";
+      "editable | editing | showing | invalid | path PATH | label TEXT|none";
   if (args.size() < 2) return Result::bad(usage);
   auto found = bar(session, args[0]);
   if (auto* bad = std::get_if<Result>(&found)) return *bad;
@@ -201,6 +201,11 @@ Result expectBar(ScenarioSession& session, Arguments args) {
   if (args.size() == 2 && what == "editing") return flag(model->isEditing.get(), what);
   if (args.size() == 2 && what == "showing") return flag(!model->isEditing.get(), what);
   if (args.size() == 2 && what == "invalid") return flag(model->inputInvalid.get(), what);
+  if (args.size() == 3 && what == "label") {
+    const std::string got = model->readOnlyLabel.get().value_or("none");
+    if (got == args[2]) return Result::ok();
+    return Result::failed("label " + args[2], got);
+  }
   if (args.size() == 3 && what == "path") {
     // Finder writes a folder's path with a final slash, a typed path may have none.
     auto folder = [](std::string path) {
@@ -284,7 +289,7 @@ void addOverlayCommands(CommandTable& table) {
             barCommand);
   table.add("expect bar",
             "LABEL shown | hidden | frame X,Y WxH | crumbs NAME… | readonly | editable | editing | "
-            "showing | invalid | path PATH",
+            "showing | invalid | path PATH | label TEXT|none",
             expectBar);
   table.add("expect strip", "shown | hidden | frame X,Y WxH | enabled BUTTON… | on BUTTON…",
             expectStrip);
