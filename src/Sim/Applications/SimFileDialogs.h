@@ -1,17 +1,18 @@
-// Other applications' open and save dialogs: a save sheet on one of an application's
-// windows, or a free-standing open dialog window, each an accessibility tree over a real
-// folder (DialogTree) that reacts to the keys its owner receives while frontmost: "/" and
-// ⌘⇧G open the go-to-folder sheet after their delays, Return goes to the folder typed there
-// (or refuses one that does not exist), and Return with no go-to sheet presses the default
-// button. Calls on a dialog that is not open answer false and change nothing. Main thread
-// only; the trees may be read from any thread meanwhile.
+// Other applications' open and save dialogs: a save sheet on one of an application's windows
+// or a free-standing open dialog window, each an accessibility tree over a real folder
+// (DialogTree) that reacts to the keys its owner receives: "/" and ⌘⇧G open the go-to-folder
+// sheet after their delays; Return goes to the folder typed there (or refuses a missing one)
+// or, with no go-to sheet, presses the default button. Calls on a dialog that is not open
+// answer false. Main thread only; the trees may be read from any thread meanwhile.
 //
 // Limits: saving and opening are recorded, nothing is written; the go-to sheet opens with
 // "/" for "/" and empty for ⌘⇧G and takes no other typing; a folder is shown by its
 // canonical path (FinderPaths); column view's first column is the nearest of the tops
 // given at construction that holds the folder, else "/" (a Mac starts at the volume root,
 // which here would list the host's own folders); a refused path leaves the sheet open
-// without an alert; the sheet delays of 80 ms are inferred.
+// without an alert; Return before a requested go-to sheet has appeared presses the default
+// button; the sheet delays (80 ms), a save sheet's size (560x360) and the 28-point title bar
+// are inferred.
 #pragma once
 
 #include <chrono>
