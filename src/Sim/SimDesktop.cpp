@@ -86,7 +86,7 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   process_ = std::make_unique<SimProcessHooks>(*scheduler_);
   windowServer_ = std::make_unique<SimWindowServer>(options.varneloPid);
   accessibility_ = std::make_unique<SimAccessibility>(
-      *scheduler_, *windowServer_, *accessibilityTrust_,
+      *scheduler_, *windowServer_, elementTree_, *accessibilityTrust_,
       [workspace](ProcessId pid) -> std::optional<std::string> {
         auto application = workspace->runningApplication(static_cast<int>(pid));
         if (!application) return std::nullopt;
@@ -121,6 +121,9 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   application_->onActivate = [workspace, bundle = systemInfo_->bundleIdentifier()] {
     if (bundle) workspace->activate(*bundle);
   };
+  fileDialogs_ = std::make_unique<SimFileDialogs>(
+      *scheduler_, *windowServer_, elementTree_, *keyboard_, home_.path,
+      std::vector<std::filesystem::path>{externalVolume(), home_.path});
   workspace_->onShowInFileViewer = [this](const std::vector<Url>& urls) {
     std::vector<std::filesystem::path> items;
     for (const auto& url : urls) {

@@ -29,8 +29,10 @@
 #include "Platform/Ports.h"
 #include "Sim/Accessibility/SimAccessibility.h"
 #include "Sim/Accessibility/SimAccessibilityTrust.h"
+#include "Sim/Accessibility/SimElementTree.h"
 #include "Sim/AppleScript/SimAutomationPermission.h"
 #include "Sim/AppleScript/SimScriptHost.h"
+#include "Sim/Applications/SimFileDialogs.h"
 #include "Sim/Clock/RealTimeLoop.h"
 #include "Sim/Clock/VirtualScheduler.h"
 #include "Sim/Defaults/SimGlobalDefaults.h"
@@ -103,6 +105,8 @@ class SimDesktop {
   SimSystemLog& systemLog() { return *systemLog_; }
   SimAccessibilityTrust& accessibilityTrust() { return *accessibilityTrust_; }
   SimAccessibility& accessibility() { return *accessibility_; }
+  SimElementTree& elementTree() { return elementTree_; }
+  SimFileDialogs& fileDialogs() { return *fileDialogs_; }
   SimWindowServer& windowServer() { return *windowServer_; }
   SimMouse& mouse() { return *mouse_; }
   SimPointer& pointer() { return *pointer_; }
@@ -171,6 +175,7 @@ class SimDesktop {
   std::unique_ptr<SimWorkspace> workspace_;
   std::unique_ptr<SimAutomationPermission> automation_;
   std::unique_ptr<SimWindowServer> windowServer_;
+  SimElementTree elementTree_;
   std::unique_ptr<SimAccessibility> accessibility_;
   std::unique_ptr<SimMouse> mouse_;
   std::unique_ptr<SimPointer> pointer_;
@@ -195,6 +200,8 @@ class SimDesktop {
   SimApplicationChooser applicationChooser_;
   SimAppWindows appWindows_;
   std::unique_ptr<SimFileAccess> files_;
+  // After the clock: destroyed first, so no task of a dialog outlives it.
+  std::unique_ptr<SimFileDialogs> fileDialogs_;
   std::mt19937_64 random_;
 };
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "Commands/DialogCommands.h"
 #include "Commands/WindowCommands.h"
 #include "Platform/Url.h"
 #include "Runner/ScenarioSession.h"
@@ -127,6 +128,7 @@ Result removeGlobal(ScenarioSession& session, Arguments args) {
 // app install BUNDLE_ID "Name" | app uninstall BUNDLE_ID | app NAME window …
 Result manageApp(ScenarioSession& session, Arguments args) {
   if (args.size() >= 2 && args[1] == "window") return openApplicationWindow(session, args);
+  if (auto result = dialogAppAction(session, args)) return *result;
   auto& workspace = session.desktop().workspace();
   if (args.size() == 3 && args[0] == "install") {
     workspace.install({args[1], args[2], "/Applications/" + args[2] + ".app"});
@@ -440,8 +442,9 @@ void addCoreCommands(CommandTable& table) {
   table.add("global set", "KEY TEXT", setGlobal);
   table.add("global remove", "KEY", removeGlobal);
   table.add("app",
-            "install BUNDLE_ID NAME | uninstall BUNDLE_ID | "
-            "NAME window at X,Y size WxH [titled TEXT] as LABEL",
+            std::string("install BUNDLE_ID NAME | uninstall BUNDLE_ID | "
+                        "NAME window at X,Y size WxH [titled TEXT] as LABEL | ") +
+                kDialogAppUsage,
             manageApp);
   table.add("accessibility", "grant|deny", setAccessibility);
   table.add("automation", "finder granted|denied|undecided", setAutomation);

@@ -3,6 +3,7 @@
 #include "Commands/BookmarkCommands.h"
 #include "Commands/CoreCommands.h"
 #include "Commands/DiagnosticsCommands.h"
+#include "Commands/DialogCommands.h"
 #include "Commands/FileCommands.h"
 #include "Commands/FinderCommands.h"
 #include "Commands/HealthCommands.h"
@@ -23,6 +24,7 @@ CommandTable allCommands() {
   addFileCommands(table);
   addFinderCommands(table);
   addWindowCommands(table);
+  addDialogCommands(table);
   addScreenCommands(table);
   addTrackingCommands(table);
   addHealthCommands(table);

@@ -47,12 +47,15 @@ class ScenarioSession {
   // Windows the scenario has named ("as a"), for later lines; a label named again moves.
   std::map<std::string, WindowNumber>& windowLabels() { return windowLabels_; }
   std::optional<WindowNumber> labelledWindow(const std::string& label) const;
+  // Other applications' dialogs the scenario has named, by SimFileDialogs' ids.
+  std::map<std::string, int>& dialogLabels() { return dialogLabels_; }
 
  private:
   sim::SimDesktop& desktop_;
   std::ostream& out_;
   std::shared_ptr<AppDelegate> app_;
   std::map<std::string, WindowNumber> windowLabels_;
+  std::map<std::string, int> dialogLabels_;
 };
 
 }  // namespace varnelo::scenario

@@ -4,7 +4,7 @@
 
 namespace varnelo::sim {
 
-bool SimAXObserver::State::wants(WindowNumber registeredOn, const std::string& name) {
+bool SimAXObserver::State::wants(SimRegistration registeredOn, const std::string& name) {
   std::lock_guard lock(mutex);
   return attached && registrations.contains({registeredOn, name});
 }
@@ -18,7 +18,8 @@ AXError SimAXObserver::addNotification(const AXElement& element, const std::stri
   if (sim->pid != state_->pid) return AXError::illegalArgument;
   if (AXError error = admit_(element); error != AXError::success) return error;
   std::lock_guard lock(state_->mutex);
-  bool added = state_->registrations.emplace(sim->window, notification).second;
+  bool added =
+      state_->registrations.emplace(SimRegistration{sim->window, sim->node}, notification).second;
   return added ? AXError::success : AXError::notificationAlreadyRegistered;
 }
 
@@ -27,7 +28,8 @@ AXError SimAXObserver::removeNotification(const AXElement& element,
   if (AXError error = validate_(element); error != AXError::success) return error;
   const auto* sim = simElement(element);
   std::lock_guard lock(state_->mutex);
-  bool removed = state_->registrations.erase({sim->window, notification}) > 0;
+  bool removed =
+      state_->registrations.erase({SimRegistration{sim->window, sim->node}, notification}) > 0;
   return removed ? AXError::success : AXError::notificationNotRegistered;
 }
 
@@ -41,7 +43,7 @@ void SimAXObserver::detachFromMainRunLoop() {
   state_->attached = false;
 }
 
-void SimAXObserver::deliver(const std::weak_ptr<State>& weak, WindowNumber registeredOn,
+void SimAXObserver::deliver(const std::weak_ptr<State>& weak, SimRegistration registeredOn,
                             const AXElement& element, const std::string& notification) {
   auto state = weak.lock();
   if (!state || !state->wants(registeredOn, notification)) return;

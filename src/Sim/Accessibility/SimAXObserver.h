@@ -7,6 +7,7 @@
 // is posted and when it runs, and still registered when it runs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -19,18 +20,21 @@
 
 namespace varnelo::sim {
 
+// The element a registration is on: its window (0: the application) and node (0: none).
+using SimRegistration = std::pair<WindowNumber, std::uint64_t>;
+
 class SimAXObserver final : public AXObserver {
  public:
   struct State {
     State(ProcessId pid, AXNotificationHandler handler) : pid(pid), handler(std::move(handler)) {}
     // Attached and registered for `name` on the element (window 0: the application).
-    bool wants(WindowNumber registeredOn, const std::string& name);
+    bool wants(SimRegistration registeredOn, const std::string& name);
 
     const ProcessId pid;
     const AXNotificationHandler handler;
     std::mutex mutex;
     bool attached = false;
-    std::set<std::pair<WindowNumber, std::string>> registrations;
+    std::set<std::pair<SimRegistration, std::string>> registrations;
   };
 
   // Answers success when an element may be observed now; called without locks held.
@@ -46,7 +50,7 @@ class SimAXObserver final : public AXObserver {
 
   // Runs on the main queue: calls the handler unless the observer has gone, been
   // detached or unregistered meanwhile.
-  static void deliver(const std::weak_ptr<State>& weak, WindowNumber registeredOn,
+  static void deliver(const std::weak_ptr<State>& weak, SimRegistration registeredOn,
                       const AXElement& element, const std::string& notification);
 
  private:

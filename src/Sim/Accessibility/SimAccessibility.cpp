@@ -36,15 +36,21 @@ const char* windowNotification(SimWindowChange change) {
 }  // namespace
 
 SimAccessibility::SimAccessibility(SimScheduler& scheduler, SimWindowServer& windowServer,
-                                   SimAccessibilityTrust& trust, ProcessLookup processName)
+                                   SimElementTree& tree, SimAccessibilityTrust& trust,
+                                   ProcessLookup processName)
     : scheduler_(scheduler),
       windowServer_(windowServer),
+      tree_(tree),
       trust_(trust),
       processName_(std::move(processName)) {
   windowServer_.setChangeListener([this](const SimWindowEvent& event) { windowChanged(event); });
+  tree_.setChangeListener([this](const SimNodeEvent& event) { nodeChanged(event); });
 }
 
-SimAccessibility::~SimAccessibility() { windowServer_.setChangeListener({}); }
+SimAccessibility::~SimAccessibility() {
+  windowServer_.setChangeListener({});
+  tree_.setChangeListener({});
+}
 
 AXElement SimAccessibility::applicationElement(ProcessId pid) { return makeSimElement(pid); }
 
@@ -65,12 +71,16 @@ std::variant<SimAccessibility::Target, AXError> SimAccessibility::resolve(
   if (!sim) return AXError::illegalArgument;
   if (sim->isApplication()) {
     if (!processName_(sim->pid)) return AXError::cannotComplete;
-    return Target{sim->pid, std::nullopt};
+    return Target{sim->pid, std::nullopt, std::nullopt};
   }
   auto window = windowServer_.window(sim->window);
   if (!window || window->ownerPID != sim->pid || window->role.role.empty())
     return AXError::invalidUIElement;
-  return Target{sim->pid, std::move(window)};
+  if (!sim->isNode()) return Target{sim->pid, std::move(window), std::nullopt};
+  auto node = tree_.node(sim->node);
+  if (!node || node->window != sim->window || node->pid != sim->pid)
+    return AXError::invalidUIElement;
+  return Target{sim->pid, std::move(window), std::move(node)};
 }
 
 AXError SimAccessibility::validate(const AXElement& element) const {
@@ -84,12 +94,12 @@ std::optional<AXError> SimAccessibility::exchange(const AXElement& element) {
   const auto* sim = simElement(element);
   if (!sim) return AXError::illegalArgument;
   Duration wait{};
-  const bool answers = !isUnresponsive();
+  const bool answers = !isUnresponsive(sim->pid);
   {
     std::lock_guard lock(mutex_);
     wait = roundTrip_;
     if (!answers) {
-      auto set = messagingTimeouts_.find({sim->pid, sim->window});
+      auto set = messagingTimeouts_.find({sim->pid, sim->window, sim->node});
       wait = set == messagingTimeouts_.end() ? kDefaultMessagingTimeout : set->second;
     }
   }
@@ -103,7 +113,9 @@ AXReadResult SimAccessibility::copyAttributeValue(const AXElement& element,
   if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  return read(std::get<Target>(resolved), attribute);
+  auto result = read(std::get<Target>(resolved), attribute);
+  noteRead(*simElement(element));
+  return result;
 }
 
 AXMultiReadResult SimAccessibility::copyMultipleAttributeValues(
@@ -120,10 +132,12 @@ AXMultiReadResult SimAccessibility::copyMultipleAttributeValues(
     }
     values.push_back(std::get<AXValue>(std::move(result)));
   }
+  noteRead(*simElement(element));
   return values;
 }
 
 AXReadResult SimAccessibility::read(const Target& target, const std::string& attribute) const {
+  if (target.node) return readNode(*target.window, *target.node, attribute);
   if (target.window) return readWindow(*target.window, attribute);
   return readApplication(target.pid, attribute);
 }
@@ -169,11 +183,50 @@ AXReadResult SimAccessibility::readWindow(const SimWindow& window,
   if (attribute == "AXPosition") return AXValue{offsetOrigin(window)};
   if (attribute == "AXSize") return AXValue{window.frame.size()};
   if (attribute == "AXMinimized") return AXValue{window.minimised};
-  if (attribute == "AXChildren" || attribute == "AXSheets") return AXValue{AXValueList{}};
+  if (attribute == "AXChildren" || attribute == "AXSheets") {
+    return elementList(window.ownerPID, tree_.topLevel(window.number),
+                       /*sheetsOnly=*/attribute == "AXSheets");
+  }
   if (attribute == "AXParent") return AXValue{makeSimElement(window.ownerPID)};
   if (attribute == "AXFocused" || attribute == "AXMain")
     return AXValue{focusedWindow(window.ownerPID) == window.number};
   return AXError::attributeUnsupported;
+}
+
+AXReadResult SimAccessibility::readNode(const SimWindow& window, const SimNode& node,
+                                        const std::string& attribute) const {
+  if (attribute == "AXRole") return AXValue{node.role};
+  if (attribute == "AXSubrole") {
+    if (node.subrole.empty()) return AXError::attributeUnsupported;
+    return AXValue{node.subrole};
+  }
+  if (attribute == "AXTitle") return AXValue{node.title};
+  if (attribute == "AXValue") {
+    if (!node.value) return AXError::noValue;
+    return AXValue{*node.value};
+  }
+  if (attribute == "AXURL") {
+    if (!node.url) return AXError::noValue;
+    return AXValue{*node.url};
+  }
+  if (attribute == "AXChildren" || attribute == "AXSheets")
+    return elementList(node.pid, node.children, /*sheetsOnly=*/attribute == "AXSheets");
+  if (attribute == "AXPosition")
+    return AXValue{Point{window.frame.x + node.frame.x, window.frame.y + node.frame.y}};
+  if (attribute == "AXSize") return AXValue{node.frame.size()};
+  if (attribute == "AXParent") return AXValue{makeSimElement(node.pid, node.window, node.parent)};
+  return AXError::attributeUnsupported;
+}
+
+AXValue SimAccessibility::elementList(ProcessId pid, const std::vector<NodeId>& nodes,
+                                      bool sheetsOnly) const {
+  AXValueList elements;
+  for (NodeId id : nodes) {
+    auto node = tree_.node(id);
+    if (!node || (sheetsOnly && node->role != "AXSheet")) continue;
+    elements.push_back(AXValue{makeSimElement(pid, node->window, id)});
+  }
+  return AXValue{std::move(elements)};
 }
 
 AXError SimAccessibility::setAttributeValue(const AXElement& element, const std::string& attribute,
@@ -181,9 +234,20 @@ AXError SimAccessibility::setAttributeValue(const AXElement& element, const std:
   if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  const auto& window = std::get<Target>(resolved).window;
-  if (!window) return AXError::attributeUnsupported;
-  return writeWindow(*window, attribute, value);
+  const auto& target = std::get<Target>(resolved);
+  if (target.node) return writeNode(simElement(element)->node, *target.node, attribute, value);
+  if (!target.window) return AXError::attributeUnsupported;
+  return writeWindow(*target.window, attribute, value);
+}
+
+AXError SimAccessibility::writeNode(NodeId id, const SimNode& node, const std::string& attribute,
+                                    const AXValue& value) {
+  const bool takesText = node.role == "AXTextField" || node.role == "AXComboBox";
+  if (attribute != "AXValue" || !takesText) return AXError::attributeUnsupported;
+  const auto* text = value.as<std::string>();
+  if (!text) return AXError::illegalArgument;
+  bool written = tree_.modify(id, [text](SimNode& field) { field.value = *text; });
+  return written ? AXError::success : AXError::invalidUIElement;
 }
 
 AXError SimAccessibility::writeWindow(const SimWindow& window, const std::string& attribute,
@@ -222,8 +286,9 @@ AXError SimAccessibility::performAction(const AXElement& element, const std::str
   if (auto failed = exchange(element)) return *failed;
   auto resolved = resolve(element);
   if (auto* error = std::get_if<AXError>(&resolved)) return *error;
-  const auto& window = std::get<Target>(resolved).window;
-  if (!window || action != "AXRaise") return AXError::actionUnsupported;
+  const auto& target = std::get<Target>(resolved);
+  const auto& window = target.window;
+  if (!window || target.node || action != "AXRaise") return AXError::actionUnsupported;
   windowServer_.raise(window->number);
   return AXError::success;
 }
@@ -262,7 +327,7 @@ AXError SimAccessibility::setMessagingTimeout(const AXElement& element, double s
   const auto* sim = simElement(element);
   if (!sim || !(seconds >= 0) || seconds > 1e6) return AXError::illegalArgument;
   std::lock_guard lock(mutex_);
-  const std::pair key{sim->pid, sim->window};
+  const std::tuple key{sim->pid, sim->window, sim->node};
   if (seconds == 0) {
     messagingTimeouts_.erase(key);
   } else {
@@ -302,13 +367,46 @@ WindowNumber SimAccessibility::focusedWindow(ProcessId pid) const {
   return kNullWindowNumber;
 }
 
-bool SimAccessibility::isUnresponsive() const {
+bool SimAccessibility::isUnresponsive(ProcessId pid) const {
   std::optional<TimePoint> until;
+  std::optional<TimePoint> processUntil;
   {
     std::lock_guard lock(mutex_);
     until = unresponsiveUntil_;
+    auto process = processUnresponsiveUntil_.find(pid);
+    if (process != processUnresponsiveUntil_.end()) processUntil = process->second;
   }
-  return until && scheduler_.now() < *until;
+  const TimePoint now = scheduler_.now();
+  return (until && now < *until) || (processUntil && now < *processUntil);
+}
+
+void SimAccessibility::noteRead(const SimAXElementRef& element) {
+  std::vector<Countdown> candidates;
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& countdown : countdowns_) {
+      if (countdown.window == element.window) candidates.push_back(countdown);
+    }
+  }
+  std::vector<Countdown> ranOut;
+  for (const auto& candidate : candidates) {
+    bool counts = candidate.root == 0 || tree_.isWithin(element.node, candidate.root);
+    if (!counts) continue;
+    std::lock_guard lock(mutex_);
+    auto found = std::find_if(countdowns_.begin(), countdowns_.end(), [&](const Countdown& each) {
+      return each.window == candidate.window && each.root == candidate.root;
+    });
+    if (found == countdowns_.end() || --found->left > 0) continue;
+    ranOut.push_back(*found);
+    countdowns_.erase(found);
+  }
+  for (const auto& countdown : ranOut) {
+    if (countdown.root == 0) {
+      windowServer_.destroy(countdown.window);
+    } else {
+      tree_.remove(countdown.root);
+    }
+  }
 }
 
 Point SimAccessibility::offsetOrigin(const SimWindow& window) const {
@@ -350,10 +448,15 @@ void SimAccessibility::noteCreation(const SimWindowEvent& event) {
 void SimAccessibility::windowChanged(const SimWindowEvent& event) {
   if (event.change == SimWindowChange::created) {
     noteCreation(event);
-    post(event.ownerPID, event.number, "AXWindowCreated", /*onWindow=*/false);
+    post(event.ownerPID, event.number, 0, "AXWindowCreated", /*onElement=*/false);
+  }
+  if (event.change == SimWindowChange::destroyed) {
+    tree_.removeWindow(event.number);
+    std::lock_guard lock(mutex_);
+    std::erase_if(countdowns_, [&](const Countdown& each) { return each.window == event.number; });
   }
   if (const char* name = windowNotification(event.change))
-    post(event.ownerPID, event.number, name, /*onWindow=*/true);
+    post(event.ownerPID, event.number, 0, name, /*onElement=*/true);
 
   WindowNumber focused = focusedWindow(event.ownerPID);
   {
@@ -363,16 +466,31 @@ void SimAccessibility::windowChanged(const SimWindowEvent& event) {
     last = focused;
   }
   if (focused == kNullWindowNumber) return;
-  post(event.ownerPID, focused, "AXFocusedWindowChanged", /*onWindow=*/false);
-  post(event.ownerPID, focused, "AXMainWindowChanged", /*onWindow=*/false);
+  post(event.ownerPID, focused, 0, "AXFocusedWindowChanged", /*onElement=*/false);
+  post(event.ownerPID, focused, 0, "AXMainWindowChanged", /*onElement=*/false);
 }
 
-void SimAccessibility::post(ProcessId pid, WindowNumber number, const std::string& name,
-                            bool onWindow) {
+void SimAccessibility::nodeChanged(const SimNodeEvent& event) {
+  if (event.change == SimNodeChange::destroyed) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(countdowns_, [&](const Countdown& countdown) {
+      return countdown.window == event.window && countdown.root == event.node;
+    });
+  }
+  if (event.change == SimNodeChange::created && event.role != "AXSheet") return;
+  const char* name =
+      event.change == SimNodeChange::created ? "AXSheetCreated" : "AXUIElementDestroyed";
+  post(event.pid, event.window, event.node, name, /*onElement=*/false);
+}
+
+void SimAccessibility::post(ProcessId pid, WindowNumber number, NodeId node,
+                            const std::string& name, bool onElement) {
   struct Delivery {
     std::weak_ptr<SimAXObserver::State> observer;
-    WindowNumber registeredOn;
+    SimRegistration registeredOn;
   };
+  const SimRegistration application{kNullWindowNumber, 0};
+  const SimRegistration self{number, node};
   std::vector<Delivery> deliveries;
   {
     std::lock_guard lock(mutex_);
@@ -380,11 +498,11 @@ void SimAccessibility::post(ProcessId pid, WindowNumber number, const std::strin
     for (const auto& weak : observers_) {
       auto observer = weak.lock();
       if (!observer || observer->pid != pid) continue;
-      if (observer->wants(kNullWindowNumber, name)) deliveries.push_back({weak, kNullWindowNumber});
-      if (onWindow && observer->wants(number, name)) deliveries.push_back({weak, number});
+      if (observer->wants(application, name)) deliveries.push_back({weak, application});
+      if (onElement && observer->wants(self, name)) deliveries.push_back({weak, self});
     }
   }
-  AXElement element = windowElement(pid, number);
+  AXElement element = makeSimElement(pid, number, node);
   for (auto& delivery : deliveries) {
     scheduler_.post([delivery = std::move(delivery), element, name] {
       SimAXObserver::deliver(delivery.observer, delivery.registeredOn, element, name);
@@ -415,10 +533,22 @@ void SimAccessibility::setDropNotifications(WindowNumber number, bool drop) {
   dropped_.erase(number);
 }
 
-void SimAccessibility::makeUnresponsiveFor(Duration duration) {
+void SimAccessibility::makeUnresponsiveFor(Duration duration, std::optional<ProcessId> pid) {
   TimePoint until = scheduler_.now() + duration;
   std::lock_guard lock(mutex_);
+  if (pid) {
+    processUnresponsiveUntil_[*pid] = until;
+    return;
+  }
   unresponsiveUntil_ = until;
+}
+
+void SimAccessibility::tearDownAfterReads(WindowNumber window, NodeId root, int reads) {
+  std::lock_guard lock(mutex_);
+  std::erase_if(countdowns_, [&](const Countdown& countdown) {
+    return countdown.window == window && countdown.root == root;
+  });
+  countdowns_.push_back({window, root, std::max(reads, 1)});
 }
 
 void SimAccessibility::setObserverCreationError(std::optional<AXError> error) {
@@ -445,7 +575,7 @@ void SimAccessibility::setRegistrationFailsEvery(int n) {
 void SimAccessibility::postAgain(ProcessId pid, WindowNumber number, const std::string& name) {
   const bool onApplication = name == "AXWindowCreated" || name == "AXFocusedWindowChanged" ||
                              name == "AXMainWindowChanged";
-  post(pid, number, name, /*onWindow=*/!onApplication);
+  post(pid, number, 0, name, /*onElement=*/!onApplication);
 }
 
 }  // namespace varnelo::sim
