@@ -16,6 +16,8 @@ struct Walk {
   int visited = 0;
   std::vector<Url> urls;
   bool columnView = false;
+  // The last URL found inside a column view: an item of its last column.
+  std::optional<Url> lastColumnItem;
 
   bool full() const { return !columnView && urls.size() > kUrlLimit; }
 
@@ -23,7 +25,13 @@ struct Walk {
     if (visited > kVisitLimit - 1 || depth > kDepthLimit || full()) return;
     ++visited;
     auto facts = AXWin::urlChildrenRole(ax, element);
-    if (facts.role == "AXBrowser") columnView = true;
+    if (facts.role == "AXBrowser") {
+      columnView = true;
+      const std::size_t before = urls.size();
+      for (const auto& child : facts.children) collect(child, depth + 1);
+      if (urls.size() > before) lastColumnItem = urls.back();
+      return;
+    }
     // The folder pop-up names the folder itself, not an item in it: taken as one, an
     // empty folder would read as its parent.
     if (facts.url && facts.url->isFileUrl() && facts.role != "AXPopUpButton") {
@@ -37,9 +45,13 @@ struct Walk {
   }
 };
 
+std::string withoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
 std::string parentPath(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  std::string trimmed = withoutTrailingSlash(path);
   auto slash = trimmed.rfind('/');
   if (slash == std::string::npos) return trimmed;
   return slash == 0 ? "/" : trimmed.substr(0, slash);
@@ -74,7 +86,7 @@ std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& el
 
 std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog) {
   const auto started = std::chrono::steady_clock::now();
-  Walk walk{ax, 0, {}, false};
+  Walk walk{ax, 0, {}, false, std::nullopt};
   walk.collect(dialog, 0);
   if (Log::isDebugEnabled()) {
     const double ms =
@@ -86,10 +98,17 @@ std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog) 
     if (walk.visited >= kVisitLimit) line += " ← 上限到達";
     Log::emit("dialog", line);
   }
+  // Column view lists every folder from the top down to the one shown, whose items are
+  // the last column: by counts alone a fuller folder above it would win.
+  if (walk.lastColumnItem) {
+    if (auto path = walk.lastColumnItem->filePath()) return Url::fileUrl(parentPath(*path));
+  }
   if (auto parent = majorityParent(walk.urls)) return parent;
   if (auto popup = firstPopUpButton(ax, dialog)) {
     auto url = AXWin::url(ax, *popup);
-    if (url && url->isFileUrl()) return url;
+    if (url && url->isFileUrl()) {
+      if (auto path = url->filePath()) return Url::fileUrl(withoutTrailingSlash(*path));
+    }
   }
   return std::nullopt;
 }

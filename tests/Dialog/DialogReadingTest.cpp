@@ -125,20 +125,19 @@ TEST(DialogPathReaderTest, listViewStopsAfterFortyUrlsAndAnswersTheirFolder) {
   EXPECT_EQ(counting.calls(), 3 + 40);
 }
 
-TEST(DialogPathReaderTest, columnViewWalksEveryColumnAndTheLargestFolderWins) {
-  // Catches column view cut at forty URLs (the deepest column would be missed) or a tie
-  // decided by order of appearance instead of by path.
+TEST(DialogPathReaderTest, columnViewAnswersItsLastColumnAndListTiesGoToTheFirstPath) {
+  // Catches column view cut at forty URLs, its answer taken from a fuller column above the
+  // folder shown, or a tie in a list decided by order of appearance instead of by path.
   Tree tree;
-  int home = tree.add("AXList", tree.rows("/Users/ann", 30));
-  int documents = tree.add("AXList", tree.rows("/Users/ann/Documents", 45));
+  int home = tree.add("AXList", tree.rows("/Users/ann", 45));
+  int documents = tree.add("AXList", tree.rows("/Users/ann/Documents", 3));
   int browser = tree.add("AXBrowser", {home, documents});
   EXPECT_EQ(folderOf(tree.ax, tree.add("AXWindow", {browser})), "/Users/ann/Documents");
 
   Tree tie;
-  int zebra = tie.add("AXList", tie.rows("/Users/ann/zebra", 2));
-  int apple = tie.add("AXList", tie.rows("/Users/ann/apple", 2));
-  EXPECT_EQ(folderOf(tie.ax, tie.add("AXSheet", {tie.add("AXBrowser", {zebra, apple})})),
-            "/Users/ann/apple");
+  std::vector<int> rows = tie.rows("/Users/ann/zebra", 2);
+  for (int row : tie.rows("/Users/ann/apple", 2)) rows.push_back(row);
+  EXPECT_EQ(folderOf(tie.ax, tie.add("AXSheet", {tie.add("AXOutline", rows)})), "/Users/ann/apple");
 }
 
 TEST(DialogPathReaderTest, emptyFolderFallsBackToThePopUpAndDepthIsBounded) {
