@@ -1,8 +1,8 @@
-#include "Commands/DiagnosticsCommands.h"
+#include "Commands/System/DiagnosticsCommands.h"
 
 #include <string>
 
-#include "Commands/MenuCommands.h"
+#include "Commands/Interface/MenuCommands.h"
 #include "Menu/StatusMenu.h"
 #include "Runner/ScenarioSession.h"
 

@@ -1,4 +1,4 @@
-#include "Commands/PictureCommands.h"
+#include "Commands/Interface/PictureCommands.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "Commands/MenuCommands.h"
+#include "Commands/Interface/MenuCommands.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Commands/FinderCommands.h"
+#include "Commands/Desktop/FinderCommands.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "Commands/WindowCommands.h"
+#include "Commands/Desktop/WindowCommands.h"
 #include "Runner/ScenarioSession.h"
 #include "Runner/ScenarioTokenizer.h"
 #include "Sim/Finder/FinderPaths.h"

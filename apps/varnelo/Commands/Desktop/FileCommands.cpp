@@ -1,4 +1,4 @@
-#include "Commands/FileCommands.h"
+#include "Commands/Desktop/FileCommands.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "Commands/CoreCommands.h"
+#include "Commands/Desktop/CoreCommands.h"
 
 #include <algorithm>
 #include <fstream>
@@ -6,8 +6,8 @@
 #include <optional>
 #include <sstream>
 
-#include "Commands/DialogCommands.h"
-#include "Commands/WindowCommands.h"
+#include "Commands/Desktop/DialogCommands.h"
+#include "Commands/Desktop/WindowCommands.h"
 #include "Platform/Url.h"
 #include "Runner/ScenarioSession.h"
 #include "Runner/ScenarioTokenizer.h"

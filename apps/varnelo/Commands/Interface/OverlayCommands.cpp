@@ -1,4 +1,4 @@
-#include "Commands/OverlayCommands.h"
+#include "Commands/Interface/OverlayCommands.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Commands/BookmarkCommands.h"
+#include "Commands/Interface/BookmarkCommands.h"
 
 #include "App/AppDelegate.h"
 #include "Runner/ScenarioSession.h"

@@ -1,4 +1,4 @@
-#include "Commands/DialogCommands.h"
+#include "Commands/Desktop/DialogCommands.h"
 
 #include <cstdio>
 #include <string>

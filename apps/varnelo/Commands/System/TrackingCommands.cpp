@@ -1,4 +1,4 @@
-#include "Commands/TrackingCommands.h"
+#include "Commands/System/TrackingCommands.h"
 
 #include <memory>
 #include <optional>

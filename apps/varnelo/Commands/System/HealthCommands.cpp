@@ -1,4 +1,4 @@
-#include "Commands/HealthCommands.h"
+#include "Commands/System/HealthCommands.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "Commands/PairCommands.h"
+#include "Commands/Interface/PairCommands.h"
 
 #include <optional>
 #include <string>
 
-#include "Commands/MenuCommands.h"
+#include "Commands/Interface/MenuCommands.h"
 #include "Menu/StatusMenu.h"
 #include "Runner/ScenarioSession.h"
 #include "Runner/ScenarioTokenizer.h"

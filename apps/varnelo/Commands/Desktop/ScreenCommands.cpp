@@ -1,4 +1,4 @@
-#include "Commands/ScreenCommands.h"
+#include "Commands/Desktop/ScreenCommands.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Commands/WindowCommands.h"
+#include "Commands/Desktop/WindowCommands.h"
 
 #include <algorithm>
 #include <chrono>

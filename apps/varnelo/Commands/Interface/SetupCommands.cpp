@@ -1,4 +1,4 @@
-#include "Commands/SetupCommands.h"
+#include "Commands/Interface/SetupCommands.h"
 
 #include <map>
 #include <string>
