@@ -170,6 +170,104 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
   painter.restore();
 }
 
+void paintButton(QPainter& painter, const QRectF& rect, const QString& title, bool isDefault) {
+  QPainterPath shape;
+  shape.addRoundedRect(rect, 6, 6);
+  painter.fillPath(shape, isDefault ? QColor(0, 99, 225) : QColor(255, 255, 255));
+  painter.setPen(QColor(0, 0, 0, isDefault ? 0 : 50));
+  painter.drawPath(shape);
+  painter.setPen(isDefault ? QColor(Qt::white) : toQColor(SystemColor::label));
+  painter.drawText(rect, Qt::AlignCenter, title);
+}
+
+// Another application's open or save dialog: its folder pop-up, the folder's items, its
+// buttons, and the go-to sheet while it is open.
+void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::DialogState& dialog,
+                     const QRectF& frame) {
+  const bool isSheet = dialog.root != 0;
+  const qreal radius = isSheet ? 10 : cornerRadius();
+  for (int i = 1; i <= 6; ++i) {
+    QPainterPath shadow;
+    shadow.addRoundedRect(frame.adjusted(-i, -i + 4, i, i + 4), radius + i, radius + i);
+    painter.fillPath(shadow, QColor(0, 0, 0, 12));
+  }
+  QPainterPath body;
+  body.addRoundedRect(frame, radius, radius);
+  painter.fillPath(body, toQColor(SystemColor::windowBackground));
+  painter.save();
+  painter.setClipPath(body);
+  painter.setFont(uiFont(12));
+  qreal top = frame.top() + 14;
+  if (isSheet) {
+    const QRectF field(frame.center().x() - 110, top, 220, 22);
+    painter.setPen(toQColor(SystemColor::label));
+    painter.drawText(QRectF(field.left() - 90, top, 82, 22), Qt::AlignVCenter | Qt::AlignRight,
+                     "Save As:");
+    painter.fillRect(field, Qt::white);
+    painter.setPen(QColor(0, 0, 0, 50));
+    painter.drawRect(field);
+    painter.setPen(toQColor(SystemColor::label));
+    painter.drawText(field.adjusted(6, 0, 0, 0), Qt::AlignVCenter, "Untitled");
+    top += 34;
+  }
+  const QRectF popup(frame.center().x() - 110, top, 220, 24);
+  paintButton(painter, popup, QString::fromStdString(dialog.folder.filename().string()), false);
+  const QRectF list = frame.adjusted(16, top - frame.top() + 38, -16, -56);
+  painter.fillRect(list, Qt::white);
+  const QIcon folderIcon = QIcon::fromTheme("folder");
+  const QIcon fileIcon = QIcon::fromTheme("text-plain");
+  qreal y = list.top() + 2;
+  int row = 0;
+  for (const auto& entry : entries(dialog.folder)) {
+    if (y + kRowHeight > list.bottom()) break;
+    const QRectF line(list.left(), y, list.width(), kRowHeight);
+    if (row++ % 2 == 1) painter.fillRect(line, QColor(244, 245, 245));
+    std::error_code error;
+    (std::filesystem::is_directory(entry, error) ? folderIcon : fileIcon)
+        .paint(&painter, QRect(int(line.left() + 8), int(line.top() + 2), 16, 16));
+    painter.setPen(toQColor(SystemColor::label));
+    painter.drawText(line.adjusted(30, 0, 0, 0), Qt::AlignVCenter,
+                     QString::fromStdString(entry.filename().string()));
+    y += kRowHeight;
+  }
+  const QRectF confirm(frame.right() - 96, frame.bottom() - 40, 80, 26);
+  paintButton(painter, confirm, isSheet ? "Save" : "Open", true);
+  paintButton(painter, confirm.translated(-92, 0), "Cancel", false);
+  if (dialog.goToOpen) {
+    const QRectF sheet(frame.center().x() - 170, frame.top(), 340, 64);
+    painter.fillRect(sheet, toQColor(SystemColor::windowBackground));
+    painter.setPen(QColor(0, 0, 0, 40));
+    painter.drawRect(sheet);
+    const auto field = desktop.elementTree().node(dialog.goToField);
+    const QRectF text = sheet.adjusted(16, 20, -16, -20);
+    painter.fillRect(text, Qt::white);
+    painter.setPen(toQColor(SystemColor::label));
+    painter.drawText(text.adjusted(6, 0, 0, 0), Qt::AlignVCenter,
+                     QString::fromStdString(field ? field->value.value_or("") : ""));
+  }
+  painter.restore();
+  painter.setPen(QColor(0, 0, 0, 40));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(body);
+}
+
+// The open dialogs shown on or as the window.
+void paintFileDialogs(QPainter& painter, sim::SimDesktop& desktop, const sim::SimWindow& window) {
+  auto& dialogs = desktop.fileDialogs();
+  for (sim::DialogId id = 1;; ++id) {
+    auto dialog = dialogs.state(id);
+    if (!dialog) return;
+    if (dialog->outcome != sim::DialogOutcome::open || dialog->window != window.number) continue;
+    QRectF frame = toQRect(window.frame);
+    if (dialog->root != 0) {
+      auto sheet = desktop.elementTree().node(dialog->root);
+      if (!sheet) continue;
+      frame = toQRect(sheet->frame).translated(frame.topLeft());
+    }
+    paintFileDialog(painter, desktop, *dialog, frame);
+  }
+}
+
 void paintPanel(QPainter& painter, const Panel& panel, const QRectF& frame) {
   std::unique_ptr<QWidget> widget = createPanelContentWidget(panel.content());
   if (!widget) return;
@@ -261,6 +359,7 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
         paintFinderWindow(painter, frame, *browser, home);
       } else {
         paintWindowFrame(painter, frame, QString::fromStdString(window.title));
+        paintFileDialogs(painter, desktop, window);
       }
     }
   }
