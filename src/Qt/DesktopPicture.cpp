@@ -64,14 +64,20 @@ void paintDock(QPainter& painter, const QRectF& frame) {
   painter.fillPath(dock, QColor(255, 255, 255, 110));
 }
 
+// A soft shadow of `layers` rings under a rounded shape, `drop` points lower.
+void paintShadow(QPainter& painter, const QRectF& frame, qreal radius, int layers, qreal drop,
+                 int alpha) {
+  for (int i = 1; i <= layers; ++i) {
+    QPainterPath shadow;
+    shadow.addRoundedRect(frame.adjusted(-i, -i + drop, i, i + drop), radius + i, radius + i);
+    painter.fillPath(shadow, QColor(0, 0, 0, alpha));
+  }
+}
+
 // The title bar and rounded body every window shares; answers the content area.
 QRectF paintWindowFrame(QPainter& painter, const QRectF& frame, const QString& title) {
   const qreal radius = cornerRadius();
-  for (int i = 1; i <= 4; ++i) {
-    QPainterPath shadow;
-    shadow.addRoundedRect(frame.adjusted(-i, -i + 3, i, i + 3), radius + i, radius + i);
-    painter.fillPath(shadow, QColor(0, 0, 0, 14));
-  }
+  paintShadow(painter, frame, radius, 4, 3, 14);
   QPainterPath body;
   body.addRoundedRect(frame, radius, radius);
   painter.fillPath(body, Qt::white);
@@ -186,11 +192,7 @@ void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::Dia
                      const QRectF& frame) {
   const bool isSheet = dialog.root != 0;
   const qreal radius = isSheet ? 10 : cornerRadius();
-  for (int i = 1; i <= 6; ++i) {
-    QPainterPath shadow;
-    shadow.addRoundedRect(frame.adjusted(-i, -i + 4, i, i + 4), radius + i, radius + i);
-    painter.fillPath(shadow, QColor(0, 0, 0, 12));
-  }
+  paintShadow(painter, frame, radius, 6, 4, 12);
   QPainterPath body;
   body.addRoundedRect(frame, radius, radius);
   painter.fillPath(body, toQColor(SystemColor::windowBackground));

@@ -13,6 +13,7 @@
 #include "Sim/Accessibility/FrameConstraints.h"
 #include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/SimDesktop.h"
+#include "TestSupport/AXReading.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
 
@@ -38,12 +39,7 @@ class SimAccessibilityTest : public ::testing::Test {
   }
 
   AXValue value(const AXElement& element, const std::string& attribute) {
-    auto result = ax().copyAttributeValue(element, attribute);
-    if (auto* error = std::get_if<AXError>(&result)) {
-      ADD_FAILURE() << attribute << ": " << rawValue(*error);
-      return {};
-    }
-    return std::get<AXValue>(result);
+    return test::readOrFail(ax(), element, attribute);
   }
   std::string text(const AXElement& element, const std::string& attribute) {
     auto read = value(element, attribute);

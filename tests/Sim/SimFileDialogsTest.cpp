@@ -13,6 +13,7 @@
 #include "Sim/Accessibility/SimAXElement.h"
 #include "Sim/Finder/FinderPaths.h"
 #include "Sim/SimDesktop.h"
+#include "TestSupport/AXReading.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
 #include "TestSupport/TestFiles.h"
@@ -49,12 +50,7 @@ class SimFileDialogsTest : public ::testing::Test {
     return makeSimElement(state.pid, state.window, state.root);
   }
   AXValue value(const AXElement& element, const std::string& attribute) {
-    auto result = ax().copyAttributeValue(element, attribute);
-    if (auto* error = std::get_if<AXError>(&result)) {
-      ADD_FAILURE() << attribute << ": " << rawValue(*error);
-      return {};
-    }
-    return std::get<AXValue>(result);
+    return test::readOrFail(ax(), element, attribute);
   }
   AXError error(const AXReadResult& result) {
     auto* error = std::get_if<AXError>(&result);
