@@ -28,7 +28,8 @@ class QtPanelsTest : public ::testing::Test {
 
 TEST_F(QtPanelsTest, aPanelIsAFramelessToolWindowPlacedInScreenCoordinates) {
   // Catches frames taken with the wrong origin, a panel that steals the focus or the
-  // mouse it should let through, or one shown before it is ordered front.
+  // mouse it should let through, one shown before it is ordered front, or one hidden by
+  // a change of whether it takes keys.
   const double screen = QGuiApplication::primaryScreen()->geometry().height();
   auto bar = panels_.create({{200, 30}, true, false, true}, StripShadowContent{});
   auto shadow = panels_.create({{96, 38}, false, true, false}, StripShadowContent{});
@@ -49,6 +50,15 @@ TEST_F(QtPanelsTest, aPanelIsAFramelessToolWindowPlacedInScreenCoordinates) {
   const Qt::WindowFlags shadowFlags = qtPanel(shadow).window().windowFlags();
   EXPECT_TRUE(shadowFlags.testFlags(Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
                                     Qt::NoDropShadowWindowHint));
+
+  // A bar that takes keys only while typing (the dialog bar) stays shown as it changes.
+  bar->orderFront();
+  bar->setAcceptsKey(false);
+  EXPECT_TRUE(qtPanel(bar).window().windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+  EXPECT_TRUE(bar->isVisible());
+  bar->setAcceptsKey(true);
+  EXPECT_FALSE(qtPanel(bar).window().windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+  EXPECT_TRUE(bar->isVisible());
 }
 
 TEST_F(QtPanelsTest, theContentIsDrawnByItsTypeAndATooltipFitsItsText) {
