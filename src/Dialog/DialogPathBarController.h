@@ -18,8 +18,8 @@
 
 namespace varnelo {
 
-class DialogPathBarController : public PathBarContextSource,
-                                public std::enable_shared_from_this<DialogPathBarController> {
+class DialogPathBarController final : public PathBarContextSource,
+                                      public std::enable_shared_from_this<DialogPathBarController> {
  public:
   static constexpr double kBarHeight = 30;
   static constexpr double kClassicOverlap = 11;
