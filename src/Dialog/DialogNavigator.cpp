@@ -7,6 +7,7 @@
 
 #include "AX/AXWin.h"
 #include "Platform/AXNames.h"
+#include "Support/FolderPath.h"
 #include "Support/Log.h"
 
 namespace varnelo::DialogNavigator {
@@ -18,9 +19,7 @@ constexpr const char* kGaveUp = "「フォルダへ移動」シートが開け�
 
 // A folder's path as the comparison needs it: decoded, without a trailing "/".
 std::string folderPath(const Url& url) {
-  std::string path = url.filePath().value_or("");
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
+  return FolderPath::withoutTrailingSlash(url.filePath().value_or(""));
 }
 
 const KeyStroke kSlash{VirtualKey::a, 0, "/"};

@@ -1,6 +1,7 @@
 #include "Dialog/DialogPathBarController.h"
 
 #include "Panes/Geometry.h"
+#include "Support/FolderPath.h"
 #include "Support/Metrics.h"
 
 namespace varnelo {
@@ -10,12 +11,6 @@ constexpr double kCornerPatchHeight = 33;
 constexpr double kClassicCornerPatchHeight = 12;
 
 bool isModern() { return Metrics::currentWindowChrome() == Metrics::WindowChrome::modern; }
-
-std::string folderPath(const Url& url) {
-  std::string path = url.filePath().value_or("");
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 }  // namespace
 
@@ -43,7 +38,8 @@ void DialogPathBarController::show(const FileDialog& info) {
   model_.isReadOnly.set(false);
   if (info.currentDirectory) {
     model_.readOnlyLabel.set(std::nullopt);
-    std::string path = folderPath(*info.currentDirectory);
+    std::string path =
+        FolderPath::withoutTrailingSlash(info.currentDirectory->filePath().value_or(""));
     if (model_.path.get() != path) {
       model_.path.set(path);
       model_.rebuildCrumbs();

@@ -6,6 +6,7 @@
 
 #include "AX/AXWin.h"
 #include "Platform/AXNames.h"
+#include "Support/FolderPath.h"
 #include "Support/Log.h"
 
 namespace varnelo::DialogPathReader {
@@ -45,13 +46,8 @@ struct Walk {
   }
 };
 
-std::string withoutTrailingSlash(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 std::string parentPath(const std::string& path) {
-  std::string trimmed = withoutTrailingSlash(path);
+  std::string trimmed = FolderPath::withoutTrailingSlash(path);
   auto slash = trimmed.rfind('/');
   if (slash == std::string::npos) return trimmed;
   return slash == 0 ? "/" : trimmed.substr(0, slash);
@@ -107,7 +103,7 @@ std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog) 
   if (auto popup = firstPopUpButton(ax, dialog)) {
     auto url = AXWin::url(ax, *popup);
     if (url && url->isFileUrl()) {
-      if (auto path = url->filePath()) return Url::fileUrl(withoutTrailingSlash(*path));
+      if (auto path = url->filePath()) return Url::fileUrl(FolderPath::withoutTrailingSlash(*path));
     }
   }
   return std::nullopt;
