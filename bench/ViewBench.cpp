@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "Qt/CenterStripWidget.h"
-#include "Qt/OffscreenApplication.h"
-#include "Qt/PathBarWidget.h"
+#include "Qt/Views/CenterStripWidget.h"
+#include "Qt/Views/PathBarWidget.h"
+#include "Qt/Windows/OffscreenApplication.h"
 #include "Sim/Workspace/SimPasteboard.h"
 
 namespace varnelo {

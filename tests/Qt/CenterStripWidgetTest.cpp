@@ -1,12 +1,12 @@
 // The centre strip widget on the offscreen platform: what a pointer does reaches the model
 // as the drawn buttons promise.
-#include "Qt/CenterStripWidget.h"
+#include "Qt/Views/CenterStripWidget.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 
-#include "Qt/OffscreenApplication.h"
+#include "Qt/Windows/OffscreenApplication.h"
 #include "Support/L10n.h"
 
 namespace varnelo {

@@ -6,12 +6,12 @@
 #include <QTest>
 
 #include "Onboarding/SetupPresentation.h"
-#include "Qt/AlertView.h"
-#include "Qt/OffscreenApplication.h"
-#include "Qt/QtAlerts.h"
-#include "Qt/QtAppWindows.h"
-#include "Qt/SetupWindowView.h"
-#include "Qt/StatusMenuView.h"
+#include "Qt/Views/AlertView.h"
+#include "Qt/Views/SetupWindowView.h"
+#include "Qt/Views/StatusMenuView.h"
+#include "Qt/Windows/OffscreenApplication.h"
+#include "Qt/Windows/QtAlerts.h"
+#include "Qt/Windows/QtAppWindows.h"
 #include "Sim/SimDesktop.h"
 #include "Support/L10n.h"
 

@@ -1,13 +1,13 @@
 // The path bar widget on the offscreen platform: a person's clicks and keys reach the model
 // through the presentation, as drawn.
-#include "Qt/PathBarWidget.h"
+#include "Qt/Views/PathBarWidget.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QTest>
 
-#include "Qt/OffscreenApplication.h"
+#include "Qt/Windows/OffscreenApplication.h"
 #include "Sim/Workspace/SimPasteboard.h"
 #include "Support/L10n.h"
 

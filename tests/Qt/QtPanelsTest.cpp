@@ -1,5 +1,5 @@
 // Varnelo's panels as Qt windows on the offscreen platform.
-#include "Qt/QtPanels.h"
+#include "Qt/Windows/QtPanels.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "Overlay/CenterStripModel.h"
-#include "Qt/CenterStripWidget.h"
-#include "Qt/OffscreenApplication.h"
+#include "Qt/Views/CenterStripWidget.h"
+#include "Qt/Windows/OffscreenApplication.h"
 
 namespace varnelo {
 namespace {

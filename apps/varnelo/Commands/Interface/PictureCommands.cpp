@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "Qt/DesktopPicture.h"
-#include "Qt/OffscreenApplication.h"
+#include "Qt/Desktop/DesktopPicture.h"
+#include "Qt/Windows/OffscreenApplication.h"
 #include "Runner/ScenarioSession.h"
 
 namespace varnelo::scenario {

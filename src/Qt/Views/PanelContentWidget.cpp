@@ -1,9 +1,9 @@
-#include "Qt/PanelContentWidget.h"
+#include "Qt/Views/PanelContentWidget.h"
 
-#include "Qt/BookmarkPopoverWidget.h"
-#include "Qt/CenterStripWidget.h"
-#include "Qt/PathBarWidget.h"
-#include "Qt/WindowDecorations.h"
+#include "Qt/Views/BookmarkPopoverWidget.h"
+#include "Qt/Views/CenterStripWidget.h"
+#include "Qt/Views/PathBarWidget.h"
+#include "Qt/Views/WindowDecorations.h"
 
 namespace varnelo::qt {
 

@@ -1,4 +1,4 @@
-#include "Qt/PathBarWidget.h"
+#include "Qt/Views/PathBarWidget.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "Qt/EditingShortcuts.h"
-#include "Qt/QtColors.h"
-#include "Qt/QtFonts.h"
-#include "Qt/SymbolIcons.h"
-#include "Qt/WindowDecorations.h"
+#include "Qt/Style/QtColors.h"
+#include "Qt/Style/QtFonts.h"
+#include "Qt/Style/SymbolIcons.h"
+#include "Qt/Views/EditingShortcuts.h"
+#include "Qt/Views/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {

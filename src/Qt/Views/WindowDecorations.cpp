@@ -1,7 +1,7 @@
-#include "Qt/WindowDecorations.h"
+#include "Qt/Views/WindowDecorations.h"
 
 #include "Overlay/PathBarPresentation.h"
-#include "Qt/QtColors.h"
+#include "Qt/Style/QtColors.h"
 
 namespace varnelo::qt {
 

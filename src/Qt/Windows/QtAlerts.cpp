@@ -1,9 +1,9 @@
-#include "Qt/QtAlerts.h"
+#include "Qt/Windows/QtAlerts.h"
 
 #include <QDialog>
 #include <QVBoxLayout>
 
-#include "Qt/AlertView.h"
+#include "Qt/Views/AlertView.h"
 
 namespace varnelo::qt {
 

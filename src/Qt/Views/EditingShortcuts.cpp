@@ -1,4 +1,4 @@
-#include "Qt/EditingShortcuts.h"
+#include "Qt/Views/EditingShortcuts.h"
 
 #include <QKeyEvent>
 #include <QMetaObject>

@@ -1,4 +1,4 @@
-#include "Qt/DesktopPicture.h"
+#include "Qt/Desktop/DesktopPicture.h"
 
 #include <QDir>
 #include <QIcon>
@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "Qt/AlertView.h"
-#include "Qt/PanelContentWidget.h"
-#include "Qt/QtColors.h"
-#include "Qt/QtFonts.h"
-#include "Qt/SetupWindowView.h"
-#include "Qt/StatusMenuView.h"
-#include "Qt/SymbolIcons.h"
-#include "Qt/WindowDecorations.h"
+#include "Qt/Style/QtColors.h"
+#include "Qt/Style/QtFonts.h"
+#include "Qt/Style/SymbolIcons.h"
+#include "Qt/Views/AlertView.h"
+#include "Qt/Views/PanelContentWidget.h"
+#include "Qt/Views/SetupWindowView.h"
+#include "Qt/Views/StatusMenuView.h"
+#include "Qt/Views/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {

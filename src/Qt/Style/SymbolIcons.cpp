@@ -1,4 +1,4 @@
-#include "Qt/SymbolIcons.h"
+#include "Qt/Style/SymbolIcons.h"
 
 #include <QIcon>
 #include <QPainter>

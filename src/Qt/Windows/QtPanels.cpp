@@ -1,4 +1,4 @@
-#include "Qt/QtPanels.h"
+#include "Qt/Windows/QtPanels.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "Qt/PanelContentWidget.h"
-#include "Qt/PathBarWidget.h"
+#include "Qt/Views/PanelContentWidget.h"
+#include "Qt/Views/PathBarWidget.h"
 
 namespace varnelo::qt {
 namespace {

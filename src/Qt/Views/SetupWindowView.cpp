@@ -1,12 +1,12 @@
-#include "Qt/SetupWindowView.h"
+#include "Qt/Views/SetupWindowView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
-#include "Qt/QtColors.h"
-#include "Qt/QtFonts.h"
-#include "Qt/SymbolIcons.h"
+#include "Qt/Style/QtColors.h"
+#include "Qt/Style/QtFonts.h"
+#include "Qt/Style/SymbolIcons.h"
 
 namespace varnelo::qt {
 namespace {

@@ -1,4 +1,4 @@
-#include "Qt/QtColors.h"
+#include "Qt/Style/QtColors.h"
 
 namespace varnelo::qt {
 namespace {

@@ -1,10 +1,10 @@
-#include "Qt/StatusMenuView.h"
+#include "Qt/Views/StatusMenuView.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "Qt/QtColors.h"
-#include "Qt/SymbolIcons.h"
+#include "Qt/Style/QtColors.h"
+#include "Qt/Style/SymbolIcons.h"
 #include "Support/AccentPreset.h"
 
 namespace varnelo::qt {

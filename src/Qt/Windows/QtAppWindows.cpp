@@ -1,11 +1,11 @@
-#include "Qt/QtAppWindows.h"
+#include "Qt/Windows/QtAppWindows.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "Qt/SetupWindowView.h"
+#include "Qt/Views/SetupWindowView.h"
 
 namespace varnelo::qt {
 namespace {

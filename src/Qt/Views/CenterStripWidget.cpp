@@ -1,13 +1,13 @@
-#include "Qt/CenterStripWidget.h"
+#include "Qt/Views/CenterStripWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
-#include "Qt/QtColors.h"
-#include "Qt/QtFonts.h"
-#include "Qt/SymbolIcons.h"
-#include "Qt/WindowDecorations.h"
+#include "Qt/Style/QtColors.h"
+#include "Qt/Style/QtFonts.h"
+#include "Qt/Style/SymbolIcons.h"
+#include "Qt/Views/WindowDecorations.h"
 
 namespace varnelo::qt {
 namespace {

@@ -1,4 +1,4 @@
-#include "Qt/OffscreenApplication.h"
+#include "Qt/Windows/OffscreenApplication.h"
 
 #include <QApplication>
 
