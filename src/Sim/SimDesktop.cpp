@@ -106,14 +106,19 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
       scheduler_.get());
   finder_->addVolume(externalVolume());
   finder_->onActivate = [workspace] { workspace->activate(kFinderBundleIdentifier); };
+  listenToFinderKeys();
+  hand_ = std::make_unique<SimHand>(*windowServer_, *mouse_, *pointer_, *workspace_, *finder_,
+                                    statusBar_, options.varneloPid);
   scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_, *automation_);
   scriptHost_->launchFinder = [this] { return launchFinder(); };
 
   std::function<void()> runLoop = [] {};
   std::function<void()> stopLoop = [] {};
   if (realTimeLoop_) {
-    runLoop = [loop = realTimeLoop_] { loop->run(); };
-    stopLoop = [loop = realTimeLoop_] { loop->quit(); };
+    runLoop = options.runEventLoop ? std::move(options.runEventLoop)
+                                   : [loop = realTimeLoop_] { loop->run(); };
+    stopLoop = options.stopEventLoop ? std::move(options.stopEventLoop)
+                                     : [loop = realTimeLoop_] { loop->quit(); };
     process_->forwardRealSignals();
   }
   application_ = std::make_unique<SimApplication>(*scheduler_, *process_, std::move(runLoop),
@@ -229,9 +234,22 @@ bool SimDesktop::launchFinder() {
   if (!pid) return finder_->isRunning();
   finder_->launch(*pid);
   scheduler_->post([this] {
+    listenToFinderKeys();
     if (onFinderLaunched) onFinderLaunched();
   });
   return true;
+}
+
+void SimDesktop::listenToFinderKeys() {
+  keyboard_->setListener(finder_->pid(), [this](const KeyStroke& stroke) {
+    if ((stroke.flags & KeyFlag::command) == 0) return;
+    if (stroke.virtualKey == VirtualKey::n) {
+      finder_->openWindow(home_.path);
+    } else if (auto windows = finder_->windows();
+               stroke.virtualKey == VirtualKey::w && !windows.empty()) {
+      finder_->close(windows.front().id);
+    }
+  });
 }
 
 }  // namespace varnelo::sim

@@ -47,6 +47,7 @@
 #include "Sim/Process/SimProcessHooks.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Sim/Process/SimSystemLog.h"
+#include "Sim/User/SimHand.h"
 #include "Sim/User/SimKeyboard.h"
 #include "Sim/User/SimPointer.h"
 #include "Sim/WindowServer/SimMouse.h"
@@ -88,6 +89,11 @@ class SimDesktop {
     int varneloPid = kDefaultVarneloPid;
     // Where the desktop's random choices start, so that a run can be repeated.
     std::uint64_t seed = 1;
+    // Real time only: the event loop the application runs and stops, for a host that
+    // drives the clock from a loop of its own (RealTimeLoop::runDue); empty: the clock's
+    // own run() and quit().
+    std::function<void()> runEventLoop;
+    std::function<void()> stopEventLoop;
   };
 
   SimDesktop();
@@ -99,6 +105,8 @@ class SimDesktop {
   SimScheduler& scheduler() { return *scheduler_; }
   // Null in real-time mode.
   VirtualScheduler* virtualClock() { return virtualClock_; }
+  // Null in virtual-time mode.
+  RealTimeLoop* realTimeLoop() { return realTimeLoop_; }
   SimSystemInfo& systemInfo() { return *systemInfo_; }
   SimUserDefaults& defaults() { return *defaults_; }
   SimGlobalDefaults& globalDefaults() { return *globalDefaults_; }
@@ -110,6 +118,8 @@ class SimDesktop {
   SimWindowServer& windowServer() { return *windowServer_; }
   SimMouse& mouse() { return *mouse_; }
   SimPointer& pointer() { return *pointer_; }
+  // A person's mouse on the live desktop.
+  SimHand& hand() { return *hand_; }
   SimKeyboard& keyboard() { return *keyboard_; }
   SimScreens& screens() { return *screens_; }
   SimPanels& panels() { return *panels_; }
@@ -152,13 +162,17 @@ class SimDesktop {
   // Finder starts with a new pid (the workspace reports it launched) and reopens the
   // browser windows it had; false when it runs already.
   bool relaunchFinder();
-  // After every launch of Finder, on the main queue.
+  // After every launch of Finder, on the main queue. Finder answers ⌘N (a window on the
+  // home folder) and ⌘W (the front window closes) while it is frontmost.
   std::function<void()> onFinderLaunched;
 
  private:
   // Starts a Finder that has quit, for relaunchFinder and for scripts: true once it
   // runs. Any thread.
   bool launchFinder();
+  // Finder's key equivalents a person uses: ⌘N opens a window on the home folder, ⌘W
+  // closes the front one. Main thread.
+  void listenToFinderKeys();
   DestroyedNotices draw(DestroyedNotices notices);
 
   // Removes a temporary home last, after the clock has stopped every worker.
@@ -180,6 +194,7 @@ class SimDesktop {
   std::unique_ptr<SimMouse> mouse_;
   std::unique_ptr<SimPointer> pointer_;
   std::unique_ptr<SimKeyboard> keyboard_;
+  std::unique_ptr<SimHand> hand_;
   std::unique_ptr<SimScreens> screens_;
   std::unique_ptr<SimFinder> finder_;
   std::unique_ptr<SimScriptHost> scriptHost_;

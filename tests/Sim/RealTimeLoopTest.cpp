@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -85,6 +87,40 @@ TEST(RealTimeLoopTest, serialJobsRunOffTheLoopThreadInOrderAndFinishBeforeDestru
 
   queue->post([&] { order.push_back(5); });
   EXPECT_EQ(order.size(), 5u);
+}
+
+TEST(RealTimeLoopTest, aHostLoopRunsDueTasksAndIsWokenByPostsFromOtherThreads) {
+  // Catches runDue() running tasks before they fall due or answering no delay while one
+  // waits, a wake handler a worker's post never reaches, or one still called once cleared.
+  RealTimeLoop loop;
+  std::vector<std::string> log;
+  loop.post([&] { log.push_back("now"); });
+  loop.postAfter(30s, [&] { log.push_back("later"); });
+  auto next = loop.runDue();
+  EXPECT_THAT(log, ElementsAre("now"));
+  ASSERT_TRUE(next.has_value());
+  EXPECT_GT(*next, 20s);
+
+  std::mutex mutex;
+  std::condition_variable woken;
+  int wakes = 0;
+  loop.setWakeHandler([&] {
+    std::lock_guard lock(mutex);
+    ++wakes;
+    woken.notify_all();
+  });
+  auto queue = loop.makeSerialQueue("q");
+  queue->post([&] { loop.post([&] { log.push_back("from the worker"); }); });
+  {
+    std::unique_lock lock(mutex);
+    woken.wait(lock, [&] { return wakes == 1; });
+  }
+  loop.runDue();
+  EXPECT_THAT(log, ElementsAre("now", "from the worker"));
+
+  loop.setWakeHandler(nullptr);
+  loop.post([] {});
+  EXPECT_EQ(wakes, 1);
 }
 
 }  // namespace

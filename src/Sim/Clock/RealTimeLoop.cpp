@@ -96,6 +96,8 @@ struct RealTimeLoop::Impl {
   bool quitRequested = false;                 // sticky until a run() ends on it
   std::vector<std::shared_ptr<Worker>> workers;
   const std::thread::id mainThread = std::this_thread::get_id();
+  std::mutex wakeMutex;  // apart from `mutex`: waking a host never holds up the loop
+  std::function<void()> wakeHandler;
 
   bool hasDueTask() const { return !tasks.empty() && tasks.begin()->first.first <= nowTime(); }
 
@@ -145,12 +147,15 @@ RealTimeLoop::~RealTimeLoop() {
 }
 
 TaskId RealTimeLoop::postAfter(Duration delay, Task task) {
-  std::lock_guard lock(impl_->mutex);
+  std::unique_lock lock(impl_->mutex);
   TaskId id = ++impl_->lastId;
   TimePoint dueAt = Impl::nowTime() + std::max(delay, Duration::zero());
   impl_->tasks.emplace(std::pair{dueAt, id}, std::move(task));
   impl_->due.emplace(id, dueAt);
   impl_->wake.notify_all();
+  lock.unlock();
+  std::lock_guard wakeLock(impl_->wakeMutex);
+  if (impl_->wakeHandler) impl_->wakeHandler();
   return id;
 }
 
@@ -199,6 +204,18 @@ void RealTimeLoop::quit() {
   std::lock_guard lock(impl_->mutex);
   impl_->quitRequested = true;
   impl_->wake.notify_all();
+}
+
+std::optional<Duration> RealTimeLoop::runDue() {
+  std::unique_lock lock(impl_->mutex);
+  while (impl_->hasDueTask()) impl_->runOne(lock);
+  if (impl_->tasks.empty()) return std::nullopt;
+  return std::max(impl_->tasks.begin()->first.first - Impl::nowTime(), Duration::zero());
+}
+
+void RealTimeLoop::setWakeHandler(std::function<void()> wake) {
+  std::lock_guard lock(impl_->wakeMutex);
+  impl_->wakeHandler = std::move(wake);
 }
 
 }  // namespace varnelo::sim

@@ -3,9 +3,14 @@
 // Keeps MainQueue's ordering rules. quit() may be called from any thread (and from a
 // task); run() then returns after the task in progress. Serial queues outlive the loop's
 // run() and finish their queued jobs before their threads are joined on destruction.
+// A host with an event loop of its own (a GUI toolkit's) drives the tasks instead of run():
+// it calls runDue() on the loop's thread when the answered delay has passed or the wake
+// handler called.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "Sim/Clock/SimScheduler.h"
 
@@ -29,6 +34,14 @@ class RealTimeLoop final : public SimScheduler {
   // Runs tasks as they fall due until quit().
   void run();
   void quit();
+
+  // Runs every task due now; answers how long until the next one falls due (nullopt:
+  // none is queued). Ignores quit(): the host's loop decides when it ends.
+  std::optional<Duration> runDue();
+  // Called after every post, on the posting thread (any thread), so that a host waiting
+  // for runDue()'s answer looks again; it must not post to this loop. Never called any
+  // more once another handler (or nullptr) has been set.
+  void setWakeHandler(std::function<void()> wake);
 
  private:
   struct Impl;

@@ -70,7 +70,7 @@ bool SimPointer::start(Plan plan) {
     std::lock_guard lock(mutex_);
     if (std::exchange(dragging_, true)) return false;
   }
-  mouse_.moveTo(onScreen(plan.grab));
+  mouse_.moveTo(mousePoint(windowServer_.screens(), plan.grab));
   mouse_.press();
   hand_->post([this, plan] { run(plan); });
   return true;
@@ -91,7 +91,8 @@ void SimPointer::run(const Plan& plan) {
 
 void SimPointer::step(const Plan& plan, double done) {
   const Point grab = plan.grab;
-  mouse_.moveTo(onScreen({grab.x + plan.by.x * done, grab.y + plan.by.y * done}));
+  mouse_.moveTo(
+      mousePoint(windowServer_.screens(), {grab.x + plan.by.x * done, grab.y + plan.by.y * done}));
   Rect frame{between(plan.from.x, plan.to.x, done), between(plan.from.y, plan.to.y, done),
              between(plan.from.width, plan.to.width, done),
              between(plan.from.height, plan.to.height, done)};
@@ -122,12 +123,6 @@ bool SimPointer::zoom(WindowNumber number) {
   }
   if (target) windowServer_.setFrame(number, *target);
   return true;
-}
-
-Point SimPointer::onScreen(Point topLeft) const {
-  auto screens = windowServer_.screens();
-  double primaryHeight = screens.empty() ? 0 : screens.front().frame.height;
-  return {topLeft.x, primaryHeight - topLeft.y};
 }
 
 }  // namespace varnelo::sim

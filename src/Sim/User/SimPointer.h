@@ -73,7 +73,6 @@ class SimPointer {
   bool start(Plan plan);
   void run(const Plan& plan);  // on the queue
   void step(const Plan& plan, double done);
-  Point onScreen(Point topLeft) const;  // bottom-left, through the primary's height
 
   SimScheduler& scheduler_;
   SimWindowServer& windowServer_;

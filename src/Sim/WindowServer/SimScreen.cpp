@@ -83,4 +83,9 @@ std::optional<std::size_t> screenHolding(const std::vector<SimScreen>& screens, 
   return best;
 }
 
+Point mousePoint(const std::vector<SimScreen>& screens, Point topLeft) {
+  const double primaryHeight = screens.empty() ? 0 : screens.front().frame.height;
+  return {topLeft.x, primaryHeight - topLeft.y};
+}
+
 }  // namespace varnelo::sim

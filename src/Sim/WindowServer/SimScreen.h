@@ -40,4 +40,8 @@ bool isPossibleArrangement(const std::vector<SimScreen>& screens);
 // when it meets none.
 std::optional<std::size_t> screenHolding(const std::vector<SimScreen>& screens, const Rect& frame);
 
+// A point in top-left coordinates as the mouse reports it (bottom-left origin, through the
+// primary screen's height; 0 without a screen).
+Point mousePoint(const std::vector<SimScreen>& screens, Point topLeft);
+
 }  // namespace varnelo::sim

@@ -45,6 +45,12 @@ SimWindow systemWindow(ProcessId pid, std::string owner, int layer, std::string 
 
 }  // namespace
 
+Rect appStatusItemFrame(const Rect& menuBar) {
+  double right = menuBar.maxX();
+  for (double width : kStatusItemWidths) right -= width;
+  return {right - 8 - 28, menuBar.y, 28, menuBar.height};
+}
+
 SimWindowServer::SimWindowServer(ProcessId reader) : reader_(reader) {
   menuBar_ = create(systemWindow(kWindowServerPID, "Window Server", kMainMenuLayer, "Menubar"));
   for (const char* item : {"Clock", "Control Centre"})

@@ -45,6 +45,10 @@ inline constexpr ProcessId kWindowServerPID = 150;
 inline constexpr ProcessId kDockPID = 160;
 inline constexpr ProcessId kControlCenterPID = 170;
 
+// Where an application's status item stands in a menu bar of this frame: left of the
+// system's items, 28 points wide (one item: the simulation has no other application's).
+Rect appStatusItemFrame(const Rect& menuBar);
+
 // How the accessibility tree describes a window; an empty role keeps it out of the tree.
 struct SimWindowRole {
   std::string role;

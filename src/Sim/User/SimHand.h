@@ -1,0 +1,84 @@
+// A person's hand on the mouse of the live desktop: presses, moves and releases at points
+// of the desktop (top-left coordinates), taken as the window manager and Finder take them.
+// Every effect goes through the simulated services, so Varnelo hears exactly what a user's
+// mouse would make a Mac post. Main thread only.
+//
+// A press goes to the front window under it (Varnelo's own panels excepted: they take
+// their clicks themselves). It brings that window to the front and activates its
+// application, then:
+//   - on a title-bar button, the button acts when the button is released over it (close
+//     and minimise for Finder's windows, zoom for any);
+//   - on the title bar, the window follows the pointer while the button is held, kept on
+//     screen as the window server keeps it; on the outer kEdgeGrab points of the right or
+//     bottom edge or their corner, that edge follows it;
+//   - in a Finder window's list, a click selects the row's item (shift: the range from the
+//     last clicked item; command: adds or removes it; empty space: nothing), a double
+//     click opens it (a folder in the same window, unannounced, as Finder does);
+//   - on the desktop, Finder becomes active;
+//   - on the status item, its menu opens (the host draws it and answers it).
+// The mouse's button and location follow the hand throughout.
+//
+// Limits (inferred): a window keeps at least kLeastSize while an edge is dragged; a
+// dialog's controls, the Dock and other menus take no clicks.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "Platform/Geometry.h"
+#include "Sim/Finder/FinderWindowLayout.h"
+#include "Sim/Finder/SimFinder.h"
+#include "Sim/Interface/SimStatusBar.h"
+#include "Sim/User/SimPointer.h"
+#include "Sim/WindowServer/SimMouse.h"
+#include "Sim/WindowServer/SimWindowServer.h"
+#include "Sim/Workspace/SimWorkspace.h"
+
+namespace varnelo::sim {
+
+struct HandModifiers {
+  bool shift = false;
+  bool command = false;
+};
+
+class SimHand {
+ public:
+  static constexpr Size kLeastSize{200, 120};
+
+  // Borrows all; they outlive it. Windows of `ownPid` (Varnelo's) are passed over.
+  SimHand(SimWindowServer& windowServer, SimMouse& mouse, SimPointer& pointer,
+          SimWorkspace& workspace, SimFinder& finder, SimStatusBar& statusBar, ProcessId ownPid);
+  SimHand(const SimHand&) = delete;
+  SimHand& operator=(const SimHand&) = delete;
+
+  // `clicks` is 2 for the second press of a double click.
+  void press(Point at, HandModifiers modifiers = {}, int clicks = 1);
+  void moveTo(Point at);
+  void release(Point at);
+
+ private:
+  enum class Grip { none, titleBar, right, bottom, corner, button };
+
+  std::optional<SimWindow> windowAt(Point at) const;
+  void bringForward(const SimWindow& window);
+  void clickList(const FinderWindow& window, Point at, HandModifiers modifiers, int clicks);
+  void act(FinderWindowLayout::TitleButton button);
+
+  SimWindowServer& windowServer_;
+  SimMouse& mouse_;
+  SimPointer& pointer_;
+  SimWorkspace& workspace_;
+  SimFinder& finder_;
+  SimStatusBar& statusBar_;
+  ProcessId ownPid_;
+
+  Grip grip_ = Grip::none;
+  WindowNumber held_ = kNullWindowNumber;
+  Rect heldFrame_;
+  Point pressedAt_;
+  FinderWindowLayout::TitleButton button_ = FinderWindowLayout::TitleButton::close;
+  std::map<int, std::filesystem::path> anchors_;  // the last clicked item, by window id
+};
+
+}  // namespace varnelo::sim
