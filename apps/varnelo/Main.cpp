@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "App/ApplicationMain.h"
+#include "Live/LiveRun.h"
 #include "Runner/CommandLine.h"
 #include "Runner/ScenarioCommands.h"
 #include "Runner/ScenarioRunner.h"
@@ -37,14 +38,18 @@ int playScenario(const app::Options& options, const std::filesystem::path& home)
   return status;
 }
 
-int runInRealTime(const app::Options& options, const std::filesystem::path& home) {
-  sim::SimDesktop desktop(desktopOptions(sim::ClockMode::realTime, home));
+void grantAccessibility(sim::SimDesktop& desktop, const app::Options& options) {
   desktop.accessibilityTrust().setTrusted(options.accessibility ==
                                           app::AccessibilityStart::granted);
   if (options.accessibility == app::AccessibilityStart::grantedLater) {
     desktop.scheduler().postAfter(options.grantAfter,
                                   [&desktop] { desktop.accessibilityTrust().setTrusted(true); });
   }
+}
+
+int runInRealTime(const app::Options& options, const std::filesystem::path& home) {
+  sim::SimDesktop desktop(desktopOptions(sim::ClockMode::realTime, home));
+  grantAccessibility(desktop, options);
   std::cout << "simulated home: " << home.string() << "\n"
             << "log file: " << logFileIn(home).string() << "\n"
             << "Varnelo is running; stop it with Ctrl-C or SIGTERM." << std::endl;
@@ -71,6 +76,7 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(home, error);
   home = std::filesystem::absolute(home, error);
+  if (options.desktop) return live::runLiveDesktop(options, home, argc, argv);
   if (options.scenario) return playScenario(options, home);
   return runInRealTime(options, home);
 }

@@ -20,6 +20,10 @@ TEST(CommandLine, readsEveryOption) {
   EXPECT_EQ(options.accessibility, AccessibilityStart::grantedLater);
   EXPECT_EQ(options.grantAfter, std::chrono::seconds(3));
   EXPECT_FALSE(options.help);
+  EXPECT_FALSE(options.desktop);
+  auto desktop = parse({"--desktop", "--home", "/tmp/h"});
+  ASSERT_TRUE(std::holds_alternative<Options>(desktop));
+  EXPECT_TRUE(std::get<Options>(desktop).desktop);
 }
 
 TEST(CommandLine, badOptionsAreReportedNotIgnored) {

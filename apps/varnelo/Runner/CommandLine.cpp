@@ -42,6 +42,10 @@ std::variant<Options, OptionsError> parseCommandLine(const std::vector<std::stri
       options.help = true;
       continue;
     }
+    if (argument == "--desktop") {
+      options.desktop = true;
+      continue;
+    }
     bool takesValue =
         argument == "--scenario" || argument == "--home" || argument == "--accessibility";
     if (!takesValue) return OptionsError{"unknown option " + argument + " (see --help)"};
@@ -69,7 +73,8 @@ std::filesystem::path defaultHome() {
 }
 
 std::string helpText() {
-  return R"(usage: varnelo [--home DIR] [--scenario FILE] [--accessibility granted|denied|after=DURATION]
+  return R"(usage: varnelo [--desktop] [--home DIR] [--scenario FILE]
+               [--accessibility granted|denied|after=DURATION]
 
 Varnelo pairs two Finder windows into a two-pane file manager. On Linux it runs on a
 built-in simulation of the macOS desktop (Finder, accessibility, user defaults, the
@@ -79,6 +84,14 @@ workspace, the system log), whose home folder is an ordinary folder of this mach
                       (Library/Preferences) and its log (Library/Logs/Varnelo/varnelo.log)
                       from one run to the next. Default: $XDG_STATE_HOME/varnelo/home,
                       else ~/.local/state/varnelo/home.
+  --desktop           open a window that shows the simulated Mac desktop live, in real
+                      time, and takes the mouse: drag and resize Finder's windows by their
+                      title bars and edges, click their buttons, select and open items,
+                      use Varnelo's path bars, centre strip and status menu; a control
+                      panel quits and relaunches Finder, shows a save sheet and takes
+                      permissions away. With --scenario the file plays into the window at
+                      real speed. Closing the window quits Varnelo as SIGTERM does. Needs
+                      a display (or Xvfb).
   --scenario FILE     play a scenario file on the virtual clock instead of running in real
                       time: every line sets up the desktop, acts, waits or checks (see
                       scenarios/README.md). Exit status 0 when it passes, 1 when a check

@@ -16,6 +16,8 @@ enum class AccessibilityStart { granted, denied, grantedLater };
 
 struct Options {
   bool help = false;
+  // A window shows the simulated desktop live and takes the mouse (real time only).
+  bool desktop = false;
   std::optional<std::filesystem::path> scenario;
   // Empty: defaultHome().
   std::filesystem::path home;

@@ -64,6 +64,11 @@ int ScenarioRunner::runText(std::string_view text, const std::string& name) {
   return kScenarioPassed;
 }
 
+int ScenarioRunner::runSingleLine(std::string_view line, const std::string& where) {
+  int status = runLine(line, where);
+  return status == kScenarioPassed ? takeDeferredFailure() : status;
+}
+
 int ScenarioRunner::runLine(std::string_view line, const std::string& where) {
   auto tokens = tokenize(line);
   if (auto* error = std::get_if<TokenizeError>(&tokens)) {
@@ -90,7 +95,7 @@ int ScenarioRunner::runCommand(const std::vector<std::string>& words, const std:
   Arguments args(words.begin() + static_cast<std::ptrdiff_t>(match.wordsUsed), words.end());
   CommandResult result = (*match.handler)(session_, args);
   // Everything due now runs before the next line.
-  if (!session_.hasEnded()) session_.desktop().virtualClock()->runUntilIdle();
+  if (!session_.hasEnded()) session_.settle();
   switch (result.kind) {
     case CommandResult::Kind::ok:
       return kScenarioPassed;

@@ -30,6 +30,9 @@ class ScenarioRunner {
   int runFile(const std::filesystem::path& file);
   // name stands for the file in messages.
   int runText(std::string_view text, const std::string& name);
+  // One line on its own (typed by a person); `where` names it in messages. Reports the
+  // failure of an earlier deferred line as runText does.
+  int runSingleLine(std::string_view line, const std::string& where);
 
  private:
   struct Deferred {

@@ -32,6 +32,20 @@ std::filesystem::path ScenarioSession::expandHome(std::string_view path) const {
   return std::filesystem::path(path);
 }
 
+void ScenarioSession::advance(Duration duration) {
+  if (pacer_) {
+    pacer_(duration);
+  } else if (auto* clock = desktop_.virtualClock()) {
+    clock->advanceBy(duration);
+  } else {
+    desktop_.scheduler().runFor(duration);
+  }
+}
+
+void ScenarioSession::settle() {
+  if (auto* clock = desktop_.virtualClock()) clock->runUntilIdle();
+}
+
 std::string ScenarioSession::clockText() const {
   using namespace std::chrono;
   double elapsed = duration<double>(desktop_.scheduler().now().time_since_epoch()).count();

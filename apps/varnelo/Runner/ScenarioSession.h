@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,6 +45,14 @@ class ScenarioSession {
   // Seconds since the desktop started, for the trace ("12.345s").
   std::string clockText() const;
 
+  // Time passes for a line (a wait, a drag): the virtual clock moves at once, or as the
+  // pacer moves it (the live desktop shows it at real speed); on the real clock the pacer
+  // waits, or the clock's own loop runs meanwhile.
+  void advance(Duration duration);
+  // Everything due now runs; on the real clock the host's loop does that by itself.
+  void settle();
+  void setPacer(std::function<void(Duration)> pacer) { pacer_ = std::move(pacer); }
+
   // Windows the scenario has named ("as a"), for later lines; a label named again moves.
   std::map<std::string, WindowNumber>& windowLabels() { return windowLabels_; }
   std::optional<WindowNumber> labelledWindow(const std::string& label) const;
@@ -56,6 +65,7 @@ class ScenarioSession {
   std::shared_ptr<AppDelegate> app_;
   std::map<std::string, WindowNumber> windowLabels_;
   std::map<std::string, int> dialogLabels_;
+  std::function<void(Duration)> pacer_;
 };
 
 }  // namespace varnelo::scenario

@@ -20,8 +20,10 @@
 namespace varnelo::qt {
 namespace {
 
-constexpr qreal kTitleBarHeight = 28;
-constexpr qreal kRowHeight = 20;
+namespace Layout = sim::FinderWindowLayout;
+
+constexpr qreal kTitleBarHeight = Layout::kTitleBarHeight;
+constexpr qreal kRowHeight = Layout::kRowHeight;
 
 QRectF toQRect(const Rect& rect) { return QRectF(rect.x, rect.y, rect.width, rect.height); }
 
@@ -34,9 +36,9 @@ void paintWallpaper(QPainter& painter, const QRectF& screen) {
   painter.fillRect(screen, gradient);
 }
 
-// Where the status item stands in the menu bar.
 QRectF statusItemRect(const QRectF& menuBar) {
-  return QRectF(menuBar.right() - 64, menuBar.top(), 28, menuBar.height());
+  return toQRect(
+      sim::appStatusItemFrame({menuBar.x(), menuBar.y(), menuBar.width(), menuBar.height()}));
 }
 
 void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& application,
@@ -87,11 +89,16 @@ QRectF paintWindowFrame(QPainter& painter, const QRectF& frame, const QString& t
   painter.fillRect(bar, toQColor(SystemColor::windowBackground));
   painter.fillRect(QRectF(bar.left(), bar.bottom() - 1, bar.width(), 1), QColor(0, 0, 0, 30));
   painter.restore();
-  const QColor lights[] = {QColor(255, 95, 87), QColor(254, 188, 46), QColor(40, 200, 64)};
-  for (int i = 0; i < 3; ++i) {
-    painter.setBrush(lights[i]);
+  const std::pair<Layout::TitleButton, QColor> lights[] = {
+      {Layout::TitleButton::close, QColor(255, 95, 87)},
+      {Layout::TitleButton::minimise, QColor(254, 188, 46)},
+      {Layout::TitleButton::zoom, QColor(40, 200, 64)}};
+  const Rect windowFrame{frame.x(), frame.y(), frame.width(), frame.height()};
+  for (const auto& [button, colour] : lights) {
+    const Point centre = Layout::buttonCentre(windowFrame, button);
+    painter.setBrush(colour);
     painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPointF(frame.left() + 14 + 20 * i, bar.center().y()), 6, 6);
+    painter.drawEllipse(QPointF(centre.x, centre.y), Layout::kButtonRadius, Layout::kButtonRadius);
   }
   painter.setPen(toQColor(SystemColor::label));
   painter.setFont(uiFont(13, QFont::DemiBold));
@@ -102,17 +109,6 @@ QRectF paintWindowFrame(QPainter& painter, const QRectF& frame, const QString& t
   return QRectF(frame.left(), bar.bottom(), frame.width(), frame.height() - kTitleBarHeight);
 }
 
-std::vector<std::filesystem::path> entries(const std::filesystem::path& folder) {
-  std::vector<std::filesystem::path> found;
-  std::error_code error;
-  for (auto it = std::filesystem::directory_iterator(folder, error);
-       !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    if (!it->path().filename().string().starts_with('.')) found.push_back(it->path());
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
-
 void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::FinderWindow& window,
                        const std::filesystem::path& home) {
   const QRectF content = paintWindowFrame(painter, frame, QString::fromStdString(window.name));
@@ -120,10 +116,12 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
   QPainterPath body;
   body.addRoundedRect(frame, cornerRadius(), cornerRadius());
   painter.setClipPath(body);
-  QRectF list = content;
+  const Rect listArea =
+      Layout::listArea({frame.x(), frame.y(), frame.width(), frame.height()}, window.sidebarWidth);
+  const QRectF list = toQRect(listArea);
   if (window.sidebarWidth > 0) {
-    const QRectF sidebar(content.left(), content.top(),
-                         std::min<qreal>(window.sidebarWidth, content.width()), content.height());
+    const QRectF sidebar(content.left(), content.top(), list.left() - content.left(),
+                         content.height());
     painter.fillRect(sidebar, QColor(232, 232, 236));
     painter.setFont(uiFont(11, QFont::DemiBold));
     painter.setPen(toQColor(SystemColor::tertiaryLabel));
@@ -139,17 +137,16 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
     }
     painter.drawText(QRectF(sidebar.left() + 16, y, sidebar.width() - 16, kRowHeight),
                      Qt::AlignVCenter, QString::fromStdString(home.filename().string()));
-    list.setLeft(sidebar.right());
   }
   painter.setFont(uiFont(12));
-  qreal y = list.top() + 4;
   const QIcon folderIcon = QIcon::fromTheme("folder");
   const QIcon fileIcon = QIcon::fromTheme("text-plain");
-  int row = 0;
   if (window.target.folder) {
-    for (const auto& entry : entries(*window.target.folder)) {
-      if (y > list.bottom()) break;
-      const QRectF line(list.left() + 6, y, list.width() - 12, kRowHeight);
+    const auto items = Layout::entries(*window.target.folder);
+    for (std::size_t row = 0; row < items.size(); ++row) {
+      const auto& entry = items[row];
+      const QRectF line = toQRect(Layout::rowFrame(listArea, row));
+      if (line.top() > list.bottom()) break;
       const bool selected = std::find(window.selection.begin(), window.selection.end(), entry) !=
                             window.selection.end();
       if (selected) {
@@ -166,8 +163,6 @@ void paintFinderWindow(QPainter& painter, const QRectF& frame, const sim::Finder
       painter.setPen(selected ? QColor(Qt::white) : toQColor(SystemColor::label));
       painter.drawText(line.adjusted(28, 0, 0, 0), Qt::AlignVCenter,
                        QString::fromStdString(entry.filename().string()));
-      y += kRowHeight;
-      ++row;
     }
   } else {
     painter.setPen(toQColor(SystemColor::secondaryLabel));
@@ -220,7 +215,7 @@ void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::Dia
   const QIcon fileIcon = QIcon::fromTheme("text-plain");
   qreal y = list.top() + 2;
   int row = 0;
-  for (const auto& entry : entries(dialog.folder)) {
+  for (const auto& entry : Layout::entries(dialog.folder)) {
     if (y + kRowHeight > list.bottom()) break;
     const QRectF line(list.left(), y, list.width(), kRowHeight);
     if (row++ % 2 == 1) painter.fillRect(line, QColor(244, 245, 245));
@@ -321,21 +316,30 @@ void paintVarneloInterface(QPainter& painter, sim::SimDesktop& desktop, const QR
 
 }  // namespace
 
-QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
-  useIconThemes();
-  const auto screens = desktop.windowServer().screens();
+QRectF desktopBounds(sim::SimDesktop& desktop) {
   QRectF bounds;
-  for (const auto& screen : screens) bounds = bounds.united(toQRect(screen.frame));
-  if (bounds.isEmpty()) bounds = QRectF(0, 0, 1440, 900);
+  for (const auto& screen : desktop.windowServer().screens())
+    bounds = bounds.united(toQRect(screen.frame));
+  return bounds.isEmpty() ? QRectF(0, 0, 1440, 900) : bounds;
+}
+
+QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
+  const QRectF bounds = desktopBounds(desktop);
   QImage image((bounds.size() * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
   image.setDevicePixelRatio(scale);
   image.fill(Qt::black);
   QPainter painter(&image);
+  painter.translate(-bounds.topLeft());
+  paintDesktop(painter, desktop, DesktopLayers{});
+  return image;
+}
+
+void paintDesktop(QPainter& painter, sim::SimDesktop& desktop, const DesktopLayers& layers) {
+  useIconThemes();
+  const auto screens = desktop.windowServer().screens();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.translate(-bounds.topLeft());
   for (const auto& screen : screens) paintWallpaper(painter, toQRect(screen.frame));
-
   const auto front = desktop.workspace().frontmostApplication();
   const QString frontName = QString::fromStdString(front ? front->localizedName : "Finder");
   const auto finderWindows = desktop.finder().windows();
@@ -353,7 +357,7 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
     } else if (window.layer == sim::kDockLayer) {
       paintDock(painter, frame);
     } else if (const Panel* panel = desktop.panels().panel(window.number)) {
-      paintPanel(painter, *panel, frame);
+      if (layers.panels) paintPanel(painter, *panel, frame);
     } else if (window.layer == sim::kNormalLayer) {
       auto browser = std::find_if(finderWindows.begin(), finderWindows.end(),
                                   [&](const auto& each) { return each.number == window.number; });
@@ -366,8 +370,8 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale) {
     }
   }
   if (!screens.empty())
-    paintVarneloInterface(painter, desktop, toQRect(screens.front().frame), menuBar);
-  return image;
+    paintVarneloInterface(painter, desktop, toQRect(screens.front().frame),
+                          layers.statusMenu ? menuBar : QRectF());
 }
 
 }  // namespace varnelo::qt

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 
 #include "Sim/SimDesktop.h"
 
@@ -14,5 +15,16 @@ namespace varnelo::qt {
 
 // `scale` 2 gives a picture at twice the screens' point size.
 QImage paintDesktop(sim::SimDesktop& desktop, qreal scale = 1);
+
+// What the live desktop leaves out of the drawing, to show it with live widgets instead.
+struct DesktopLayers {
+  bool panels = true;
+  bool statusMenu = true;
+};
+
+// The screens' united frame in top-left desktop coordinates (1440 by 900 without one).
+QRectF desktopBounds(sim::SimDesktop& desktop);
+// Draws the desktop onto a painter in desktop coordinates.
+void paintDesktop(QPainter& painter, sim::SimDesktop& desktop, const DesktopLayers& layers);
 
 }  // namespace varnelo::qt

@@ -173,14 +173,13 @@ Result launch(ScenarioSession& session, Arguments args) {
 
 Result wait(ScenarioSession& session, Arguments args) {
   if (args.size() != 1) return Result::bad("usage: wait DURATION|idle");
-  auto* clock = session.desktop().virtualClock();
   if (args[0] == "idle") {
-    clock->runUntilIdle();
+    session.settle();
     return Result::ok();
   }
   auto duration = parseDuration(args[0]);
   if (!duration) return Result::bad("not a duration: " + args[0] + " (write 50ms, 0.6s, 10s)");
-  clock->advanceBy(*duration);
+  session.advance(*duration);
   return Result::ok();
 }
 
@@ -342,7 +341,7 @@ Result expectNo(ScenarioSession& session, Arguments args) {
 // The log file as written so far: everything queued for it is written first.
 Result expectLogFile(ScenarioSession& session, Arguments args) {
   if (args.size() != 2) return Result::bad("usage: expect logfile CATEGORY TEXT");
-  session.desktop().virtualClock()->runUntilIdle();
+  session.settle();
   auto path = logFileIn(session.desktop().systemInfo().homeDirectory());
   std::ifstream file(path);
   std::string line;

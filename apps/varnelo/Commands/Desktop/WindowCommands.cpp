@@ -105,7 +105,7 @@ Result drag(ScenarioSession& session, Arguments args) {
     return Result::bad("cannot drag " + args[0] +
                        ": another drag is under way, or less than a point would be left");
   }
-  session.desktop().virtualClock()->advanceBy(end->over);
+  session.advance(end->over);
   return Result::ok();
 }
 

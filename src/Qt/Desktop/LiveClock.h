@@ -1,0 +1,29 @@
+// Drives a real-time simulated desktop's clock from Qt's event loop, so that the one loop
+// that draws and takes input also runs the desktop's tasks: each when it falls due, and at
+// once after a post from any thread. Main (GUI) thread only; the clock must outlive it.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+
+#include "Sim/Clock/RealTimeLoop.h"
+
+namespace varnelo::qt {
+
+class LiveClock final : public QObject {
+ public:
+  explicit LiveClock(sim::RealTimeLoop& loop);
+  ~LiveClock() override;
+  LiveClock(const LiveClock&) = delete;
+  LiveClock& operator=(const LiveClock&) = delete;
+
+ private:
+  void pump();
+
+  sim::RealTimeLoop& loop_;
+  QTimer timer_;
+  std::atomic<bool> wakePending_ = false;  // one queued wake at a time
+};
+
+}  // namespace varnelo::qt
