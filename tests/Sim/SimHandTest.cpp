@@ -88,5 +88,34 @@ TEST_F(SimHandTest, edgesResizeWithinALeastSizeAndTitleButtonsActOnlyWhenRelease
   EXPECT_FALSE(desktop.finder().window(id).has_value());
 }
 
+TEST_F(SimHandTest, aDockItemBringsItsApplicationForwardWithItsWindows) {
+  // Catches a Dock whose items and clicks disagree, or a click that activates the
+  // application but leaves its windows behind another's.
+  auto& workspace = desktop.workspace();
+  workspace.install({"com.apple.TextEdit", "TextEdit", "/Applications/TextEdit.app"});
+  const int pid = *workspace.launch("com.apple.TextEdit");
+  SimWindow document;
+  document.ownerPID = static_cast<ProcessId>(pid);
+  document.ownerName = "TextEdit";
+  document.frame = {200, 200, 400, 300};
+  const WindowNumber text = desktop.windowServer().create(document);
+  desktop.windowServer().raise(number);
+  ASSERT_TRUE(desktop.setScreens({SimScreen{{0, 0, 1440, 900}, 25, DockSide::bottom, 64}}));
+
+  const auto shown = hand().dockApplications();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].localizedName, "Finder");
+  EXPECT_EQ(shown[1].localizedName, "TextEdit");
+  const Rect dock = desktop.windowServer().screens().front().dockFrame();
+  const Rect item = dockItemFrames(dock, shown.size())[1];
+  click({item.x + item.width / 2, item.y + item.height / 2});
+  EXPECT_EQ(workspace.frontmostApplication()->localizedName, "TextEdit");
+  for (const auto& window : desktop.windowServer().windows()) {
+    if (window.layer != kNormalLayer) continue;
+    EXPECT_EQ(window.number, text);  // the front normal window
+    break;
+  }
+}
+
 }  // namespace
 }  // namespace varnelo::sim

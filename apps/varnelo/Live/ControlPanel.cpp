@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace varnelo::live {
@@ -16,7 +17,7 @@ struct Action {
 
 struct Switch {
   const char* title;
-  bool on;
+  bool (*isOn)(sim::SimDesktop& desktop);
   const char* whenOn;
   const char* whenOff;
 };
@@ -25,25 +26,40 @@ const Action kActions[] = {
     {"Quit Finder", {"finder quit"}},
     {"Relaunch Finder", {"finder relaunch"}},
     {"TextEdit: Save…",
-     {"focus textedit", "app TextEdit save sheet on textedit folder ~/Documents as save"}},
+     {"app window textedit front",
+      "app TextEdit save sheet on textedit folder ~/Documents as save"}},
     {"Show in Finder (Documents)", {"show in finder ~/Documents"}},
     {"Quick Look", {"quicklook show"}},
     {"Close Quick Look", {"quicklook hide"}},
 };
 
 const Switch kSwitches[] = {
-    {"Accessibility granted", true, "accessibility grant", "accessibility deny"},
-    {"Apple events to Finder allowed", true, "automation finder granted",
-     "automation finder denied"},
-    {"Private window-number call works", true, "accessibility private on",
-     "accessibility private off"},
-    {"Slow Finder (3 s a script)", false, "finder slow 3s", "finder slow 0s"},
+    {"Accessibility granted",
+     [](sim::SimDesktop& desktop) { return desktop.accessibilityTrust().trusted(); },
+     "accessibility grant", "accessibility deny"},
+    {"Apple events to Finder allowed",
+     [](sim::SimDesktop& desktop) {
+       return desktop.automation().decision(kFinderBundleIdentifier) !=
+              sim::AutomationDecision::denied;
+     },
+     "automation finder granted", "automation finder denied"},
+    {"Private window-number call works",
+     [](sim::SimDesktop& desktop) {
+       return desktop.accessibility().privateWindowNumberCallAvailable();
+     },
+     "accessibility private on", "accessibility private off"},
+    {"Slow Finder (3 s a script)",
+     [](sim::SimDesktop& desktop) { return desktop.scriptHost().extraDelay() > Duration{0}; },
+     "finder slow 3s", "finder slow 0s"},
 };
+
+constexpr int kSwitchRefresh = 250;  // milliseconds
 
 }  // namespace
 
-ControlPanel::ControlPanel(std::function<std::string(const std::string&)> run, QWidget* parent)
-    : QWidget(parent), run_(std::move(run)) {
+ControlPanel::ControlPanel(sim::SimDesktop& desktop,
+                           std::function<std::string(const std::string&)> run, QWidget* parent)
+    : QWidget(parent), desktop_(desktop), run_(std::move(run)) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("<b>The simulated Mac</b>"));
   for (const auto& action : kActions) {
@@ -55,11 +71,14 @@ ControlPanel::ControlPanel(std::function<std::string(const std::string&)> run, Q
   }
   for (const auto& each : kSwitches) {
     auto* box = new QCheckBox(each.title);
-    box->setChecked(each.on);
     connect(box, &QCheckBox::toggled, this,
             [this, &each](bool on) { runLine(on ? each.whenOn : each.whenOff); });
     layout->addWidget(box);
+    switches_.push_back(box);
   }
+  showSwitches();
+  connect(&timer_, &QTimer::timeout, this, &ControlPanel::showSwitches);
+  timer_.start(kSwitchRefresh);
   layout->addWidget(new QLabel("Scenario line:"));
   auto* field = new QLineEdit;
   field->setPlaceholderText("finder fail next 3 scripts -1743");
@@ -82,5 +101,12 @@ void ControlPanel::append(const std::string& output) {
 }
 
 void ControlPanel::runLine(const std::string& line) { append(run_(line)); }
+
+void ControlPanel::showSwitches() {
+  for (std::size_t i = 0; i < switches_.size(); ++i) {
+    QSignalBlocker quiet(switches_[i]);
+    switches_[i]->setChecked(kSwitches[i].isOn(desktop_));
+  }
+}
 
 }  // namespace varnelo::live

@@ -7,26 +7,35 @@
 // line, so each does exactly what the scenario word does. Main (GUI) thread only.
 #pragma once
 
+#include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "Sim/SimDesktop.h"
 
 namespace varnelo::live {
 
 class ControlPanel final : public QWidget {
  public:
   // `run` plays one scenario line and answers what it printed.
-  explicit ControlPanel(std::function<std::string(const std::string&)> run,
-                        QWidget* parent = nullptr);
+  ControlPanel(sim::SimDesktop& desktop, std::function<std::string(const std::string&)> run,
+               QWidget* parent = nullptr);
 
   // Shows text printed elsewhere (a scenario played into the desktop).
   void append(const std::string& output);
 
  private:
   void runLine(const std::string& line);
+  void showSwitches();
 
+  sim::SimDesktop& desktop_;
   std::function<std::string(const std::string&)> run_;
+  std::vector<QCheckBox*> switches_;
+  QTimer timer_;
   QPlainTextEdit* output_ = nullptr;
 };
 

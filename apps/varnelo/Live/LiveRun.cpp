@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <chrono>
@@ -34,10 +36,11 @@ constexpr Duration kFrame = 16ms;
 
 // What a person has on screen when the desktop opens.
 const char* const kStartingDesktop[] = {
+    "screen 1440x900 dock bottom 64",
     "app TextEdit window at 380,300 size 560x380 titled Untitled as textedit",
     "finder window Downloads folder ~/Downloads at 660,140 size 500x420 as right",
     "finder window Documents folder ~/Documents at 120,120 size 500x420 as left",
-    "focus left",
+    "finder focus left",
 };
 
 // Something to copy and move in a fresh home.
@@ -106,7 +109,10 @@ int runLiveDesktop(const app::Options& options, const std::filesystem::path& hom
   auto* scroller = new QScrollArea;
   auto* view = new qt::LiveDesktop(desktop);
   scroller->setWidget(view);
-  scroller->setMinimumSize(std::min(view->width() + 2, 1280), std::min(view->height() + 2, 820));
+  // The whole desktop when the display has room for it, else as much as fits.
+  const QSize room = QGuiApplication::primaryScreen()->availableSize() - QSize(420, 60);
+  scroller->setMinimumSize(std::min(view->width() + 2, room.width()),
+                           std::min(view->height() + 2, room.height()));
   layout->addWidget(scroller, 1);
 
   auto takePrinted = [&printed] {
@@ -121,7 +127,7 @@ int runLiveDesktop(const app::Options& options, const std::filesystem::path& hom
     view->refresh();
     return takePrinted();
   };
-  panel = new ControlPanel(run);
+  panel = new ControlPanel(desktop, run);
   layout->addWidget(panel);
 
   std::optional<qt::LiveClock> liveClock;
@@ -162,9 +168,6 @@ int runLiveDesktop(const app::Options& options, const std::filesystem::path& hom
   }
 
   // Closing the window is the end of the session: Varnelo quits as at logout.
-  QObject::connect(&follow, &QTimer::timeout, [&session] {
-    if (session.hasEnded()) QApplication::quit();
-  });
   bool playingNow = playing;
   window.onCloseRequested = [&] {
     if (playingNow) return;

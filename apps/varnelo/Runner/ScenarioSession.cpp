@@ -7,7 +7,7 @@
 namespace varnelo::scenario {
 
 ScenarioSession::ScenarioSession(sim::SimDesktop& desktop, std::ostream& out)
-    : desktop_(desktop), out_(out) {}
+    : desktop_(desktop), out_(out), start_(desktop.scheduler().now()) {}
 
 ScenarioSession::~ScenarioSession() {
   if (isLaunched()) releaseProcessWideFacilities();
@@ -48,7 +48,7 @@ void ScenarioSession::settle() {
 
 std::string ScenarioSession::clockText() const {
   using namespace std::chrono;
-  double elapsed = duration<double>(desktop_.scheduler().now().time_since_epoch()).count();
+  double elapsed = duration<double>(desktop_.scheduler().now() - start_).count();
   char text[32];
   std::snprintf(text, sizeof text, "%.3fs", elapsed);
   return text;

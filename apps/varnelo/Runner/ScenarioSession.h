@@ -42,7 +42,7 @@ class ScenarioSession {
 
   // "~" or "~/…" at the start becomes the simulated home folder.
   std::filesystem::path expandHome(std::string_view path) const;
-  // Seconds since the desktop started, for the trace ("12.345s").
+  // Seconds since the session started, for the trace ("12.345s").
   std::string clockText() const;
 
   // Time passes for a line (a wait, a drag): the virtual clock moves at once, or as the
@@ -66,6 +66,7 @@ class ScenarioSession {
   std::map<std::string, WindowNumber> windowLabels_;
   std::map<std::string, int> dialogLabels_;
   std::function<void(Duration)> pacer_;
+  TimePoint start_;
 };
 
 }  // namespace varnelo::scenario

@@ -60,10 +60,35 @@ void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& applica
                                   painter.device()->devicePixelRatioF()));
 }
 
-void paintDock(QPainter& painter, const QRectF& frame) {
-  QPainterPath dock;
-  dock.addRoundedRect(frame.adjusted(4, 4, -4, -4), 14, 14);
-  painter.fillPath(dock, QColor(255, 255, 255, 110));
+QIcon applicationIcon(const std::string& name) {
+  if (name == "Finder") return QIcon::fromTheme("system-file-manager");
+  if (name == "TextEdit") return QIcon::fromTheme("accessories-text-editor");
+  if (name == "Terminal") return QIcon::fromTheme("utilities-terminal");
+  return QIcon::fromTheme("application-x-executable");
+}
+
+// The Dock: a rounded shelf around an icon for each application it shows, a dot under
+// each (they all run).
+void paintDock(QPainter& painter, sim::SimDesktop& desktop, const QRectF& frame) {
+  const auto applications = desktop.hand().dockApplications();
+  const auto items = sim::dockItemFrames({frame.x(), frame.y(), frame.width(), frame.height()},
+                                         applications.size());
+  if (items.empty()) return;
+  QPainterPath shelf;
+  shelf.addRoundedRect(toQRect(items.front()).united(toQRect(items.back())).adjusted(-8, -4, 8, 4),
+                       14, 14);
+  painter.fillPath(shelf, QColor(255, 255, 255, 110));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const QRectF item = toQRect(items[i]);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QRectF icon = item.adjusted(2, 0, -2, -4);
+    painter.drawPixmap(
+        icon.toRect(),
+        applicationIcon(applications[i].localizedName).pixmap((icon.size() * ratio).toSize()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(40, 40, 40, 180));
+    painter.drawEllipse(QPointF(item.center().x(), item.bottom() + 1), 2, 2);
+  }
 }
 
 // A soft shadow of `layers` rings under a rounded shape, `drop` points lower.
@@ -282,27 +307,22 @@ void paintWidget(QPainter& painter, QWidget& widget, const QPointF& at) {
 // Varnelo's own windows, centred on the primary screen over everything else, then the
 // alert in front, then the open status menu.
 void paintVarneloInterface(QPainter& painter, sim::SimDesktop& desktop, const QRectF& primary,
-                           const QRectF& menuBar) {
+                           const QRectF& menuBar, bool contents) {
   auto& windows = desktop.appWindows();
   for (const auto& title : windows.visibleTitles()) {
     const auto* content = windows.content(title);
     const auto* setup = content ? std::get_if<SetupWindowContent>(content) : nullptr;
     if (!setup || !setup->model) continue;
     SetupWindowView view(*setup->model);
-    const QSize size = view.sizeHint();
-    const QRectF frame(primary.center().x() - size.width() / 2.0,
-                       primary.center().y() - size.height() / 2.0 - kTitleBarHeight / 2,
-                       size.width(), size.height() + kTitleBarHeight);
-    const QRectF inside = paintWindowFrame(painter, frame, QString::fromStdString(title));
-    paintWidget(painter, view, inside.topLeft());
+    const QRectF inside = setupContentFrame(primary, view.sizeHint());
+    paintWindowFrame(painter, inside.adjusted(0, -kTitleBarHeight, 0, 0),
+                     QString::fromStdString(title));
+    if (contents) paintWidget(painter, view, inside.topLeft());
   }
   const auto alerts = desktop.alerts().showing();
-  if (!alerts.empty()) {
+  if (contents && !alerts.empty()) {
     AlertView view(alerts.back());
-    const QSize size = view.sizeHint();
-    paintWidget(
-        painter, view,
-        QPointF(primary.center().x() - size.width() / 2.0, primary.top() + primary.height() / 5));
+    paintWidget(painter, view, alertFrame(primary, view.sizeHint()).topLeft());
   }
   if (desktop.statusBar().isOpen() && !menuBar.isEmpty()) {
     auto menu = createStatusMenu(desktop.statusBar().menu());
@@ -315,6 +335,18 @@ void paintVarneloInterface(QPainter& painter, sim::SimDesktop& desktop, const QR
 }
 
 }  // namespace
+
+QRectF setupContentFrame(const QRectF& primary, QSize content) {
+  return QRectF(primary.center().x() - content.width() / 2.0,
+                primary.center().y() - content.height() / 2.0 + kTitleBarHeight / 2,
+                content.width(), content.height());
+}
+
+QRectF alertFrame(const QRectF& primary, QSize alert) {
+  return QRectF(
+      QPointF(primary.center().x() - alert.width() / 2.0, primary.top() + primary.height() / 5),
+      alert);
+}
 
 QRectF desktopBounds(sim::SimDesktop& desktop) {
   QRectF bounds;
@@ -355,7 +387,7 @@ void paintDesktop(QPainter& painter, sim::SimDesktop& desktop, const DesktopLaye
                    desktop.statusBar().isOpen());
       menuBar = frame;
     } else if (window.layer == sim::kDockLayer) {
-      paintDock(painter, frame);
+      paintDock(painter, desktop, frame);
     } else if (const Panel* panel = desktop.panels().panel(window.number)) {
       if (layers.panels) paintPanel(painter, *panel, frame);
     } else if (window.layer == sim::kNormalLayer) {
@@ -371,7 +403,7 @@ void paintDesktop(QPainter& painter, sim::SimDesktop& desktop, const DesktopLaye
   }
   if (!screens.empty())
     paintVarneloInterface(painter, desktop, toQRect(screens.front().frame),
-                          layers.statusMenu ? menuBar : QRectF());
+                          layers.statusMenu ? menuBar : QRectF(), layers.varneloWindows);
 }
 
 }  // namespace varnelo::qt

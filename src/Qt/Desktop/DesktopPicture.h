@@ -20,7 +20,14 @@ QImage paintDesktop(sim::SimDesktop& desktop, qreal scale = 1);
 struct DesktopLayers {
   bool panels = true;
   bool statusMenu = true;
+  // The setup window's content and the front alert (the setup window's frame is drawn).
+  bool varneloWindows = true;
 };
+
+// Where the setup window's content of this size stands (its title bar above it), and the
+// front alert of this size, on the primary screen.
+QRectF setupContentFrame(const QRectF& primary, QSize content);
+QRectF alertFrame(const QRectF& primary, QSize alert);
 
 // The screens' united frame in top-left desktop coordinates (1440 by 900 without one).
 QRectF desktopBounds(sim::SimDesktop& desktop);

@@ -8,7 +8,9 @@
 #include <optional>
 
 #include "Qt/Desktop/DesktopPicture.h"
+#include "Qt/Views/AlertView.h"
 #include "Qt/Views/PanelContentWidget.h"
+#include "Qt/Views/SetupWindowView.h"
 #include "Qt/Views/StatusMenuView.h"
 
 namespace varnelo::qt {
@@ -72,6 +74,7 @@ void LiveDesktop::refresh() {
     setFixedSize(bounds_.size().toSize());
   }
   syncPanels();
+  syncVarneloWindows();
   syncStatusMenu();
   update();
 }
@@ -119,6 +122,48 @@ void LiveDesktop::syncPanels() {
   panels_ = std::move(shown);
 }
 
+void LiveDesktop::syncVarneloWindows() {
+  const auto screens = desktop_.windowServer().screens();
+  const QRectF primary =
+      screens.empty() ? QRectF() : toQRect(screens.front().frame).translated(-bounds_.topLeft());
+  SetupModel* model = nullptr;
+  auto& windows = desktop_.appWindows();
+  for (const auto& title : windows.visibleTitles()) {
+    const auto* content = windows.content(title);
+    if (const auto* setup = content ? std::get_if<SetupWindowContent>(content) : nullptr)
+      model = setup->model;
+  }
+  if (model != setupModel_) {
+    setupModel_ = model;
+    setup_.reset();
+    if (model) {
+      setup_ = std::make_unique<SetupWindowView>(*model, this);
+      setup_->setGeometry(setupContentFrame(primary, setup_->sizeHint()).toRect());
+      setup_->show();
+    }
+  }
+  if (setup_) setup_->raise();
+
+  const auto alerts = desktop_.alerts().showing();
+  if (alerts != alerts_) {
+    alerts_ = alerts;
+    alert_.reset();
+    if (!alerts.empty()) {
+      const Alert front = alerts.back();
+      auto view = std::make_unique<AlertView>(
+          front,
+          [this, front](std::size_t button) {
+            if (button < front.buttons.size()) desktop_.alerts().answer(front.buttons[button]);
+          },
+          this);
+      view->setGeometry(alertFrame(primary, view->sizeHint()).toRect());
+      view->show();
+      alert_ = std::move(view);
+    }
+  }
+  if (alert_) alert_->raise();
+}
+
 void LiveDesktop::syncStatusMenu() {
   auto& bar = desktop_.statusBar();
   if (!bar.isOpen() || menu_) return;
@@ -141,7 +186,8 @@ void LiveDesktop::syncStatusMenu() {
 void LiveDesktop::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.translate(-bounds_.topLeft());
-  paintDesktop(painter, desktop_, DesktopLayers{.panels = false, .statusMenu = false});
+  paintDesktop(painter, desktop_,
+               DesktopLayers{.panels = false, .statusMenu = false, .varneloWindows = false});
 }
 
 void LiveDesktop::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 // The simulated desktop live in one widget, as a person sees and uses it: drawn as the
 // desktop's picture is, with Varnelo's panels as their live views at their windows' places
-// and in their order, and the status menu as a real menu while it is open. A press, move
+// and in their order, the setup window's content and the front alert as their live views,
+// and the status menu as a real menu while it is open. A press, move
 // or release on the desktop goes to the user's hand (SimHand); one on a panel goes to the
 // panel's view, as a Mac gives a panel its clicks, and moves the simulated mouse. Keys
 // typed on the desktop go to the simulated keyboard (Ctrl stands for ⌘). Repaints
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "Sim/SimDesktop.h"
 
@@ -51,12 +53,18 @@ class LiveDesktop final : public QWidget {
   Point toDesktop(const QPointF& widgetPoint) const;
   void syncPanels();
   void syncStatusMenu();
+  void syncVarneloWindows();
   void watch(QWidget& widget);
 
   sim::SimDesktop& desktop_;
   QRectF bounds_;
   std::map<WindowNumber, PanelView> panels_;
   QPointer<QMenu> menu_;
+  // Varnelo's setup window's content and the front alert, live over their drawn places.
+  std::unique_ptr<QWidget> setup_;
+  const void* setupModel_ = nullptr;
+  std::unique_ptr<QWidget> alert_;
+  std::vector<Alert> alerts_;  // showing when alert_ was made
   QTimer frameTimer_;
 };
 

@@ -515,6 +515,11 @@ void SimAccessibility::setPrivateWindowNumberCallAvailable(bool available) {
   privateCallAvailable_ = available;
 }
 
+bool SimAccessibility::privateWindowNumberCallAvailable() const {
+  std::lock_guard lock(mutex_);
+  return privateCallAvailable_;
+}
+
 void SimAccessibility::setFrameUnreadable(WindowNumber number, std::optional<AXError> error) {
   std::lock_guard lock(mutex_);
   if (error) {

@@ -81,6 +81,7 @@ class SimAccessibility final : public Accessibility {
 
   // Failure switches, each until switched back.
   void setPrivateWindowNumberCallAvailable(bool available);  // off: every call fails
+  bool privateWindowNumberCallAvailable() const;
   // AXPosition and AXSize of the window answer `error` (nullopt: readable again).
   void setFrameUnreadable(WindowNumber number, std::optional<AXError> error);
   // Nothing is posted for the window (as a Mac sometimes loses AXUIElementDestroyed).

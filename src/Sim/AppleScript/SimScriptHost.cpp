@@ -111,6 +111,11 @@ void SimScriptHost::setExtraDelay(Duration delay) {
   extraDelay_ = delay;
 }
 
+Duration SimScriptHost::extraDelay() const {
+  std::lock_guard lock(mutex_);
+  return extraDelay_;
+}
+
 void SimScriptHost::setLaunchesFinder(bool launches) {
   std::lock_guard lock(mutex_);
   launchesFinder_ = launches;

@@ -59,6 +59,7 @@ class SimScriptHost final : public ScriptHost {
   void setRunTime(Duration runTime);
   // A slow Finder: every run takes this much longer, until set back to zero.
   void setExtraDelay(Duration delay);
+  Duration extraDelay() const;
   // Off: a script finds a Finder that does not run unreachable (-600 at once), as when
   // its launch fails.
   void setLaunchesFinder(bool launches);

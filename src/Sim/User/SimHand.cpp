@@ -39,6 +39,10 @@ void SimHand::press(Point at, HandModifiers modifiers, int clicks) {
     if (contains(appStatusItemFrame(window->frame), at)) statusBar_.open();
     return;
   }
+  if (window->layer == kDockLayer) {
+    clickDock(window->frame, at);
+    return;
+  }
   bringForward(*window);
   if (window->layer != kNormalLayer) return;
   held_ = window->number;
@@ -112,6 +116,42 @@ void SimHand::bringForward(const SimWindow& window) {
   if (window.layer == kNormalLayer) windowServer_.raise(window.number);
   auto owner = workspace_.runningApplication(static_cast<int>(window.ownerPID));
   if (owner && owner->bundleIdentifier) workspace_.activate(*owner->bundleIdentifier);
+}
+
+std::vector<RunningApplication> SimHand::dockApplications() const {
+  std::vector<RunningApplication> shown;
+  auto running = workspace_.runningApplications();
+  std::sort(running.begin(), running.end(),
+            [](const auto& a, const auto& b) { return a.processId < b.processId; });
+  for (const auto& application : running) {
+    if (application.processId == static_cast<int>(finder_.pid()))
+      shown.insert(shown.begin(), application);
+  }
+  for (const auto& application : running) {
+    const auto pid = static_cast<ProcessId>(application.processId);
+    if (pid == ownPid_ || pid == finder_.pid()) continue;
+    const auto windows = windowServer_.windowsOf(pid);
+    if (std::any_of(windows.begin(), windows.end(),
+                    [](const SimWindow& window) { return window.layer == kNormalLayer; })) {
+      shown.push_back(application);
+    }
+  }
+  return shown;
+}
+
+// As a Dock click does: the application comes to the front with its windows.
+void SimHand::clickDock(const Rect& dock, Point at) {
+  const auto applications = dockApplications();
+  const auto items = dockItemFrames(dock, applications.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!contains(items[i], at)) continue;
+    const auto pid = static_cast<ProcessId>(applications[i].processId);
+    auto windows = windowServer_.windowsOf(pid);  // front to back
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
+      if (window->layer == kNormalLayer && window->onScreen()) windowServer_.raise(window->number);
+    }
+    if (applications[i].bundleIdentifier) workspace_.activate(*applications[i].bundleIdentifier);
+  }
 }
 
 void SimHand::clickList(const FinderWindow& window, Point at, HandModifiers modifiers, int clicks) {

@@ -15,11 +15,13 @@
 //     last clicked item; command: adds or removes it; empty space: nothing), a double
 //     click opens it (a folder in the same window, unannounced, as Finder does);
 //   - on the desktop, Finder becomes active;
+//   - on an application's item in the Dock, it becomes active with its windows in front;
 //   - on the status item, its menu opens (the host draws it and answers it).
 // The mouse's button and location follow the hand throughout.
 //
 // Limits (inferred): a window keeps at least kLeastSize while an edge is dragged; a
-// dialog's controls, the Dock and other menus take no clicks.
+// dialog's controls and other menus take no clicks; the Dock shows Finder and the
+// applications with windows, nothing pinned.
 #pragma once
 
 #include <filesystem>
@@ -57,11 +59,16 @@ class SimHand {
   void moveTo(Point at);
   void release(Point at);
 
+  // The applications the Dock shows, in its order: Finder while it runs, then every other
+  // application with a window of its own, by process id.
+  std::vector<RunningApplication> dockApplications() const;
+
  private:
   enum class Grip { none, titleBar, right, bottom, corner, button };
 
   std::optional<SimWindow> windowAt(Point at) const;
   void bringForward(const SimWindow& window);
+  void clickDock(const Rect& dock, Point at);
   void clickList(const FinderWindow& window, Point at, HandModifiers modifiers, int clicks);
   void act(FinderWindowLayout::TitleButton button);
 

@@ -88,4 +88,21 @@ Point mousePoint(const std::vector<SimScreen>& screens, Point topLeft) {
   return {topLeft.x, primaryHeight - topLeft.y};
 }
 
+std::vector<Rect> dockItemFrames(const Rect& dock, std::size_t count) {
+  constexpr double kInset = 8;
+  constexpr double kGap = 10;
+  const bool across = dock.width >= dock.height;
+  const double side = std::max((across ? dock.height : dock.width) - 2 * kInset, 0.0);
+  const double length = static_cast<double>(count) * (side + kGap) - kGap;
+  double along =
+      (across ? dock.x + (dock.width - length) / 2 : dock.y + (dock.height - length) / 2);
+  std::vector<Rect> frames;
+  for (std::size_t i = 0; i < count; ++i) {
+    frames.push_back(across ? Rect{along, dock.y + kInset, side, side}
+                            : Rect{dock.x + kInset, along, side, side});
+    along += side + kGap;
+  }
+  return frames;
+}
+
 }  // namespace varnelo::sim

@@ -40,6 +40,9 @@ bool isPossibleArrangement(const std::vector<SimScreen>& screens);
 // when it meets none.
 std::optional<std::size_t> screenHolding(const std::vector<SimScreen>& screens, const Rect& frame);
 
+// Where the Dock's items stand, in order along it: squares centred in its strip.
+std::vector<Rect> dockItemFrames(const Rect& dock, std::size_t count);
+
 // A point in top-left coordinates as the mouse reports it (bottom-left origin, through the
 // primary screen's height; 0 without a screen).
 Point mousePoint(const std::vector<SimScreen>& screens, Point topLeft);
