@@ -107,8 +107,6 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   finder_->addVolume(externalVolume());
   finder_->onActivate = [workspace] { workspace->activate(kFinderBundleIdentifier); };
   listenToFinderKeys();
-  hand_ = std::make_unique<SimHand>(*windowServer_, *mouse_, *pointer_, *workspace_, *finder_,
-                                    statusBar_, options.varneloPid);
   scriptHost_ = std::make_unique<SimScriptHost>(*scheduler_, *finder_, *automation_);
   scriptHost_->launchFinder = [this] { return launchFinder(); };
 
@@ -129,6 +127,8 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   fileDialogs_ = std::make_unique<SimFileDialogs>(
       *scheduler_, *windowServer_, elementTree_, *keyboard_, home_.path,
       std::vector<std::filesystem::path>{externalVolume(), home_.path});
+  hand_ = std::make_unique<SimHand>(*windowServer_, *mouse_, *pointer_, *workspace_, *finder_,
+                                    *fileDialogs_, statusBar_, options.varneloPid);
   workspace_->onShowInFileViewer = [this](const std::vector<Url>& urls) {
     std::vector<std::filesystem::path> items;
     for (const auto& url : urls) {

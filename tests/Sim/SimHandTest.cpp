@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "Sim/Applications/DialogLayout.h"
 #include "Sim/SimDesktop.h"
 #include "TestSupport/TempDir.h"
 #include "TestSupport/TestDesktop.h"
@@ -90,7 +91,7 @@ TEST_F(SimHandTest, edgesResizeWithinALeastSizeAndTitleButtonsActOnlyWhenRelease
 
 TEST_F(SimHandTest, aDockItemBringsItsApplicationForwardWithItsWindows) {
   // Catches a Dock whose items and clicks disagree, or a click that activates the
-  // application but leaves its windows behind another's.
+  // application but leaves its windows behind another's or minimised.
   auto& workspace = desktop.workspace();
   workspace.install({"com.apple.TextEdit", "TextEdit", "/Applications/TextEdit.app"});
   const int pid = *workspace.launch("com.apple.TextEdit");
@@ -99,7 +100,7 @@ TEST_F(SimHandTest, aDockItemBringsItsApplicationForwardWithItsWindows) {
   document.ownerName = "TextEdit";
   document.frame = {200, 200, 400, 300};
   const WindowNumber text = desktop.windowServer().create(document);
-  desktop.windowServer().raise(number);
+  desktop.windowServer().setMinimised(text, true);
   ASSERT_TRUE(desktop.setScreens({SimScreen{{0, 0, 1440, 900}, 25, DockSide::bottom, 64}}));
 
   const auto shown = hand().dockApplications();
@@ -113,8 +114,30 @@ TEST_F(SimHandTest, aDockItemBringsItsApplicationForwardWithItsWindows) {
   for (const auto& window : desktop.windowServer().windows()) {
     if (window.layer != kNormalLayer) continue;
     EXPECT_EQ(window.number, text);  // the front normal window
+    EXPECT_TRUE(window.onScreen());
     break;
   }
+
+  // Its save sheet: a double click on a folder shows it, Save saves only when released
+  // over it.
+  auto sheet = desktop.fileDialogs().showSaveSheet(static_cast<ProcessId>(pid), text,
+                                                   home.path(), DialogOptions{});
+  ASSERT_TRUE(sheet);
+  desktop.virtualClock()->runUntilIdle();
+  auto state = *desktop.fileDialogs().state(*sheet);
+  const auto face = DialogLayout::face(state.frame, /*isSheet=*/true);
+  const Rect folder = DialogLayout::rowFrame(face.list, 3);  // a.txt b.txt c.txt d
+  const Point onFolder{folder.x + 40, folder.y + folder.height / 2};
+  hand().press(onFolder);
+  hand().press(onFolder, {}, 2);
+  hand().release(onFolder);
+  EXPECT_EQ(desktop.fileDialogs().state(*sheet)->folder, fs::canonical(home.path() / "d"));
+  const Point save{face.confirm.x + 10, face.confirm.y + 10};
+  hand().press(save);
+  hand().release({save.x, save.y + 100});
+  EXPECT_EQ(desktop.fileDialogs().state(*sheet)->outcome, DialogOutcome::open);
+  click(save);
+  EXPECT_EQ(desktop.fileDialogs().state(*sheet)->outcome, DialogOutcome::confirmed);
 }
 
 }  // namespace

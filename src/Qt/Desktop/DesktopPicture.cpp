@@ -16,6 +16,7 @@
 #include "Qt/Views/SetupWindowView.h"
 #include "Qt/Views/StatusMenuView.h"
 #include "Qt/Views/WindowDecorations.h"
+#include "Sim/Applications/DialogLayout.h"
 
 namespace varnelo::qt {
 namespace {
@@ -208,9 +209,10 @@ void paintButton(QPainter& painter, const QRectF& rect, const QString& title, bo
 
 // Another application's open or save dialog: its folder pop-up, the folder's items, its
 // buttons, and the go-to sheet while it is open.
-void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::DialogState& dialog,
-                     const QRectF& frame) {
+void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::DialogState& dialog) {
   const bool isSheet = dialog.root != 0;
+  const QRectF frame = toQRect(dialog.frame);
+  const auto face = sim::DialogLayout::face(dialog.frame, isSheet);
   const qreal radius = isSheet ? 10 : cornerRadius();
   paintShadow(painter, frame, radius, 6, 4, 12);
   QPainterPath body;
@@ -219,49 +221,44 @@ void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::Dia
   painter.save();
   painter.setClipPath(body);
   painter.setFont(uiFont(12));
-  qreal top = frame.top() + 14;
   if (isSheet) {
-    const QRectF field(frame.center().x() - 110, top, 220, 22);
+    const QRectF field = toQRect(face.nameField);
     painter.setPen(toQColor(SystemColor::label));
-    painter.drawText(QRectF(field.left() - 90, top, 82, 22), Qt::AlignVCenter | Qt::AlignRight,
-                     "Save As:");
+    painter.drawText(QRectF(field.left() - 90, field.top(), 82, field.height()),
+                     Qt::AlignVCenter | Qt::AlignRight, "Save As:");
     painter.fillRect(field, Qt::white);
     painter.setPen(QColor(0, 0, 0, 50));
     painter.drawRect(field);
     painter.setPen(toQColor(SystemColor::label));
     painter.drawText(field.adjusted(6, 0, 0, 0), Qt::AlignVCenter, "Untitled");
-    top += 34;
   }
-  const QRectF popup(frame.center().x() - 110, top, 220, 24);
-  paintButton(painter, popup, QString::fromStdString(dialog.folder.filename().string()), false);
-  const QRectF list = frame.adjusted(16, top - frame.top() + 38, -16, -56);
+  paintButton(painter, toQRect(face.folderPopup),
+              QString::fromStdString(dialog.folder.filename().string()), false);
+  const QRectF list = toQRect(face.list);
   painter.fillRect(list, Qt::white);
   const QIcon folderIcon = QIcon::fromTheme("folder");
   const QIcon fileIcon = QIcon::fromTheme("text-plain");
-  qreal y = list.top() + 2;
-  int row = 0;
-  for (const auto& entry : Layout::entries(dialog.folder)) {
-    if (y + kRowHeight > list.bottom()) break;
-    const QRectF line(list.left(), y, list.width(), kRowHeight);
-    if (row++ % 2 == 1) painter.fillRect(line, QColor(244, 245, 245));
+  const auto items = Layout::entries(dialog.folder);
+  for (std::size_t row = 0; row < items.size(); ++row) {
+    const QRectF line = toQRect(sim::DialogLayout::rowFrame(face.list, row));
+    if (line.bottom() > list.bottom()) break;
+    if (row % 2 == 1) painter.fillRect(line, QColor(244, 245, 245));
     std::error_code error;
-    (std::filesystem::is_directory(entry, error) ? folderIcon : fileIcon)
+    (std::filesystem::is_directory(items[row], error) ? folderIcon : fileIcon)
         .paint(&painter, QRect(int(line.left() + 8), int(line.top() + 2), 16, 16));
     painter.setPen(toQColor(SystemColor::label));
     painter.drawText(line.adjusted(30, 0, 0, 0), Qt::AlignVCenter,
-                     QString::fromStdString(entry.filename().string()));
-    y += kRowHeight;
+                     QString::fromStdString(items[row].filename().string()));
   }
-  const QRectF confirm(frame.right() - 96, frame.bottom() - 40, 80, 26);
-  paintButton(painter, confirm, isSheet ? "Save" : "Open", true);
-  paintButton(painter, confirm.translated(-92, 0), "Cancel", false);
+  paintButton(painter, toQRect(face.confirm), isSheet ? "Save" : "Open", true);
+  paintButton(painter, toQRect(face.cancel), "Cancel", false);
   if (dialog.goToOpen) {
-    const QRectF sheet(frame.center().x() - 170, frame.top(), 340, 64);
+    const QRectF sheet = toQRect(face.goToSheet);
     painter.fillRect(sheet, toQColor(SystemColor::windowBackground));
     painter.setPen(QColor(0, 0, 0, 40));
     painter.drawRect(sheet);
     const auto field = desktop.elementTree().node(dialog.goToField);
-    const QRectF text = sheet.adjusted(16, 20, -16, -20);
+    const QRectF text = toQRect(face.goToField);
     painter.fillRect(text, Qt::white);
     painter.setPen(toQColor(SystemColor::label));
     painter.drawText(text.adjusted(6, 0, 0, 0), Qt::AlignVCenter,
@@ -275,18 +272,8 @@ void paintFileDialog(QPainter& painter, sim::SimDesktop& desktop, const sim::Dia
 
 // The open dialogs shown on or as the window.
 void paintFileDialogs(QPainter& painter, sim::SimDesktop& desktop, const sim::SimWindow& window) {
-  auto& dialogs = desktop.fileDialogs();
-  for (sim::DialogId id = 1;; ++id) {
-    auto dialog = dialogs.state(id);
-    if (!dialog) return;
-    if (dialog->outcome != sim::DialogOutcome::open || dialog->window != window.number) continue;
-    QRectF frame = toQRect(window.frame);
-    if (dialog->root != 0) {
-      auto sheet = desktop.elementTree().node(dialog->root);
-      if (!sheet) continue;
-      frame = toQRect(sheet->frame).translated(frame.topLeft());
-    }
-    paintFileDialog(painter, desktop, *dialog, frame);
+  for (const auto& dialog : desktop.fileDialogs().openDialogs()) {
+    if (dialog.window == window.number) paintFileDialog(painter, desktop, dialog);
   }
 }
 

@@ -76,7 +76,32 @@ void LiveDesktop::refresh() {
   syncPanels();
   syncVarneloWindows();
   syncStatusMenu();
-  update();
+  if (Look look = lookNow(); look != look_) {
+    look_ = std::move(look);
+    update();
+  }
+}
+
+LiveDesktop::Look LiveDesktop::lookNow() {
+  Look look;
+  look.windows = desktop_.windowServer().windows();
+  look.finderWindows = desktop_.finder().windows();
+  for (const auto& window : look.finderWindows) {
+    std::error_code error;
+    if (window.target.folder)
+      look.folderTimes.push_back(std::filesystem::last_write_time(*window.target.folder, error));
+  }
+  for (const auto& dialog : desktop_.fileDialogs().openDialogs()) {
+    const auto field = desktop_.elementTree().node(dialog.goToField);
+    look.dialogs.push_back(dialog.folder.string() + "\n" +
+                           (dialog.goToOpen && field ? field->value.value_or("") : ""));
+  }
+  const auto front = desktop_.workspace().frontmostApplication();
+  look.front = front ? front->localizedName : "";
+  look.statusSymbol = desktop_.statusBar().imageSymbol();
+  look.statusOpen = desktop_.statusBar().isOpen();
+  look.appWindows = desktop_.appWindows().visibleTitles();
+  return look;
 }
 
 QWidget* LiveDesktop::panelView(WindowNumber number) const {

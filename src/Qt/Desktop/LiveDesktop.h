@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -45,6 +46,20 @@ class LiveDesktop final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // What the drawing shows besides the live views; repainted only when it changes.
+  struct Look {
+    std::vector<sim::SimWindow> windows;
+    std::vector<sim::FinderWindow> finderWindows;
+    std::vector<std::filesystem::file_time_type> folderTimes;
+    std::vector<std::string> dialogs;  // each open one's folder and go-to text
+    std::string front;
+    std::string statusSymbol;
+    bool statusOpen = false;
+    std::vector<std::string> appWindows;  // Varnelo's own, by title
+    bool operator==(const Look&) const = default;
+  };
+  Look lookNow();
+
   struct PanelView {
     PanelContent content;
     std::unique_ptr<QWidget> widget;
@@ -59,6 +74,7 @@ class LiveDesktop final : public QWidget {
   sim::SimDesktop& desktop_;
   QRectF bounds_;
   std::map<WindowNumber, PanelView> panels_;
+  Look look_;
   QPointer<QMenu> menu_;
   // Varnelo's setup window's content and the front alert, live over their drawn places.
   std::unique_ptr<QWidget> setup_;

@@ -253,12 +253,36 @@ bool SimFileDialogs::close(DialogId id) {
   return true;
 }
 
+bool SimFileDialogs::confirm(DialogId id) {
+  Dialog* dialog = find(id);
+  if (!dialog || !isOpen(*dialog)) return false;
+  finish(*dialog, DialogOutcome::confirmed);
+  return true;
+}
+
+std::vector<DialogState> SimFileDialogs::openDialogs() {
+  std::vector<DialogState> open;
+  for (DialogId id = 1; static_cast<std::size_t>(id) <= dialogs_.size(); ++id) {
+    auto each = state(id);
+    if (each && each->outcome == DialogOutcome::open) open.push_back(std::move(*each));
+  }
+  return open;
+}
+
 std::optional<DialogState> SimFileDialogs::state(DialogId id) {
   Dialog* dialog = find(id);
   if (!dialog) return std::nullopt;
   const bool open = isOpen(*dialog);
   if (open && dialog->goToSheet != 0 && !tree_.node(dialog->goToSheet)) dialog->goToSheet = 0;
   DialogState state;
+  state.id = id;
+  if (auto window = windowServer_.window(dialog->place.window)) {
+    state.frame = window->frame;
+    if (auto sheet = dialog->place.root != 0 ? tree_.node(dialog->place.root) : std::nullopt) {
+      state.frame = Rect::from({window->frame.x + sheet->frame.x, window->frame.y + sheet->frame.y},
+                               sheet->frame.size());
+    }
+  }
   state.pid = dialog->place.pid;
   state.window = dialog->place.window;
   state.root = dialog->place.root;

@@ -50,6 +50,7 @@ struct DialogOptions {
 
 // What a dialog is and shows now.
 struct DialogState {
+  DialogId id = 0;
   ProcessId pid = 0;
   WindowNumber window = 0;  // the sheet's window, or the dialog window
   NodeId root = 0;          // the sheet; 0 for a dialog window
@@ -58,6 +59,7 @@ struct DialogState {
   bool goToOpen = false;
   NodeId goToField = 0;
   std::vector<std::string> refused;  // texts Return could not go to, oldest first
+  Rect frame;  // on the desktop (top-left coordinates): the sheet's, or the window's
 };
 
 class SimFileDialogs {
@@ -86,9 +88,13 @@ class SimFileDialogs {
   bool navigate(DialogId id, const std::filesystem::path& folder);
   // The user cancels.
   bool close(DialogId id);
+  // The user presses the default button (Save or Open).
+  bool confirm(DialogId id);
 
   // nullopt for an id never given.
   std::optional<DialogState> state(DialogId id);
+  // Every dialog still open, oldest first.
+  std::vector<DialogState> openDialogs();
 
  private:
   struct Dialog;

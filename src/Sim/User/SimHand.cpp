@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Sim/Accessibility/FrameConstraints.h"
+#include "Sim/Applications/DialogLayout.h"
 
 namespace varnelo::sim {
 namespace {
@@ -18,13 +19,14 @@ bool contains(const Rect& frame, Point point) {
 }  // namespace
 
 SimHand::SimHand(SimWindowServer& windowServer, SimMouse& mouse, SimPointer& pointer,
-                 SimWorkspace& workspace, SimFinder& finder, SimStatusBar& statusBar,
-                 ProcessId ownPid)
+                 SimWorkspace& workspace, SimFinder& finder, SimFileDialogs& dialogs,
+                 SimStatusBar& statusBar, ProcessId ownPid)
     : windowServer_(windowServer),
       mouse_(mouse),
       pointer_(pointer),
       workspace_(workspace),
       finder_(finder),
+      dialogs_(dialogs),
       statusBar_(statusBar),
       ownPid_(ownPid) {}
 
@@ -48,6 +50,7 @@ void SimHand::press(Point at, HandModifiers modifiers, int clicks) {
   held_ = window->number;
   heldFrame_ = window->frame;
   const Rect& frame = window->frame;
+  if (pressDialog(window->number, at, clicks)) return;
   if (auto button = Layout::buttonAt(frame, at)) {
     grip_ = Grip::button;
     button_ = *button;
@@ -75,6 +78,8 @@ void SimHand::moveTo(Point at) {
   switch (grip_) {
     case Grip::none:
     case Grip::button:
+    case Grip::dialogConfirm:
+    case Grip::dialogCancel:
       return;
     case Grip::titleBar: {
       const Point origin = FrameConstraints::keptOnScreen({frame.x + by.x, frame.y + by.y},
@@ -96,6 +101,15 @@ void SimHand::release(Point at) {
   moveTo(at);
   mouse_.release();
   const Grip grip = std::exchange(grip_, Grip::none);
+  if (grip == Grip::dialogConfirm || grip == Grip::dialogCancel) {
+    for (const auto& dialog : dialogs_.openDialogs()) {
+      if (dialog.id != dialog_) continue;
+      const auto face = DialogLayout::face(dialog.frame, dialog.root != 0);
+      if (grip == Grip::dialogConfirm && contains(face.confirm, at)) dialogs_.confirm(dialog_);
+      if (grip == Grip::dialogCancel && contains(face.cancel, at)) dialogs_.close(dialog_);
+    }
+    return;
+  }
   if (grip != Grip::button) return;
   auto window = windowServer_.window(held_);
   if (window && Layout::buttonAt(window->frame, at) == button_) act(button_);
@@ -147,11 +161,39 @@ void SimHand::clickDock(const Rect& dock, Point at) {
     if (!contains(items[i], at)) continue;
     const auto pid = static_cast<ProcessId>(applications[i].processId);
     auto windows = windowServer_.windowsOf(pid);  // front to back
+    const auto normal = [](const SimWindow& window) { return window.layer == kNormalLayer; };
+    if (std::none_of(windows.begin(), windows.end(),
+                     [&](const SimWindow& window) { return normal(window) && window.onScreen(); })) {
+      // All minimised: the Dock brings the front one back.
+      auto minimised = std::find_if(windows.begin(), windows.end(), [&](const SimWindow& window) {
+        return normal(window) && window.minimised;
+      });
+      if (minimised != windows.end()) windowServer_.setMinimised(minimised->number, false);
+      windows = windowServer_.windowsOf(pid);
+    }
     for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
-      if (window->layer == kNormalLayer && window->onScreen()) windowServer_.raise(window->number);
+      if (normal(*window) && window->onScreen()) windowServer_.raise(window->number);
     }
     if (applications[i].bundleIdentifier) workspace_.activate(*applications[i].bundleIdentifier);
   }
+}
+
+bool SimHand::pressDialog(WindowNumber window, Point at, int clicks) {
+  auto open = dialogs_.openDialogs();
+  for (auto dialog = open.rbegin(); dialog != open.rend(); ++dialog) {
+    if (dialog->window != window || !contains(dialog->frame, at)) continue;
+    const auto face = DialogLayout::face(dialog->frame, dialog->root != 0);
+    dialog_ = dialog->id;
+    if (contains(face.confirm, at)) grip_ = Grip::dialogConfirm;
+    if (contains(face.cancel, at)) grip_ = Grip::dialogCancel;
+    const auto items = FinderWindowLayout::entries(dialog->folder);
+    if (auto row = DialogLayout::rowAt(face.list, items.size(), at); row && clicks >= 2) {
+      std::error_code error;
+      if (std::filesystem::is_directory(items[*row], error)) dialogs_.navigate(dialog_, items[*row]);
+    }
+    return true;
+  }
+  return false;
 }
 
 void SimHand::clickList(const FinderWindow& window, Point at, HandModifiers modifiers, int clicks) {

@@ -11,6 +11,8 @@
 //   - on the title bar, the window follows the pointer while the button is held, kept on
 //     screen as the window server keeps it; on the outer kEdgeGrab points of the right or
 //     bottom edge or their corner, that edge follows it;
+//   - in another application's open or save dialog, its default and Cancel buttons act
+//     when released over, and a double click on a folder in its list shows that folder;
 //   - in a Finder window's list, a click selects the row's item (shift: the range from the
 //     last clicked item; command: adds or removes it; empty space: nothing), a double
 //     click opens it (a folder in the same window, unannounced, as Finder does);
@@ -20,8 +22,8 @@
 // The mouse's button and location follow the hand throughout.
 //
 // Limits (inferred): a window keeps at least kLeastSize while an edge is dragged; a
-// dialog's controls and other menus take no clicks; the Dock shows Finder and the
-// applications with windows, nothing pinned.
+// dialog's name field and pop-up and other menus take no clicks; the Dock shows Finder and
+// the applications with windows, nothing pinned.
 #pragma once
 
 #include <filesystem>
@@ -29,6 +31,7 @@
 #include <optional>
 
 #include "Platform/Geometry.h"
+#include "Sim/Applications/SimFileDialogs.h"
 #include "Sim/Finder/FinderWindowLayout.h"
 #include "Sim/Finder/SimFinder.h"
 #include "Sim/Interface/SimStatusBar.h"
@@ -50,7 +53,8 @@ class SimHand {
 
   // Borrows all; they outlive it. Windows of `ownPid` (Varnelo's) are passed over.
   SimHand(SimWindowServer& windowServer, SimMouse& mouse, SimPointer& pointer,
-          SimWorkspace& workspace, SimFinder& finder, SimStatusBar& statusBar, ProcessId ownPid);
+          SimWorkspace& workspace, SimFinder& finder, SimFileDialogs& dialogs,
+          SimStatusBar& statusBar, ProcessId ownPid);
   SimHand(const SimHand&) = delete;
   SimHand& operator=(const SimHand&) = delete;
 
@@ -64,11 +68,13 @@ class SimHand {
   std::vector<RunningApplication> dockApplications() const;
 
  private:
-  enum class Grip { none, titleBar, right, bottom, corner, button };
+  enum class Grip { none, titleBar, right, bottom, corner, button, dialogConfirm, dialogCancel };
 
   std::optional<SimWindow> windowAt(Point at) const;
   void bringForward(const SimWindow& window);
   void clickDock(const Rect& dock, Point at);
+  // True when the press was the dialog's.
+  bool pressDialog(WindowNumber window, Point at, int clicks);
   void clickList(const FinderWindow& window, Point at, HandModifiers modifiers, int clicks);
   void act(FinderWindowLayout::TitleButton button);
 
@@ -77,6 +83,7 @@ class SimHand {
   SimPointer& pointer_;
   SimWorkspace& workspace_;
   SimFinder& finder_;
+  SimFileDialogs& dialogs_;
   SimStatusBar& statusBar_;
   ProcessId ownPid_;
 
@@ -85,6 +92,7 @@ class SimHand {
   Rect heldFrame_;
   Point pressedAt_;
   FinderWindowLayout::TitleButton button_ = FinderWindowLayout::TitleButton::close;
+  DialogId dialog_ = 0;
   std::map<int, std::filesystem::path> anchors_;  // the last clicked item, by window id
 };
 
