@@ -15,7 +15,7 @@ inline constexpr std::uint64_t command = 0x100000;
 }  // namespace KeyFlag
 
 // Virtual key codes (kVK_ANSI_A, kVK_ANSI_G, kVK_ANSI_W, kVK_ANSI_N, kVK_ANSI_Slash,
-// kVK_Return, kVK_Escape).
+// kVK_Return, kVK_Space, kVK_Escape).
 namespace VirtualKey {
 inline constexpr std::uint16_t a = 0;
 inline constexpr std::uint16_t g = 5;
@@ -23,6 +23,7 @@ inline constexpr std::uint16_t w = 13;
 inline constexpr std::uint16_t returnKey = 36;
 inline constexpr std::uint16_t slash = 44;
 inline constexpr std::uint16_t n = 45;
+inline constexpr std::uint16_t space = 49;
 inline constexpr std::uint16_t escape = 53;
 }  // namespace VirtualKey
 

@@ -242,6 +242,14 @@ bool SimDesktop::launchFinder() {
 
 void SimDesktop::listenToFinderKeys() {
   keyboard_->setListener(finder_->pid(), [this](const KeyStroke& stroke) {
+    if (stroke.virtualKey == VirtualKey::space && stroke.flags == 0) {
+      if (finder_->isQuickLookShown()) {
+        finder_->hideQuickLook();
+      } else if (!finder_->selection().empty()) {
+        finder_->showQuickLook(SimFinder::QuickLookSize::small);
+      }
+      return;
+    }
     if ((stroke.flags & KeyFlag::command) == 0) return;
     if (stroke.virtualKey == VirtualKey::n) {
       finder_->openWindow(home_.path);

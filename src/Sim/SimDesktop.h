@@ -163,15 +163,15 @@ class SimDesktop {
   // browser windows it had; false when it runs already.
   bool relaunchFinder();
   // After every launch of Finder, on the main queue. Finder answers ⌘N (a window on the
-  // home folder) and ⌘W (the front window closes) while it is frontmost.
+  // home folder), ⌘W (the front window closes) and Space (Quick Look) while frontmost.
   std::function<void()> onFinderLaunched;
 
  private:
   // Starts a Finder that has quit, for relaunchFinder and for scripts: true once it
   // runs. Any thread.
   bool launchFinder();
-  // Finder's key equivalents a person uses: ⌘N opens a window on the home folder, ⌘W
-  // closes the front one. Main thread.
+  // Finder's keys a person uses: ⌘N opens a window on the home folder, ⌘W closes the
+  // front one, Space shows the selection in Quick Look or closes it. Main thread.
   void listenToFinderKeys();
   DestroyedNotices draw(DestroyedNotices notices);
 

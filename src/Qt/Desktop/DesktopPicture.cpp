@@ -1,10 +1,13 @@
 #include "Qt/Desktop/DesktopPicture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QIcon>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QString>
 #include <algorithm>
 #include <filesystem>
 
@@ -59,6 +62,30 @@ void paintMenuBar(QPainter& painter, const QRectF& frame, const QString& applica
   painter.drawPixmap(QPointF(item.center().x() - 8, middle - 8),
                      symbolPixmap(statusSymbol, toQColor(SystemColor::label), 16,
                                   painter.device()->devicePixelRatioF()));
+}
+
+// The system's own items at the right end of the menu bar: the clock in the first
+// preferred language, and Control Center's two switches.
+void paintSystemStatusItem(QPainter& painter, const QRectF& frame, WallTime now,
+                           const std::string& language) {
+  painter.setPen(toQColor(SystemColor::label));
+  if (frame.width() > 60) {
+    const auto milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+    const QDateTime time = QDateTime::fromMSecsSinceEpoch(milliseconds, Qt::UTC);
+    painter.setFont(uiFont(13));
+    const QLocale locale(QString::fromStdString(language));
+    const char* format = "ddd d MMM  H:mm";
+    if (locale.language() == QLocale::Japanese) format = "M月d日(ddd)  H:mm";
+    if (locale.language() == QLocale::Chinese) format = "M月d日ddd  H:mm";
+    painter.drawText(frame.adjusted(0, 0, -12, 0), Qt::AlignVCenter | Qt::AlignRight,
+                     locale.toString(time, format));
+    return;
+  }
+  painter.setBrush(Qt::NoBrush);
+  for (qreal y : {frame.center().y() - 3.5, frame.center().y() + 3.5}) {
+    painter.drawRoundedRect(QRectF(frame.center().x() - 7, y - 2.5, 14, 5), 2.5, 2.5);
+  }
 }
 
 QIcon applicationIcon(const std::string& name) {
@@ -373,6 +400,10 @@ void paintDesktop(QPainter& painter, sim::SimDesktop& desktop, const DesktopLaye
       paintMenuBar(painter, frame, frontName, desktop.statusBar().imageSymbol(),
                    desktop.statusBar().isOpen());
       menuBar = frame;
+    } else if (window.layer == sim::kStatusLayer) {
+      const auto languages = desktop.systemInfo().preferredLanguages();
+      paintSystemStatusItem(painter, frame, desktop.scheduler().wallNow(),
+                            languages.empty() ? "en" : languages.front());
     } else if (window.layer == sim::kDockLayer) {
       paintDock(painter, desktop, frame);
     } else if (const Panel* panel = desktop.panels().panel(window.number)) {

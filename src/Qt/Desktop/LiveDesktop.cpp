@@ -39,6 +39,8 @@ std::optional<std::uint16_t> virtualKey(int key) {
       return VirtualKey::w;
     case Qt::Key_Slash:
       return VirtualKey::slash;
+    case Qt::Key_Space:
+      return VirtualKey::space;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return VirtualKey::returnKey;
@@ -100,6 +102,9 @@ LiveDesktop::Look LiveDesktop::lookNow() {
   look.front = front ? front->localizedName : "";
   look.statusSymbol = desktop_.statusBar().imageSymbol();
   look.statusOpen = desktop_.statusBar().isOpen();
+  look.minute = std::chrono::duration_cast<std::chrono::minutes>(
+                    desktop_.scheduler().wallNow().time_since_epoch())
+                    .count();
   look.appWindows = desktop_.appWindows().visibleTitles();
   return look;
 }

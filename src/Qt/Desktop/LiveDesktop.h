@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -55,6 +56,7 @@ class LiveDesktop final : public QWidget {
     std::string front;
     std::string statusSymbol;
     bool statusOpen = false;
+    std::int64_t minute = 0;              // the menu bar's clock
     std::vector<std::string> appWindows;  // Varnelo's own, by title
     bool operator==(const Look&) const = default;
   };

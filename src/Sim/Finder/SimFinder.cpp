@@ -332,6 +332,11 @@ void SimFinder::hideQuickLook() {
   if (quickLook_ != kNullWindowNumber) windowServer_.destroy(std::exchange(quickLook_, 0));
 }
 
+bool SimFinder::isQuickLookShown() const {
+  std::lock_guard lock(mutex_);
+  return quickLook_ != kNullWindowNumber;
+}
+
 void SimFinder::setQuickLookLayer(int layer) {
   std::lock_guard lock(mutex_);
   quickLookLayer_ = layer;

@@ -152,6 +152,7 @@ class SimFinder {
   // The Quick Look panel, centred on the primary screen (replacing a shown one).
   WindowNumber showQuickLook(QuickLookSize size);
   void hideQuickLook();
+  bool isQuickLookShown() const;
   void setQuickLookLayer(int layer);
 
   // Finder is told to quit; it goes at quit().

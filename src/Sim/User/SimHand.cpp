@@ -63,6 +63,10 @@ void SimHand::press(Point at, HandModifiers modifiers, int clicks) {
     return;
   }
   if (at.y < frame.y + Layout::kTitleBarHeight) {
+    if (clicks >= 2) {
+      pointer_.zoom(window->number);  // the system's default for a double click there
+      return;
+    }
     grip_ = Grip::titleBar;
     return;
   }
@@ -162,8 +166,9 @@ void SimHand::clickDock(const Rect& dock, Point at) {
     const auto pid = static_cast<ProcessId>(applications[i].processId);
     auto windows = windowServer_.windowsOf(pid);  // front to back
     const auto normal = [](const SimWindow& window) { return window.layer == kNormalLayer; };
-    if (std::none_of(windows.begin(), windows.end(),
-                     [&](const SimWindow& window) { return normal(window) && window.onScreen(); })) {
+    if (std::none_of(windows.begin(), windows.end(), [&](const SimWindow& window) {
+          return normal(window) && window.onScreen();
+        })) {
       // All minimised: the Dock brings the front one back.
       auto minimised = std::find_if(windows.begin(), windows.end(), [&](const SimWindow& window) {
         return normal(window) && window.minimised;
@@ -189,7 +194,8 @@ bool SimHand::pressDialog(WindowNumber window, Point at, int clicks) {
     const auto items = FinderWindowLayout::entries(dialog->folder);
     if (auto row = DialogLayout::rowAt(face.list, items.size(), at); row && clicks >= 2) {
       std::error_code error;
-      if (std::filesystem::is_directory(items[*row], error)) dialogs_.navigate(dialog_, items[*row]);
+      if (std::filesystem::is_directory(items[*row], error))
+        dialogs_.navigate(dialog_, items[*row]);
     }
     return true;
   }

@@ -9,8 +9,8 @@
 //   - on a title-bar button, the button acts when the button is released over it (close
 //     and minimise for Finder's windows, zoom for any);
 //   - on the title bar, the window follows the pointer while the button is held, kept on
-//     screen as the window server keeps it; on the outer kEdgeGrab points of the right or
-//     bottom edge or their corner, that edge follows it;
+//     screen as the window server keeps it (a double click zooms it); on the outer
+//     kEdgeGrab points of the right or bottom edge or their corner, that edge follows it;
 //   - in another application's open or save dialog, its default and Cancel buttons act
 //     when released over, and a double click on a folder in its list shows that folder;
 //   - in a Finder window's list, a click selects the row's item (shift: the range from the
