@@ -90,6 +90,8 @@ std::optional<Duration> parseDuration(std::string_view text) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
   if (!std::isfinite(value) || value < 0) return std::nullopt;
+  // Beyond what the clock counts (about 292 years) the conversion would overflow.
+  if (value * scale >= std::chrono::duration<double>(Duration::max()).count()) return std::nullopt;
   return seconds(value * scale);
 }
 

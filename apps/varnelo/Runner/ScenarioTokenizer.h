@@ -26,7 +26,8 @@ std::variant<std::vector<std::string>, TokenizeError> tokenize(std::string_view 
 // A whole decimal number, optionally negative; nullopt for anything else.
 std::optional<std::int64_t> parseInteger(std::string_view text);
 
-// "50ms", "0.6s", "10s"; nullopt for anything else (no unit, negative, not finite).
+// "50ms", "0.6s", "10s"; nullopt for anything else (no unit, negative, not finite, longer
+// than the clock can count).
 std::optional<Duration> parseDuration(std::string_view text);
 
 // "200,100" (screen points, may be negative or fractional); nullopt for anything else.
