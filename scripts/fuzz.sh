@@ -14,6 +14,9 @@ cmake --build --preset fuzz -j "$(nproc)"
 declare -A seeds=(
   [FinderAnswersFuzz]="fuzz/corpus/FinderAnswersFuzz"
   [AppleScriptParserFuzz]="fuzz/corpus/AppleScriptParserFuzz tests/Scripting/golden"
+  [PlistFileFuzz]="fuzz/corpus/PlistFileFuzz"
+  [StoredValuesFuzz]="fuzz/corpus/StoredValuesFuzz"
+  [ScenarioTokenizerFuzz]="fuzz/corpus/ScenarioTokenizerFuzz scenarios"
 )
 out=build/fuzz
 mkdir -p "$out/crashes" "$out/logs"
