@@ -16,6 +16,7 @@ declare -A seeds=(
   [AppleScriptParserFuzz]="fuzz/corpus/AppleScriptParserFuzz tests/Scripting/golden"
   [PlistFileFuzz]="fuzz/corpus/PlistFileFuzz"
   [StoredValuesFuzz]="fuzz/corpus/StoredValuesFuzz"
+  [WindowListFuzz]="fuzz/corpus/WindowListFuzz"
   [ScenarioTokenizerFuzz]="fuzz/corpus/ScenarioTokenizerFuzz scenarios"
 )
 out=build/fuzz
