@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -192,6 +193,61 @@ TEST_F(LogTest, fourThreadsEmittingWhileLoggersAreSwappedLoseNoLine) {
     }
   }
   EXPECT_EQ(linesOfThread, (std::map<int, int>{{0, 300}, {1, 300}, {2, 300}, {3, 300}}));
+}
+
+TEST_F(LogTest, eightThreadsAcrossSeveralRotationsKeepEveryRetainedLineWholeAndInOrder) {
+  // Catches a line torn or split by a rotation, a line lost at one, or lines written out
+  // of their thread's order while the file job runs beside the emitting threads.
+  constexpr int kThreads = 8;
+  constexpr int kLinesEach = 2500;
+  const std::string payload(400, 'x');  // 8 x 2500 lines of ~420 bytes: four rotations
+  auto logger = makeLogger();
+  Log::ScopedLogger installed(logger);
+
+  std::atomic<int> running = kThreads;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &payload, &running] {
+      for (int i = 0; i < kLinesEach; ++i) {
+        Log::emit(std::string("t").append(std::to_string(t)), std::to_string(i) + " " + payload);
+      }
+      --running;
+    });
+  }
+  while (running > 0) scheduler.runUntilIdle();  // the file job writes meanwhile
+  for (std::thread& thread : threads) thread.join();
+  scheduler.runUntilIdle();
+
+  std::map<int, int> lastOfThread;
+  std::map<int, int> firstOfThread;
+  for (const char* name : {"varnelo.1.log", "varnelo.log"}) {
+    ASSERT_TRUE(fs::exists(home.logFolder() / name)) << name;
+    std::istringstream text(readFile(home.logFolder() / name));
+    for (std::string line; std::getline(text, line);) {
+      int thread = -1;
+      int index = -1;
+      ASSERT_EQ(std::sscanf(line.c_str(), "%*2d:%*2d:%*2d.%*3d [t%1d] %d", &thread, &index), 2)
+          << line.substr(0, 40);
+      ASSERT_EQ(line.size(), 18 + std::to_string(index).size() + 1 + payload.size())
+          << line.substr(0, 40);
+      // Within what the two files keep, each thread's lines follow one another.
+      if (lastOfThread.contains(thread)) {
+        ASSERT_EQ(index, lastOfThread[thread] + 1) << name << ": " << line.substr(0, 40);
+      } else {
+        firstOfThread[thread] = index;
+      }
+      lastOfThread[thread] = index;
+    }
+  }
+  // The files keep the newest lines, so a thread present has its last line there; the
+  // rotations took the oldest away.
+  EXPECT_GE(lastOfThread.size(), 2u);
+  int retained = 0;
+  for (const auto& [thread, last] : lastOfThread) {
+    EXPECT_EQ(last, kLinesEach - 1) << thread;
+    retained += last - firstOfThread[thread] + 1;
+  }
+  EXPECT_LT(retained, kThreads * kLinesEach / 2);
 }
 
 }  // namespace
