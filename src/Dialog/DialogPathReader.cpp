@@ -68,16 +68,29 @@ std::optional<Url> majorityParent(const std::vector<Url>& urls) {
   return Url::fileUrl(best->first);
 }
 
-std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& element, int depth) {
-  if (depth > kDepthLimit) return std::nullopt;
+namespace {
+
+// `budget` elements may still be looked into: a tree that lists an ancestor among its
+// children (a misbehaving application) would otherwise be walked without end.
+std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& element, int depth,
+                                          int& budget) {
+  if (depth > kDepthLimit || budget <= 0) return std::nullopt;
+  --budget;
   auto children = AXWin::children(ax, element);
   for (const auto& child : children) {
     if (AXWin::stringAttribute(ax, child, AXName::role) == "AXPopUpButton") return child;
   }
   for (const auto& child : children) {
-    if (auto found = firstPopUpButton(ax, child, depth + 1)) return found;
+    if (auto found = firstPopUpButton(ax, child, depth + 1, budget)) return found;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& element, int depth) {
+  int budget = kVisitLimit;
+  return firstPopUpButton(ax, element, depth, budget);
 }
 
 std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog) {

@@ -18,6 +18,7 @@ inline constexpr int kDepthLimit = 13;
 inline constexpr std::size_t kUrlLimit = 39;
 
 std::optional<Url> currentDirectory(Accessibility& ax, const AXElement& dialog);
+// Looks into at most kVisitLimit elements.
 std::optional<AXElement> firstPopUpButton(Accessibility& ax, const AXElement& element,
                                           int depth = 0);
 // The parent folder most URLs share; ties go to the path that sorts first.

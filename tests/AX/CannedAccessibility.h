@@ -21,6 +21,7 @@ class CannedElement final : public AXElementRef {
     return canned && canned->id_ == id_;
   }
   std::size_t hash() const override { return std::hash<int>{}(id_); }
+  int id() const { return id_; }
 
  private:
   int id_;
@@ -38,10 +39,10 @@ class CannedAccessibility final : public Accessibility {
 
   AXElement applicationElement(ProcessId pid) override { return cannedElement(-pid); }
   AXReadResult copyAttributeValue(const AXElement& element, const std::string& attribute) override {
-    for (const auto& [key, result] : table_) {
-      if (cannedElement(key.first) == element && key.second == attribute) return result;
-    }
-    return AXError::attributeUnsupported;
+    const auto* canned = dynamic_cast<const CannedElement*>(&element.ref());
+    if (!canned) return AXError::attributeUnsupported;
+    auto found = table_.find({canned->id(), attribute});
+    return found == table_.end() ? AXReadResult{AXError::attributeUnsupported} : found->second;
   }
   AXMultiReadResult copyMultipleAttributeValues(
       const AXElement& element, const std::vector<std::string>& attributes) override {

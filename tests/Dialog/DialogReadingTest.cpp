@@ -174,6 +174,16 @@ TEST(DialogPathReaderTest, emptyFolderFallsBackToThePopUpAndDepthIsBounded) {
   };
   EXPECT_EQ(wrapped(DialogPathReader::kDepthLimit - 1), "/Users/ann/Deep");
   EXPECT_EQ(wrapped(DialogPathReader::kDepthLimit), std::nullopt);
+
+  // A group listing itself four times over (found by fuzzing): the pop-up search stops
+  // after the visit limit instead of walking 4^13 paths.
+  Tree loop;
+  int looping = loop.add("AXGroup");
+  loop.set(looping, AXName::children,
+           AXValue{AXValueList(4, AXValue{test::cannedElement(looping)})});
+  test::CountingAccessibility counted(loop.ax);
+  EXPECT_EQ(folderOf(counted, looping), std::nullopt);
+  EXPECT_LT(counted.calls(), 8 * DialogPathReader::kVisitLimit) << counted.calls();
 }
 
 TEST(EditingKeyEquivalentsTest, exactlyTheSixShortcuts) {
