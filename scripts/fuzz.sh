@@ -17,6 +17,7 @@ declare -A seeds=(
   [PlistFileFuzz]="fuzz/corpus/PlistFileFuzz"
   [StoredValuesFuzz]="fuzz/corpus/StoredValuesFuzz"
   [WindowListFuzz]="fuzz/corpus/WindowListFuzz"
+  [DialogTreeFuzz]="fuzz/corpus/DialogTreeFuzz"
   [ScenarioTokenizerFuzz]="fuzz/corpus/ScenarioTokenizerFuzz scenarios"
 )
 out=build/fuzz
