@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "Sim/AppleScript/AppleScriptLexer.h"
 #include "Sim/AppleScript/AppleScriptParser.h"
 
@@ -18,11 +19,7 @@ namespace {
 
 using namespace varnelo::sim;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 void checkTokens(const std::vector<Token>& tokens) {
   check(!tokens.empty() && tokens.back().kind == TokenKind::end, "tokens end with end");

@@ -13,17 +13,14 @@
 #include "AX/CannedAccessibility.h"
 #include "Dialog/DialogClassifier.h"
 #include "Dialog/DialogPathReader.h"
+#include "FuzzCheck.h"
 #include "Platform/AXNames.h"
 
 namespace {
 
 using namespace varnelo;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 const char* const kRoles[] = {"AXSheet",      "AXWindow",  "AXGroup",      "AXSplitGroup",
                               "AXScrollArea", "AXOutline", "AXList",       "AXBrowser",

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <variant>
 
+#include "FuzzCheck.h"
 #include "Scripting/FinderAnswers.h"
 
 namespace {
@@ -16,11 +17,7 @@ namespace {
 using namespace varnelo;
 using namespace varnelo::FinderAnswers;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 bool has(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 

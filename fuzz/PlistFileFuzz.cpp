@@ -10,17 +10,14 @@
 #include <fstream>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "Sim/Defaults/PlistFile.h"
 
 namespace {
 
 using namespace varnelo::sim;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 // One folder per fuzzing process, for the file read and the file written; removed when
 // the process ends.

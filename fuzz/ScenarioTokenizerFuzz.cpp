@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "Runner/ScenarioTokenizer.h"
 
 namespace {
@@ -16,11 +17,7 @@ namespace {
 using namespace varnelo;
 using namespace varnelo::scenario;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 std::string quoted(const std::vector<std::string>& words) {
   std::string text;

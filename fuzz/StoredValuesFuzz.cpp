@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "Bookmarks/BookmarkCoding.h"
+#include "FuzzCheck.h"
 #include "Overlay/PathFormatting.h"
 #include "Support/AccentPreset.h"
 
@@ -18,11 +19,7 @@ namespace {
 
 using namespace varnelo;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 void checkBookmarks(const std::string& text) {
   const auto decoded = BookmarkCoding::decode(Bytes(text.begin(), text.end()));

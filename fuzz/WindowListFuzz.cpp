@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "Support/WindowListFields.h"
 #include "Support/WindowStack.h"
 
@@ -20,11 +21,7 @@ namespace {
 
 using namespace varnelo;
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using varnelo::fuzz::check;
 
 const char* const kKeys[] = {WindowKey::number,    WindowKey::layer,     WindowKey::ownerPID,
                              WindowKey::ownerName, WindowKey::alpha,     WindowKey::bounds,
