@@ -121,13 +121,12 @@ int runLiveDesktop(const app::Options& options, const std::filesystem::path& hom
     std::cout << text << std::flush;
     return text;
   };
-  ControlPanel* panel = nullptr;
   auto run = [&](const std::string& line) {
     runner.runSingleLine(line, "live");
     view->refresh();
     return takePrinted();
   };
-  panel = new ControlPanel(desktop, run);
+  auto* panel = new ControlPanel(desktop, run);
   layout->addWidget(panel);
 
   std::optional<qt::LiveClock> liveClock;
@@ -167,16 +166,22 @@ int runLiveDesktop(const app::Options& options, const std::filesystem::path& hom
     panel->append(run("launch"));
   }
 
-  // Closing the window is the end of the session: Varnelo quits as at logout.
+  // Closing the window is the end of the session: Varnelo quits as at logout, then the
+  // program (on the real clock Varnelo's quit stops Qt's loop itself).
   bool playingNow = playing;
+  bool closing = false;
   window.onCloseRequested = [&] {
     if (playingNow) return;
+    closing = true;
     if (session.isLaunched() && !session.hasEnded()) {
       panel->append(run("signal TERM"));
     } else {
       QApplication::quit();
     }
   };
+  QObject::connect(&follow, &QTimer::timeout, [&] {
+    if (closing && session.hasEnded()) QApplication::quit();
+  });
   window.show();
   std::cout << "simulated home: " << home.string() << "\n"
             << "log file: " << logFileIn(home).string() << std::endl;
