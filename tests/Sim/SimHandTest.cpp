@@ -120,8 +120,8 @@ TEST_F(SimHandTest, aDockItemBringsItsApplicationForwardWithItsWindows) {
 
   // Its save sheet: a double click on a folder shows it, Save saves only when released
   // over it.
-  auto sheet = desktop.fileDialogs().showSaveSheet(static_cast<ProcessId>(pid), text,
-                                                   home.path(), DialogOptions{});
+  auto sheet = desktop.fileDialogs().showSaveSheet(static_cast<ProcessId>(pid), text, home.path(),
+                                                   DialogOptions{});
   ASSERT_TRUE(sheet);
   desktop.virtualClock()->runUntilIdle();
   auto state = *desktop.fileDialogs().state(*sheet);
