@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -93,6 +94,27 @@ TEST_F(VirtualSchedulerTest, runUntilIdleRunsChainsAtThisInstantAndLeavesTheCloc
   EXPECT_THAT(log, ElementsAre("one", "negative@50", "two", "three@50"));
   EXPECT_EQ(sinceStart(scheduler.now()), 50ms);
   EXPECT_EQ(scheduler.pendingTaskCount(), 1u);
+}
+
+TEST_F(VirtualSchedulerTest, workRepostingItselfWithoutDelayIsReportedEachTimeItPassesTheLimit) {
+  // Catches a loop that is never reported (the run would not return), a count that goes
+  // on across instants, or one that includes work spread over time.
+  for (int n = 0; n < 5; ++n) scheduler.postAfter(std::chrono::milliseconds(n), note("spread"));
+  scheduler.advanceBy(10ms);
+  int reports = 0;
+  bool keepGoing = true;
+  scheduler.setRunawayLimit(100, [&] {
+    ++reports;
+    keepGoing = reports < 3;
+  });
+  std::function<void()> again = [&] {
+    if (keepGoing) scheduler.post(again);
+  };
+  scheduler.post(again);
+  scheduler.runUntilIdle();
+  EXPECT_EQ(reports, 3);
+  scheduler.advanceBy(1s);
+  EXPECT_EQ(reports, 3);
 }
 
 TEST_F(VirtualSchedulerTest, nestedAdvanceInsideTaskRunsLaterWorkAndTheClockNeverGoesBack) {

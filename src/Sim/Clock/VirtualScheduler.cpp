@@ -66,6 +66,10 @@ struct Core {
   std::unordered_map<TaskId, TimePoint> mainTaskDue;  // main tasks not yet run or cancelled
   std::vector<std::unique_ptr<QueueState>> queues;
   bool shuttingDown = false;
+  std::size_t runawayLimit = 0;
+  std::function<void()> onRunaway;
+  TimePoint runawayInstant{};
+  std::size_t runAtInstant = 0;
   // The thread that made the scheduler drives it: the simulated main thread.
   const std::thread::id driver = std::this_thread::get_id();
 
@@ -147,9 +151,21 @@ struct Core {
       auto [due, sequence] = node.key();
       now = std::max(now, due);
       if (std::holds_alternative<Task>(node.mapped())) mainTaskDue.erase(sequence);
+      countAtInstant(lock);
       runEvent(node.mapped(), lock);
     }
     now = std::max(now, limit);
+  }
+
+  void countAtInstant(std::unique_lock<std::mutex>& lock) {
+    if (runawayInstant != now) {
+      runawayInstant = now;
+      runAtInstant = 0;
+    }
+    if (runawayLimit == 0 || ++runAtInstant % runawayLimit != 0 || !onRunaway) return;
+    lock.unlock();
+    onRunaway();
+    lock.lock();
   }
 
   void post(QueueState& queue, Task task) {
@@ -319,6 +335,12 @@ std::size_t VirtualScheduler::pendingTaskCount() const {
   std::size_t count = core.mainTaskDue.size();
   for (const auto& queue : core.queues) count += queue->waiting.size() + (queue->active ? 1 : 0);
   return count;
+}
+
+void VirtualScheduler::setRunawayLimit(std::size_t limit, std::function<void()> onRunaway) {
+  std::lock_guard lock(impl_->core->mutex);
+  impl_->core->runawayLimit = limit;
+  impl_->core->onRunaway = std::move(onRunaway);
 }
 
 std::optional<Duration> VirtualScheduler::nextTaskDelay() const {

@@ -34,6 +34,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,6 +68,11 @@ class VirtualScheduler final : public SimScheduler {
   std::size_t pendingTaskCount() const;
   // Delay from now to the earliest pending item; nullopt when nothing is pending.
   std::optional<Duration> nextTaskDelay() const;
+
+  // Calls onRunaway on the driver each time `limit` more items have run at one instant:
+  // work that keeps reposting itself without a delay never lets the clock move, and a run
+  // would never return. The run goes on when onRunaway returns.
+  void setRunawayLimit(std::size_t limit, std::function<void()> onRunaway);
 
  private:
   struct Impl;
