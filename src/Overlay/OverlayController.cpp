@@ -46,7 +46,11 @@ std::shared_ptr<OverlayController> OverlayController::create(const Ports& ports)
   std::shared_ptr<OverlayController> controller(new OverlayController(ports));
   std::weak_ptr<OverlayController> weak = controller;
   controller->workspaceObserver_ = ports.workspace.addObserver([weak](const WorkspaceEvent& event) {
-    if (event.kind != WorkspaceEventKind::activated) return;
+    // Finder's windows go with it and no notice says so: their bars must not outlive them
+    // when the application in front stays the same.
+    const bool finderEnded = event.kind == WorkspaceEventKind::terminated &&
+                             event.application.bundleIdentifier == kFinderBundleIdentifier;
+    if (event.kind != WorkspaceEventKind::activated && !finderEnded) return;
     if (auto self = weak.lock()) self->frontmostAppChanged();
   });
   return controller;
@@ -479,6 +483,12 @@ PathBarContext OverlayController::barContext(std::optional<WindowNumber> bar) {
     TerminalLauncher::open(workspace, folder, AppSettings::shared().terminalBundleID.get());
   };
   return context;
+}
+
+std::vector<WindowNumber> OverlayController::barWindows() const {
+  std::vector<WindowNumber> windows;
+  for (const auto& [id, entry] : entries_) windows.push_back(id);
+  return windows;
 }
 
 const Panel* OverlayController::barPanel(WindowNumber id) const {

@@ -53,6 +53,7 @@ class OverlayController final : public OverlayControl,
   void updateVisibility(const std::optional<std::string>& frontOverride);
 
   // What the panels show, for the views and for scenarios.
+  std::vector<WindowNumber> barWindows() const;  // the windows that have a bar, shown or not
   const Panel* barPanel(WindowNumber id) const;
   const Panel* cornerPatch(WindowNumber id) const;
   PathBarViewModel* barModel(WindowNumber id);
