@@ -2,6 +2,7 @@
 
 #include "Commands/Desktop/CoreCommands.h"
 #include "Commands/Desktop/DialogCommands.h"
+#include "Commands/Desktop/FaultCommands.h"
 #include "Commands/Desktop/FileCommands.h"
 #include "Commands/Desktop/FinderCommands.h"
 #include "Commands/Desktop/ScreenCommands.h"
@@ -35,6 +36,7 @@ CommandTable allCommands() {
   addPictureCommands(table);
   addMenuCommands(table);
   addSetupCommands(table);
+  addFaultCommands(table);
   return table;
 }
 

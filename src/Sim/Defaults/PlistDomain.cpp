@@ -73,6 +73,7 @@ void PlistDomain::keepAside() const {
 }
 
 bool PlistDomain::persist() const {
+  if (savingFails_) return false;
   // A file damaged since the last read must be kept aside before it is overwritten.
   if (PlistFile::load(file_).outcome == PlistLoadOutcome::unreadable) {
     keepAside();

@@ -39,6 +39,8 @@ class PlistDomain {
   void remove(const std::string& key);
 
   const std::filesystem::path& file() const { return file_; }
+  // The disk refuses every save until switched back (full, or the folder locked).
+  void setSavingFails(bool fails) { savingFails_ = fails; }
 
  private:
   PlistDictionary& current() const;
@@ -52,6 +54,7 @@ class PlistDomain {
   mutable PlistDictionary values_;
   mutable bool unsaved_ = false;
   mutable bool stuckOnCorruptFile_ = false;
+  bool savingFails_ = false;
 };
 
 }  // namespace varnelo::sim

@@ -35,6 +35,8 @@ class SimUserDefaults final : public UserDefaults {
   void copyValue(const std::string& from, const std::string& to) override;
 
   const std::filesystem::path& file() const { return domain_.file(); }
+  // Writes stay in memory until saving works again and the next write saves them.
+  void setSavingFails(bool fails) { domain_.setSavingFails(fails); }
 
  private:
   template <class T>

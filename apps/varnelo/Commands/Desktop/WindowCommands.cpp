@@ -216,13 +216,22 @@ Result accessibilityFrame(ScenarioSession& session, Arguments args) {
   return Result::ok();
 }
 
-// accessibility notices LABEL dropped|delivered
+// accessibility notices LABEL dropped|delivered | LABEL again NOTICE: the window's
+// notices are lost or arrive; one of them is posted once more, as a Mac repeats one.
 Result accessibilityNotices(ScenarioSession& session, Arguments args) {
-  if (args.size() != 2 || (args[1] != "dropped" && args[1] != "delivered"))
-    return Result::bad("usage: accessibility notices LABEL dropped|delivered");
+  const bool again = args.size() == 3 && args[1] == "again";
+  if (!again && (args.size() != 2 || (args[1] != "dropped" && args[1] != "delivered")))
+    return Result::bad("usage: accessibility notices LABEL dropped|delivered | LABEL again NOTICE");
   auto number = session.labelledWindow(args[0]);
   if (!number) return noWindow(args[0]);
-  session.desktop().accessibility().setDropNotifications(*number, args[1] == "dropped");
+  auto& accessibility = session.desktop().accessibility();
+  if (again) {
+    auto window = session.desktop().windowServer().window(*number);
+    if (!window) return noWindow(args[0]);
+    accessibility.postAgain(window->ownerPID, *number, args[2]);
+  } else {
+    accessibility.setDropNotifications(*number, args[1] == "dropped");
+  }
   return Result::ok();
 }
 
@@ -502,7 +511,8 @@ void addWindowCommands(CommandTable& table) {
   table.add("mouse", "down|up | at X,Y", mouse);
   table.add("accessibility private", "on|off", accessibilityPrivate);
   table.add("accessibility frame", "LABEL unreadable|readable | offset DX,DY", accessibilityFrame);
-  table.add("accessibility notices", "LABEL dropped|delivered", accessibilityNotices);
+  table.add("accessibility notices", "LABEL dropped|delivered | LABEL again NOTICE",
+            accessibilityNotices);
   table.add("accessibility busy", "DURATION", accessibilityBusy);
   table.add("accessibility subrole", "late DURATION|off", accessibilitySubrole);
   table.add("accessibility registration", "busy after launch DURATION|off | fails every N|off",
