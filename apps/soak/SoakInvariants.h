@@ -1,0 +1,40 @@
+// What must hold on the desktop after every soak step, whatever happened before: the
+// pair and the panels refer only to windows that exist, panels hide while another
+// application is in front, no file a transfer touched is lost, the log is whole, and the
+// main queue does not pile up. Main thread only.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Runner/ScenarioSession.h"
+
+namespace varnelo::soak {
+
+class SoakInvariants {
+ public:
+  // Pending main-queue tasks and serial jobs beyond this are a pile-up.
+  static constexpr std::size_t kMostPendingTasks = 400;
+
+  // Files made with these contents must exist somewhere under the home folder from now on.
+  void expectFiles(const std::vector<std::string>& contents);
+
+  // The first broken invariant about the desktop's state now, described; nullopt when all
+  // hold.
+  std::optional<std::string> checkDesktop(scenario::ScenarioSession& session) const;
+  // The log and its predecessor hold only complete, well-formed lines.
+  std::optional<std::string> checkLog(scenario::ScenarioSession& session) const;
+
+ private:
+  std::optional<std::string> checkPair(scenario::ScenarioSession& session) const;
+  std::optional<std::string> checkPanels(scenario::ScenarioSession& session) const;
+  std::optional<std::string> checkFiles(scenario::ScenarioSession& session) const;
+
+  std::set<std::string> contents_;
+};
+
+}  // namespace varnelo::soak
