@@ -1,7 +1,7 @@
 // What must hold on the desktop after every soak step, whatever happened before: the
-// pair and the panels refer only to windows that exist, panels hide while another
-// application is in front, no file a transfer touched is lost, the log is whole, and the
-// main queue does not pile up. Main thread only.
+// pair is two tracked windows, no bar shows for a window that is gone or outlives its
+// record, bars hide while another application is in front, no file a transfer touched is
+// lost, the log is whole, and the main queue does not pile up. Main thread only.
 #pragma once
 
 #include <cstddef>
