@@ -12,6 +12,8 @@ namespace {
 
 constexpr Duration kAccessibilityPollInterval = seconds(1.0);
 constexpr Duration kTerminationSpin = seconds(0.4);
+// EX_SOFTWARE: an internal software error.
+constexpr int kUncaughtExceptionExitStatus = 70;
 
 std::vector<Url> fileUrls(const std::vector<std::string>& paths) {
   std::vector<Url> urls;
@@ -97,6 +99,9 @@ void AppDelegate::installExitBackstop() {
       RevealHandler::unregister(ports, RevealHandler::Logging::silent);
     }
   });
+  // An escaping exception would abort, past the backstop; the sidebars it leaves collapsed
+  // are given back at the next launch.
+  ports_.process.exitOnUncaughtException(kUncaughtExceptionExitStatus);
 }
 
 void AppDelegate::waitForAccessibilityThenStart() {

@@ -1,6 +1,7 @@
 // The application delegate: makes the launch and termination sequences, waits for
 // accessibility permission before starting the coordinator, turns termination signals
-// into the normal quit, and hands "Show in Finder" requests to the reveal coordinator.
+// into the normal quit, makes an escaping exception exit rather than abort, and hands
+// "Show in Finder" requests to the reveal coordinator.
 // Main thread only (the framework calls it there; signals arrive on the main queue).
 #pragma once
 

@@ -17,6 +17,11 @@ class ProcessHooks {
   // thread that exits. Static objects may already be destroyed by then: hooks must not
   // log or touch process-wide facilities.
   virtual void atExit(std::function<void()> hook) = 0;
+  // From now on an exception that no handler catches, on any thread, ends the process
+  // through exit(code), running the at-exit hooks, instead of aborting: the platform
+  // sets a terminate handler that calls std::exit(code). Other threads may still run
+  // while the hooks do.
+  virtual void exitOnUncaughtException(int code) = 0;
 };
 
 }  // namespace varnelo

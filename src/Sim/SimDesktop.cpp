@@ -229,6 +229,12 @@ FileViewer SimDesktop::showInFinder(const std::vector<std::filesystem::path>& it
 
 bool SimDesktop::relaunchFinder() { return !finder_->isRunning() && launchFinder(); }
 
+bool SimDesktop::restartVarnelo() {
+  if (!process_->restart()) return false;
+  application_->restart();
+  return true;
+}
+
 bool SimDesktop::launchFinder() {
   auto pid = workspace_->launch(kFinderBundleIdentifier);
   if (!pid) return finder_->isRunning();

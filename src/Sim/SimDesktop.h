@@ -12,10 +12,11 @@
 // Volumes: the home is on the default volume; `<home>/Volumes/External` is a second
 // volume, so a move between the two copies the bytes.
 //
-// Limits: one user, one Varnelo process; Finder's desktop window covers the primary screen
-// only (an empty frame with no display); in real-time mode the process's handled
-// signals are taken from the real process (SimProcessHooks::forwardRealSignals), which
-// only the first real-time desktop alive in a process can do.
+// Limits: one user, one Varnelo process at a time (started again, it keeps its pid);
+// Finder's desktop window covers the primary screen only (an empty frame with no
+// display); in real-time mode the process's handled signals are taken from the real
+// process (SimProcessHooks::forwardRealSignals), which only the first real-time desktop
+// alive in a process can do.
 #pragma once
 
 #include <cstdint>
@@ -162,6 +163,12 @@ class SimDesktop {
   // Finder starts with a new pid (the workspace reports it launched) and reopens the
   // browser windows it had; false when it runs already.
   bool relaunchFinder();
+  // Varnelo's ended process becomes a new one, ready to run the application again; false,
+  // changing nothing, while it runs. What the ended run left outside the process (defaults,
+  // global preferences, Finder's windows and sidebars) stays. The ended run's panels,
+  // status item and observers stay until the host destroys the objects that made them,
+  // which it does first, as a process's memory goes with it.
+  bool restartVarnelo();
   // After every launch of Finder, on the main queue. Finder answers ⌘N (a window on the
   // home folder), ⌘W (the front window closes) and Space (Quick Look) while frontmost.
   std::function<void()> onFinderLaunched;

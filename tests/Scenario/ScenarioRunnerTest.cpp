@@ -73,5 +73,19 @@ TEST(ScenarioRunner, logOrderAndTheKillingSignalAreChecked) {
   EXPECT_EQ(harness.run("expect quit signal TERM\n"), 1);
 }
 
+TEST(ScenarioRunner, anEndedVarneloLaunchesAgainAsANewProcessAndItsExitStatusIsChecked) {
+  // Catches a second launch refused after the end or allowed while running, a relaunched
+  // process still ended, or a status check that takes any exit.
+  test::ScenarioHarness harness;
+  ASSERT_EQ(harness.run("accessibility grant\nlaunch\nexit 3\nexpect quit status 3\n"), 0)
+      << harness.out.str();
+  EXPECT_EQ(harness.run("expect quit status 0\n"), 1);
+  EXPECT_EQ(harness.run("expect quit status three\n"), 2);
+  ASSERT_EQ(harness.run("launch\nexpect running\nexpect log count general \"Varnelo 起動\" 2\n"), 0)
+      << harness.out.str();
+  EXPECT_EQ(harness.run("launch\n"), 2);
+  EXPECT_EQ(harness.run("signal TERM\nexpect quit status 0\n"), 0) << harness.out.str();
+}
+
 }  // namespace
 }  // namespace varnelo

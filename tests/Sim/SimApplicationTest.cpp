@@ -71,5 +71,24 @@ TEST_F(SimApplicationTest, launchOpenRequestsAndTerminateReachTheDelegateInOrder
   EXPECT_EQ(process.state().toString(), "exited(0)");
 }
 
+TEST_F(SimApplicationTest, aRestartedApplicationLaunchesAgainAndDropsWhatTheEndedOneWasSent) {
+  // Catches a request sent to the killed process reaching the next one's delegate, a
+  // restarted application that does not launch again, or one that cannot terminate.
+  application.run();
+  scheduler.runUntilIdle();
+  application.terminate();
+  application.deliverOpenFile("/sent to the ended process");
+  ASSERT_TRUE(process.restart());
+  application.restart();
+  application.setDelegate(delegate);
+  log.clear();
+
+  application.run();
+  scheduler.runUntilIdle();
+  application.terminate();
+
+  EXPECT_THAT(log, ElementsAre("loop runs", "didFinishLaunching", "willTerminate", "loop stops"));
+}
+
 }  // namespace
 }  // namespace varnelo::sim

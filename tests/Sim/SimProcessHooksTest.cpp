@@ -66,5 +66,47 @@ TEST_F(SimProcessHooksTest, exitRunsHooksLastFirstOnceWithTheExitedStateAlreadyS
   EXPECT_EQ(process.state().toString(), "exited(3)");
 }
 
+TEST_F(SimProcessHooksTest, anEscapingExceptionAbortsUnlessTheProcessAskedToExitInstead) {
+  // Catches an abort that runs at-exit hooks, an exit that skips them or takes another
+  // status, or the request surviving into the restarted process.
+  process.atExit(note("hook"));
+  process.raiseUncaughtException();
+  EXPECT_EQ(process.state().toString(), "killed by signal 6");
+  EXPECT_THAT(log, IsEmpty());
+
+  ASSERT_TRUE(process.restart());
+  process.atExit(note("hook"));
+  process.exitOnUncaughtException(70);
+  process.raiseUncaughtException();
+  EXPECT_EQ(process.state().toString(), "exited(70)");
+  EXPECT_THAT(log, ElementsAre("hook"));
+
+  ASSERT_TRUE(process.restart());
+  process.raiseUncaughtException();
+  EXPECT_EQ(process.state().toString(), "killed by signal 6");
+}
+
+TEST_F(SimProcessHooksTest, aRestartedProcessIsNewAndNothingOfTheEndedOneActsInIt) {
+  // Catches a restart of a running process, a handler or hook carried over, or a signal
+  // handler the ended process had posted running in the new one.
+  process.handleSignal(SIGTERM, note("old TERM"));
+  process.atExit(note("old hook"));
+  EXPECT_FALSE(process.restart());
+  process.deliverSignal(SIGTERM);
+  process.deliverSignal(SIGKILL);
+  ASSERT_TRUE(process.restart());
+  EXPECT_TRUE(process.isRunning());
+  scheduler.runUntilIdle();
+  EXPECT_THAT(log, IsEmpty());
+
+  process.handleSignal(SIGHUP, note("HUP"));
+  process.deliverSignal(SIGHUP);
+  scheduler.runUntilIdle();
+  process.deliverSignal(SIGTERM);
+  process.exit(0);
+  EXPECT_THAT(log, ElementsAre("HUP"));
+  EXPECT_EQ(process.state().toString(), "killed by signal 15");
+}
+
 }  // namespace
 }  // namespace varnelo::sim

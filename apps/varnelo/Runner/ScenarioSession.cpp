@@ -13,7 +13,16 @@ ScenarioSession::~ScenarioSession() {
   if (isLaunched()) releaseProcessWideFacilities();
 }
 
-void ScenarioSession::launch() { app_ = runApplication(desktop_.ports()); }
+void ScenarioSession::launch() {
+  if (hasEnded()) {
+    // The ended process's memory went with it: its objects, and with them its panels,
+    // status item, observers and timers, go before the next one starts.
+    releaseProcessWideFacilities();
+    app_.reset();
+    desktop_.restartVarnelo();
+  }
+  app_ = runApplication(desktop_.ports());
+}
 
 DialogPathBarController* ScenarioSession::dialogBar() {
   return isLaunched() ? &app_->coordinator().dialogBar() : nullptr;

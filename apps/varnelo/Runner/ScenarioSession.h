@@ -35,7 +35,8 @@ class ScenarioSession {
   OverlayController* overlays();
   // Null until launched.
   DialogPathBarController* dialogBar();
-  // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves).
+  // Starts Varnelo on the desktop (its launch sequence runs when the clock next moves);
+  // once its process has ended, starts a new one, as the next launch on a Mac does.
   void launch();
   // Varnelo was launched and its simulated process has ended, by quitting or a signal.
   bool hasEnded() const;

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,9 @@ std::string ProcessState::toString() const {
 struct SimProcessHooks::State {
   std::map<int, std::shared_ptr<std::function<void()>>> handlers;
   std::vector<std::function<void()>> atExitHooks;
+  std::optional<int> uncaughtExceptionExit;
+  // Counts restarts: work an ended process posted must not act on the next one.
+  int life = 0;
   ProcessState process;
 };
 
@@ -55,9 +59,10 @@ void SimProcessHooks::deliverSignal(int signalNumber) {
   auto handler = state_->handlers.find(signalNumber);
   if (handler != state_->handlers.end()) {
     std::weak_ptr<State> weak = state_;
-    queue_.post([weak, onSignal = handler->second] {
+    queue_.post([weak, life = state_->life, onSignal = handler->second] {
       auto state = weak.lock();
-      if (state && state->process.phase == ProcessState::Phase::running) (*onSignal)();
+      if (state && state->life == life && state->process.phase == ProcessState::Phase::running)
+        (*onSignal)();
     });
     return;
   }
@@ -74,6 +79,26 @@ void SimProcessHooks::exit(int code) {
     hooks.pop_back();
     hook();
   }
+}
+
+void SimProcessHooks::exitOnUncaughtException(int code) { state_->uncaughtExceptionExit = code; }
+
+void SimProcessHooks::raiseUncaughtException() {
+  if (!isRunning()) return;
+  if (auto code = state_->uncaughtExceptionExit) {
+    exit(*code);
+    return;
+  }
+  // std::terminate's default handler aborts.
+  state_->process = {ProcessState::Phase::killed, SIGABRT};
+}
+
+bool SimProcessHooks::restart() {
+  if (isRunning()) return false;
+  const int life = state_->life + 1;
+  *state_ = State{};
+  state_->life = life;
+  return true;
 }
 
 ProcessState SimProcessHooks::state() const { return state_->process; }

@@ -10,9 +10,16 @@
 //   3. exit(code) runs the at-exit hooks once, last registered first (a hook registered
 //      meanwhile runs too), and the state reads "exited(code)" from its start.
 //   4. Once the process has ended, signals, exits and handlers already posted do nothing.
+//   5. An exception that escapes ends the process as exit(code) does (rule 3) once the
+//      process asked for that with exitOnUncaughtException(code); before, it aborts:
+//      "killed by signal 6", no at-exit hooks run.
+//   6. restart() makes an ended process a new one: running, with no handlers, hooks or
+//      exit code asked for; what the ended one had posted still does nothing.
 //
-// Limits: no stopped state, no signal masks, no coalescing of pending signals. The
-// process ending does not stop the desktop's queue: other work posted there still runs.
+// Limits: no stopped state, no signal masks, no coalescing of pending signals, no threads
+// of the process's own (every exception escapes on the main thread). The process ending
+// does not stop the desktop's queue: other work posted there still runs. A restarted
+// process keeps its pid.
 #pragma once
 
 #include <functional>
@@ -47,10 +54,15 @@ class SimProcessHooks final : public ProcessHooks {
 
   void handleSignal(int signalNumber, std::function<void()> onSignal) override;
   void atExit(std::function<void()> hook) override;
+  void exitOnUncaughtException(int code) override;
 
   // What a signal sent to the process does (a scenario's "signal TERM").
   void deliverSignal(int signalNumber);
   void exit(int code);
+  // An exception no handler catches escapes the process's code.
+  void raiseUncaughtException();
+  // False, changing nothing, while the process runs.
+  bool restart();
   ProcessState state() const;
   bool isRunning() const;
 

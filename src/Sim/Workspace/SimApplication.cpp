@@ -35,6 +35,14 @@ void SimApplication::terminate() {
   stopEventLoop_();
 }
 
+void SimApplication::restart() {
+  state_ = std::make_shared<State>();
+  activationPolicy_.reset();
+  lastOpenReply_.reset();
+  launched_ = false;
+  terminating_ = false;
+}
+
 void SimApplication::runMainLoopFor(Duration duration) { scheduler_.runFor(duration); }
 
 void SimApplication::replyToOpenOrPrint(OpenReply reply) { lastOpenReply_ = reply; }

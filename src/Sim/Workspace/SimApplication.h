@@ -10,6 +10,8 @@
 //      terminate, or one after the process ended otherwise, does nothing.
 //   3. Open requests (deliverOpen*) reach the delegate on the main queue, in order, even
 //      before launching has finished, as the platform allows.
+//   4. restart() makes it the application of a new process, not yet run, with no
+//      delegate; requests posted for the ended one are dropped.
 //
 // Limits: no applicationShouldTerminate, no menus; activation is handed to onActivate; the delegate
 // is held weakly and a request for a vanished delegate is dropped.
@@ -43,6 +45,9 @@ class SimApplication final : public Application {
 
   // Set once by the desktop: makes Varnelo the frontmost application.
   std::function<void()> onActivate;
+
+  // For the desktop, once the process has ended and is started again.
+  void restart();
 
   void deliverOpenUrls(std::vector<Url> urls);
   void deliverOpenFile(std::string path);

@@ -166,7 +166,7 @@ Result setAccessibility(ScenarioSession& session, Arguments args) {
 
 Result launch(ScenarioSession& session, Arguments args) {
   if (!args.empty()) return Result::bad("launch takes no arguments");
-  if (session.isLaunched()) return Result::bad("Varnelo is already launched");
+  if (session.isLaunched() && !session.hasEnded()) return Result::bad("Varnelo is running");
   session.launch();
   return Result::ok();
 }
@@ -195,6 +195,12 @@ Result exitProcess(ScenarioSession& session, Arguments args) {
                            : (args.size() == 1 ? parseInteger(args[0]) : std::nullopt);
   if (!code) return Result::bad("usage: exit [CODE]");
   session.desktop().process().exit(static_cast<int>(*code));
+  return Result::ok();
+}
+
+Result raiseException(ScenarioSession& session, Arguments args) {
+  if (!args.empty()) return Result::bad("exception takes no arguments");
+  session.desktop().process().raiseUncaughtException();
   return Result::ok();
 }
 
@@ -398,19 +404,26 @@ Result expectGlobal(ScenarioSession& session, Arguments args) {
   return Result::failed(args[0] + " = " + inQuotes(args[1]), value ? inQuotes(*value) : "nothing");
 }
 
-// expect quit | expect quit signal NAME: ended by exit(), or killed by that signal.
+// expect quit | expect quit status N | expect quit signal NAME: ended by exit() (with
+// that status), or killed by that signal.
 Result expectQuit(ScenarioSession& session, Arguments args) {
-  auto signal = args.size() == 2 && args[0] == "signal" ? signalNumber(args[1]) : std::nullopt;
-  if (!args.empty() && !signal) return Result::bad("usage: expect quit [signal TERM|INT|HUP|KILL]");
-  const int killedBy = signal.value_or(0);  // no signal is numbered 0
-  auto state = session.desktop().process().state();
-  const bool ended = killedBy != 0
-                         ? state.phase == sim::ProcessState::Phase::killed && state.code == killedBy
-                         : state.phase == sim::ProcessState::Phase::exited;
-  if (ended) return Result::ok();
-  return Result::failed(killedBy != 0 ? "Varnelo killed by signal " + std::to_string(killedBy)
-                                      : "Varnelo to have quit",
-                        session.isLaunched() ? state.toString() : "not launched");
+  using Phase = sim::ProcessState::Phase;
+  const auto state = session.desktop().process().state();
+  const std::string got = session.isLaunched() ? state.toString() : "not launched";
+  if (args.empty()) {
+    if (state.phase == Phase::exited) return Result::ok();
+    return Result::failed("Varnelo to have quit", got);
+  }
+  std::optional<sim::ProcessState> wanted;
+  if (args.size() == 2 && args[0] == "signal") {
+    if (auto number = signalNumber(args[1])) wanted = sim::ProcessState{Phase::killed, *number};
+  } else if (args.size() == 2 && args[0] == "status") {
+    if (auto code = parseInteger(args[1]))
+      wanted = sim::ProcessState{Phase::exited, static_cast<int>(*code)};
+  }
+  if (!wanted) return Result::bad("usage: expect quit [status N | signal TERM|INT|HUP|KILL]");
+  if (state == *wanted) return Result::ok();
+  return Result::failed("Varnelo " + wanted->toString(), got);
 }
 
 Result expectRunning(ScenarioSession& session, Arguments args) {
@@ -447,10 +460,11 @@ void addCoreCommands(CommandTable& table) {
             manageApp);
   table.add("accessibility", "grant|deny", setAccessibility);
   table.add("automation", "finder granted|denied|undecided", setAutomation);
-  table.add("launch", "", launch);
+  table.add("launch", "", launch, AfterEnd::allowed);
   table.add("wait", "DURATION|idle", wait);
   table.add("signal", "TERM|INT|HUP|KILL", sendSignal);
   table.add("exit", "[CODE]", exitProcess);
+  table.add("exception", "", raiseException);
   table.add("quit", "", quit);
   table.add("seed", "N", seed);
   table.add("open", "file PATH | files PATH… | urls URL…", open);
@@ -462,7 +476,7 @@ void addCoreCommands(CommandTable& table) {
   table.add("expect logfile", "CATEGORY TEXT", expectLogFile);
   table.add("expect defaults", "KEY VALUE | KEY dict [NAME=N…]", expectDefaults);
   table.add("expect global", "KEY TEXT", expectGlobal);
-  table.add("expect quit", "[signal TERM|INT|HUP|KILL]", expectQuit);
+  table.add("expect quit", "[status N | signal TERM|INT|HUP|KILL]", expectQuit);
   table.add("expect running", "", expectRunning);
   table.add("expect opened", "FOLDER with NAME | url URL | file PATH", expectOpened);
   table.add("expect prompts", "accessibility N", expectPrompts);
