@@ -15,6 +15,7 @@ declare -A seeds=(
   [FinderAnswersFuzz]="fuzz/corpus/FinderAnswersFuzz"
   [AppleScriptParserFuzz]="fuzz/corpus/AppleScriptParserFuzz tests/Scripting/golden"
   [PlistFileFuzz]="fuzz/corpus/PlistFileFuzz"
+  [StoredDefaultsFuzz]="fuzz/corpus/StoredDefaultsFuzz fuzz/corpus/PlistFileFuzz"
   [StoredValuesFuzz]="fuzz/corpus/StoredValuesFuzz"
   [WindowListFuzz]="fuzz/corpus/WindowListFuzz"
   [DialogTreeFuzz]="fuzz/corpus/DialogTreeFuzz"
