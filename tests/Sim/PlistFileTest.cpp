@@ -51,5 +51,20 @@ TEST(PlistFileTest, everyValueKindSurvivesSaveAndLoadAndOnlyAMissingFileLoadsAsM
   }
 }
 
+TEST(PlistFileTest, textWithAZeroByteReadsAsItIsSavedSoARewriteChangesNothing) {
+  // Catches text read whole but saved cut at its zero byte: rewriting the domain for
+  // another key would change this one behind the user's back.
+  test::TempDir folder;
+  auto file = folder.path() / "domain.plist";
+  using namespace std::string_literals;
+  test::writeFile(file,
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>"
+                  "<key>Note</key><string>before\0after</string></dict></plist>"s);
+  auto first = PlistFile::load(file);
+  ASSERT_EQ(first.outcome, PlistLoadOutcome::loaded);
+  ASSERT_TRUE(PlistFile::save(file, first.dictionary));
+  EXPECT_EQ(PlistFile::load(file).dictionary, first.dictionary);
+}
+
 }  // namespace
 }  // namespace varnelo::sim

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -141,7 +142,8 @@ class NodeReader {
       case PLIST_STRING: {
         std::uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return PlistValue{std::string(text, length)};
+        // Saving writes C strings: text read past a zero byte would not survive a save.
+        return PlistValue{std::string(text, ::strnlen(text, length))};
       }
       case PLIST_DATA: {
         std::uint64_t length = 0;

@@ -3,7 +3,8 @@
 // a bool. Any thread; concurrent saves of one file each stay whole, the last rename wins.
 //
 // Limits: integers are 64-bit signed (an unsigned value above INT64_MAX reads wrapped);
-// dates keep whole seconds between 1933 and 2069; UID nodes read as unreadable files.
+// dates keep whole seconds between 1933 and 2069; UID nodes read as unreadable files;
+// keys and text end at their first zero byte.
 #pragma once
 
 #include <cstdint>
