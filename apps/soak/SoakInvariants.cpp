@@ -46,7 +46,6 @@ std::optional<std::string> SoakInvariants::checkDesktop(scenario::ScenarioSessio
   }
   if (auto broken = checkPair(session)) return broken;
   if (auto broken = checkPanels(session)) return broken;
-  if (auto broken = checkFiles(session)) return broken;
   const std::size_t pending = session.desktop().virtualClock()->pendingTaskCount();
   if (pending > kMostPendingTasks) {
     return fmt::format("{} tasks pending on the clock (at most {})", pending, kMostPendingTasks);

@@ -23,16 +23,17 @@ class SoakInvariants {
   // Files made with these contents must exist somewhere under the home folder from now on.
   void expectFiles(const std::vector<std::string>& contents);
 
-  // The first broken invariant about the desktop's state now, described; nullopt when all
-  // hold.
+  // The first broken invariant about Varnelo's state now (the process, the pair, the
+  // panels, the queue), described; nullopt when all hold.
   std::optional<std::string> checkDesktop(scenario::ScenarioSession& session) const;
+  // Every file expected exists somewhere under the home folder.
+  std::optional<std::string> checkFiles(scenario::ScenarioSession& session) const;
   // The log and its predecessor hold only complete, well-formed lines.
   std::optional<std::string> checkLog(scenario::ScenarioSession& session) const;
 
  private:
   std::optional<std::string> checkPair(scenario::ScenarioSession& session) const;
   std::optional<std::string> checkPanels(scenario::ScenarioSession& session) const;
-  std::optional<std::string> checkFiles(scenario::ScenarioSession& session) const;
 
   std::set<std::string> contents_;
 };

@@ -23,6 +23,7 @@ namespace {
 constexpr int kHealingChecks = 10;
 constexpr const char* kHealingWait = "wait 500ms";
 constexpr std::int64_t kLogCheckInterval = 100;
+constexpr std::int64_t kFileCheckInterval = 50;
 // Far more than any burst of real work at one instant.
 constexpr std::size_t kRunawayLimit = 200'000;
 constexpr std::size_t kRecentLines = 40;
@@ -78,7 +79,10 @@ class Soak {
 
   int runStep() {
     const TimePoint before = desktop_.scheduler().now();
+    bool movedFiles = false;
     for (const auto& line : script_.step(session_, step_)) {
+      movedFiles = movedFiles || line.starts_with("strip press copy") ||
+                   line.starts_with("strip press move");
       if (runLine(line) == scenario::kScenarioBadLine && refusedForSyntax()) {
         fail("the soak wrote a line the runner cannot read");
         return 2;
@@ -94,6 +98,11 @@ class Soak {
       runLine(kHealingWait);
       broken = invariants_.checkDesktop(session_);
       if (!broken) ++heals_;
+    }
+    // The walk over every file grows with the copies; a transfer still running is seen
+    // by the next walk.
+    if (!broken && (movedFiles || step_ % kFileCheckInterval == 0)) {
+      broken = invariants_.checkFiles(session_);
     }
     if (!broken && step_ % kLogCheckInterval == 0) broken = invariants_.checkLog(session_);
     if (broken) {

@@ -1,5 +1,6 @@
-// One soak run: the desktop set up, then step after step of the script, every invariant
-// checked after each. A broken invariant may first heal for a few seconds of quiet (a
+// One soak run: the desktop set up, then step after step of the script, Varnelo's state
+// checked after each, the files after each transfer and every 50 steps, the log every
+// 100. A broken invariant may first heal for a few seconds of quiet (a
 // dropped notification is made good by the next poll); one that stays stops the run
 // with the seed and step that replay it.
 #pragma once

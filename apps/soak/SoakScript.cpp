@@ -12,6 +12,7 @@ constexpr std::array<const char*, 7> kFolders{
     "~/Documents", "~/Downloads", "~/Volumes/External/Soak"};
 constexpr int kFilesPerFolder = 3;
 constexpr std::size_t kMostFinderWindows = 6;
+constexpr int kMostMadeFiles = 200;
 constexpr std::array<const char*, 8> kStripButtons{
     "copy-right", "copy-left", "move-right", "move-left", "sync", "swap", "sidebar", "expand"};
 // Apple event errors a Mac answers with: not running, timed out, not permitted, busy.
@@ -176,6 +177,7 @@ void SoakScript::act(scenario::ScenarioSession& session, std::vector<std::string
       break;
     }
     case 26: {
+      if (nextFile_ >= kMostMadeFiles) break;
       const int made = nextFile_++;
       const std::string contents = fmt::format("made {}", made);
       lines.push_back(
