@@ -65,7 +65,9 @@ void AppCoordinator::start() {
   };
   paths().onPollTick = [weak] {
     auto self = weak.lock();
-    if (!self || !self->panes_->isPaired()) return;
+    if (!self) return;
+    if (self->overlayController_) self->overlayController_->hideBarsOfVanishedWindows();
+    if (!self->panes_->isPaired()) return;
     self->scripting_->selection([weak](const std::vector<std::string>& selected) {
       auto self = weak.lock();
       if (!self) return;

@@ -355,6 +355,24 @@ void OverlayController::updateVisibility(const std::optional<std::string>& front
   updateStripVisibility(finderOrSelfIsFront && !ql);
 }
 
+void OverlayController::hideBarsOfVanishedWindows() {
+  auto listed = ports_.windowServer.copyWindowInfo(WindowListOption::all, kNullWindowNumber);
+  if (!listed) return;
+  std::set<WindowNumber> numbers;
+  for (const auto& entry : *listed) {
+    auto number = WindowListFields::windowNumber(entry);
+    if (!number) return;  // an unreadable entry may be any window
+    numbers.insert(*number);
+  }
+  bool vanished = false;
+  for (auto& [id, entry] : entries_) {
+    if (numbers.contains(id) || !entry.onScreen) continue;
+    entry.onScreen = false;
+    vanished = true;
+  }
+  if (vanished) updateVisibility(std::nullopt);
+}
+
 void OverlayController::updateStripVisibility(bool finderOrSelfIsFront) {
   if (!stripPanel_) return;
   int shownPanes = 0;

@@ -51,6 +51,9 @@ class OverlayController final : public OverlayControl,
   // `frontOverride`: the front application's bundle identifier when the caller knows it
   // better than the workspace does at this instant.
   void updateVisibility(const std::optional<std::string>& frontOverride);
+  // Bars of windows the window server no longer lists at all go out of sight: a lost
+  // destruction notice leaves their records, and nothing else would move them.
+  void hideBarsOfVanishedWindows();
 
   // What the panels show, for the views and for scenarios.
   std::vector<WindowNumber> barWindows() const;  // the windows that have a bar, shown or not
