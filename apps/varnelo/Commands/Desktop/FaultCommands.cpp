@@ -43,8 +43,9 @@ Result windowList(ScenarioSession& session, Arguments args) {
     server.removeEntryField(*number, key);
     return Result::ok();
   }
-  return Result::bad("no window-list field " + args[2] +
-                     " (number, layer, owner, owner-name, alpha, bounds, name, onscreen)");
+  std::string names;
+  for (const auto& [name, key] : kFields) names += (names.empty() ? "" : ", ") + std::string(name);
+  return Result::bad("no window-list field " + args[2] + " (" + names + ")");
 }
 
 // defaults saving fails|works: Varnelo's writes stay in memory meanwhile.
