@@ -264,6 +264,11 @@ bool SimWindowServer::setMinimised(WindowNumber number, bool minimised) {
     window->minimised = minimised;
     auto change = minimised ? SimWindowChange::minimised : SimWindowChange::restored;
     events.push_back({change, number, window->ownerPID});
+    if (!minimised && *frontOfLayer(window->layer) != number) {
+      std::erase(order_, number);
+      order_.insert(frontOfLayer(window->layer), number);
+      events.push_back({SimWindowChange::reordered, number, window->ownerPID});
+    }
   }
   notify(events);
   return true;

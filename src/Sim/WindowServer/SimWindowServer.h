@@ -128,7 +128,8 @@ class SimWindowServer final : public WindowServer {
                 ChangeNotice notice = ChangeNotice::reported);
   // To the front of its layer; reports reordered only when the order changes.
   bool raise(WindowNumber number);
-  // False for a tab that is not selected.
+  // False for a tab that is not selected. A restored window comes back in front of its
+  // layer, as from the Dock.
   bool setMinimised(WindowNumber number, bool minimised);
   // An application's own showing and hiding of a window (a panel); ordering in also brings
   // it to the front of its layer. False for a tab, whose selection decides instead.
