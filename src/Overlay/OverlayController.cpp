@@ -164,13 +164,14 @@ void OverlayController::readDesktop() {
       WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements, kNullWindowNumber);
 }
 
-bool OverlayController::isListedOnScreen(WindowNumber id) const {
+bool OverlayController::updateListed(WindowNumber id, Entry& entry) const {
   // A minimised window or a tab in the background keeps its frame but shows nothing, so
-  // its bar must not float where it was. Without a list, the frame alone decides.
-  if (!onScreenList_) return true;
-  return std::any_of(onScreenList_->begin(), onScreenList_->end(), [&](const auto& entry) {
-    return WindowListFields::windowNumber(entry) == id;
+  // its bar must not float where it was.
+  if (!onScreenList_) return entry.listed;
+  entry.listed = std::any_of(onScreenList_->begin(), onScreenList_->end(), [&](const auto& each) {
+    return WindowListFields::windowNumber(each) == id;
   });
+  return entry.listed;
 }
 
 void OverlayController::apply(const FinderWindow& window, Entry& entry) {
@@ -190,7 +191,7 @@ void OverlayController::apply(const FinderWindow& window, Entry& entry) {
   }
   const WindowNumber id = *window.cgWindowID;
   const Rect& frame = *window.frame;
-  entry.onScreen = Geometry::isOnAnyScreen(screens_, frame) && isListedOnScreen(id);
+  entry.onScreen = Geometry::isOnAnyScreen(screens_, frame) && updateListed(id, entry);
   if (!entry.onScreen) {
     entry.occluded = false;
     if (Log::isDebugEnabled()) logOverlay("skip(offscreen) id=" + std::to_string(id));
@@ -236,7 +237,7 @@ void OverlayController::restore(Entry& entry, WindowNumber id) {
   }
   readDesktop();
   Rect bar = barRect(id, *frame);
-  entry.onScreen = Geometry::isOnAnyScreen(screens_, bar) && isListedOnScreen(id);
+  entry.onScreen = Geometry::isOnAnyScreen(screens_, bar) && updateListed(id, entry);
   if (!entry.onScreen) {
     entry.occluded = false;
     return;
@@ -367,7 +368,7 @@ void OverlayController::hideBarsOfVanishedWindows() {
   bool vanished = false;
   for (auto& [id, entry] : entries_) {
     if (numbers.contains(id) || !entry.onScreen) continue;
-    entry.onScreen = false;
+    entry.onScreen = entry.listed = false;
     vanished = true;
   }
   if (vanished) updateVisibility(std::nullopt);

@@ -80,6 +80,9 @@ class OverlayController final : public OverlayControl,
     std::unique_ptr<Panel> panel;
     std::unique_ptr<Panel> cornerPatch;
     bool onScreen = false;
+    // In the on-screen window list as last read; kept when a read fails, so that a failed
+    // read cannot bring back the bar of a minimised or vanished window.
+    bool listed = true;
     bool occluded = false;
     bool isDragging = false;
     TimePoint lastMoveAt = TimePoint::min();
@@ -97,7 +100,7 @@ class OverlayController final : public OverlayControl,
   bool isPane(WindowNumber id) const;
   bool isOccluded(WindowNumber id, const Rect& barRect) const;
   void readDesktop();
-  bool isListedOnScreen(WindowNumber id) const;
+  bool updateListed(WindowNumber id, Entry& entry) const;
   void placeCornerPatch(Entry& entry, const Rect& windowFrame, bool isPane);
   void syncStrip();
   bool bothPanesSameFolder() const;
