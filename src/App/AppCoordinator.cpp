@@ -67,7 +67,7 @@ void AppCoordinator::start() {
     auto self = weak.lock();
     if (!self) return;
     if (self->overlayController_) self->overlayController_->hideBarsOfVanishedWindows();
-    if (!self->panes_->isPaired()) return;
+    if (!self->panes_->isPaired() || self->scripting_->isBusy()) return;
     self->scripting_->selection([weak](const std::vector<std::string>& selected) {
       auto self = weak.lock();
       if (!self) return;

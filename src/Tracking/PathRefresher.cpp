@@ -96,8 +96,9 @@ bool PathRefresher::finderIsFrontmost() const {
 }
 
 void PathRefresher::poll() {
-  if (!finderIsFrontmost() || tracker_.windows().empty() || scripting_->isBusy()) return;
+  if (!finderIsFrontmost() || tracker_.windows().empty()) return;
   if (onPollTick) onPollTick();
+  if (scripting_->isBusy()) return;
   scripting_->allWindows([weak = weak_from_this()](const std::vector<WindowInfo>& rows) {
     if (auto self = weak.lock()) self->applyWindowList(rows);
   });

@@ -45,7 +45,8 @@ class PathRefresher : public std::enable_shared_from_this<PathRefresher> {
 
   // Some window's targetPath may have changed.
   std::function<void()> onPathsChanged;
-  // A poll is about to ask Finder for its windows.
+  // Each second while Finder is frontmost with windows, before the poll asks Finder for its
+  // windows, and also when the scripting queue is too busy for it to ask.
   std::function<void()> onPollTick;
   std::function<void()> onCorrelationCompleted;
 
