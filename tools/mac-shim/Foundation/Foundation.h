@@ -1,0 +1,20 @@
+// https://developer.apple.com/documentation/foundation
+#pragma once
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <Foundation/NSArray.h>
+#include <Foundation/NSBundle.h>
+#include <Foundation/NSData.h>
+#include <Foundation/NSDate.h>
+#include <Foundation/NSDictionary.h>
+#include <Foundation/NSError.h>
+#include <Foundation/NSLocale.h>
+#include <Foundation/NSObjCRuntime.h>
+#include <Foundation/NSObject.h>
+#include <Foundation/NSPathUtilities.h>
+#include <Foundation/NSProcessInfo.h>
+#include <Foundation/NSRunLoop.h>
+#include <Foundation/NSString.h>
+#include <Foundation/NSURL.h>
+#include <Foundation/NSUserDefaults.h>
+#include <Foundation/NSValue.h>

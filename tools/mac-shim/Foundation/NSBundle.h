@@ -1,0 +1,13 @@
+#pragma once
+
+#include <Foundation/NSDictionary.h>
+#include <Foundation/NSString.h>
+
+// https://developer.apple.com/documentation/foundation/bundle
+@interface NSBundle : NSObject
+@property (class, readonly, strong) NSBundle* mainBundle;
+@property (readonly, copy) NSString* bundleIdentifier;
+@property (readonly, copy) NSString* bundlePath;
+// https://developer.apple.com/documentation/foundation/bundle/1408696-objectforinfodictionarykey
+- (id)objectForInfoDictionaryKey:(NSString*)key;
+@end
