@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "Sim/Clock/RealTimeLoop.h"
+#include "RealTime/RealTimeLoop.h"
 #include "Sim/Defaults/SimUserDefaults.h"
 #include "Sim/Process/SimSystemInfo.h"
 #include "Support/Log.h"
@@ -89,7 +89,7 @@ class VarneloContext {
 
  private:
   TempFolder home_;
-  sim::RealTimeLoop loop_;
+  RealTimeLoop loop_;
   RecordingQueueFactory queues_;
   SilentSystemLog systemLog_;
   sim::SimSystemInfo system_;

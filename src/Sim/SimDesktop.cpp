@@ -51,9 +51,9 @@ SimDesktop::SimDesktop(Options options) : random_(options.seed) {
   addStandardFolders(home_.path);
 
   if (options.clock == ClockMode::realTime) {
-    auto loop = std::make_unique<RealTimeLoop>();
-    realTimeLoop_ = loop.get();
-    scheduler_ = std::move(loop);
+    auto scheduler = std::make_unique<RealTimeScheduler>();
+    realTimeLoop_ = &scheduler->loop();
+    scheduler_ = std::move(scheduler);
   } else {
     auto clock = std::make_unique<VirtualScheduler>(options.wallStart);
     virtualClock_ = clock.get();

@@ -34,7 +34,7 @@
 #include "Sim/AppleScript/SimAutomationPermission.h"
 #include "Sim/AppleScript/SimScriptHost.h"
 #include "Sim/Applications/SimFileDialogs.h"
-#include "Sim/Clock/RealTimeLoop.h"
+#include "Sim/Clock/RealTimeScheduler.h"
 #include "Sim/Clock/VirtualScheduler.h"
 #include "Sim/Defaults/SimGlobalDefaults.h"
 #include "Sim/Defaults/SimUserDefaults.h"

@@ -20,7 +20,7 @@ TEST(LiveClockTest, qtsLoopRunsTasksWhenTheyFallDueAndWhenAWorkerPosts) {
   // Catches a host loop that never looks at a delayed task again, or one asleep on its
   // timer while a worker's post waits.
   qt::ensureApplication();
-  sim::RealTimeLoop loop;
+  RealTimeLoop loop;
   qt::LiveClock clock(loop);
   std::vector<std::string> log;
   loop.postAfter(20ms, [&] { log.push_back("due"); });

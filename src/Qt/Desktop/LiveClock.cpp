@@ -4,7 +4,7 @@
 
 namespace varnelo::qt {
 
-LiveClock::LiveClock(sim::RealTimeLoop& loop) : loop_(loop) {
+LiveClock::LiveClock(RealTimeLoop& loop) : loop_(loop) {
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &LiveClock::pump);

@@ -7,13 +7,13 @@
 #include <QTimer>
 #include <atomic>
 
-#include "Sim/Clock/RealTimeLoop.h"
+#include "RealTime/RealTimeLoop.h"
 
 namespace varnelo::qt {
 
 class LiveClock final : public QObject {
  public:
-  explicit LiveClock(sim::RealTimeLoop& loop);
+  explicit LiveClock(RealTimeLoop& loop);
   ~LiveClock() override;
   LiveClock(const LiveClock&) = delete;
   LiveClock& operator=(const LiveClock&) = delete;
@@ -21,7 +21,7 @@ class LiveClock final : public QObject {
  private:
   void pump();
 
-  sim::RealTimeLoop& loop_;
+  RealTimeLoop& loop_;
   QTimer timer_;
   std::atomic<bool> wakePending_ = false;  // one queued wake at a time
 };

@@ -1,5 +1,5 @@
 // The simulated desktop's clock and queues, in one of two modes: VirtualScheduler
-// (virtual time, driven by tests and scenarios) or RealTimeLoop (the real clock, for the
+// (virtual time, driven by tests and scenarios) or RealTimeScheduler (the real clock, for the
 // interactive application). Everything simulated posts through this interface.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Real-time tests wait only on conditions and never assert durations.
-#include "Sim/Clock/RealTimeLoop.h"
+#include "RealTime/RealTimeLoop.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace varnelo::sim {
+namespace varnelo {
 namespace {
 
 using namespace std::chrono_literals;
@@ -124,4 +124,4 @@ TEST(RealTimeLoopTest, aHostLoopRunsDueTasksAndIsWokenByPostsFromOtherThreads) {
 }
 
 }  // namespace
-}  // namespace varnelo::sim
+}  // namespace varnelo

@@ -1,5 +1,6 @@
-// The simulated desktop on the real clock, for the interactive application: an event
-// loop on the thread that calls run(), and one worker thread per serial queue.
+// The main queue and serial queues on the real clock: an event loop on the thread that
+// calls run(), and one worker thread per serial queue. The interactive simulated desktop
+// and the macOS backend both run on it.
 // Keeps MainQueue's ordering rules. quit() may be called from any thread (and from a
 // task); run() then returns after the task in progress. Serial queues outlive the loop's
 // run() and finish their queued jobs before their threads are joined on destruction.
@@ -12,11 +13,12 @@
 #include <memory>
 #include <optional>
 
-#include "Sim/Clock/SimScheduler.h"
+#include "Platform/MainQueue.h"
+#include "Platform/SerialQueue.h"
 
-namespace varnelo::sim {
+namespace varnelo {
 
-class RealTimeLoop final : public SimScheduler {
+class RealTimeLoop final : public MainQueue, public SerialQueueFactory {
  public:
   RealTimeLoop();
   ~RealTimeLoop() override;
@@ -28,8 +30,11 @@ class RealTimeLoop final : public SimScheduler {
   TimePoint now() const override;
   WallTime wallNow() const override;
   std::shared_ptr<SerialQueue> makeSerialQueue(std::string label) override;
-  void spend(Duration duration) override;   // sleeps a worker or the main thread
-  void runFor(Duration duration) override;  // a nested run of the loop
+  // Sleeps the calling thread when it is the loop's or one of its workers', as a call to
+  // another process would hold it; any other thread goes on.
+  void spend(Duration duration);
+  // A nested run of the loop, for that long. Main thread only; may be called from a task.
+  void runFor(Duration duration);
 
   // Runs tasks as they fall due until quit().
   void run();
@@ -48,4 +53,4 @@ class RealTimeLoop final : public SimScheduler {
   std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace varnelo::sim
+}  // namespace varnelo

@@ -1,4 +1,4 @@
-#include "Sim/Clock/RealTimeLoop.h"
+#include "RealTime/RealTimeLoop.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace varnelo::sim {
+namespace varnelo {
 
 namespace {
 
@@ -218,4 +218,4 @@ void RealTimeLoop::setWakeHandler(std::function<void()> wake) {
   impl_->wakeHandler = std::move(wake);
 }
 
-}  // namespace varnelo::sim
+}  // namespace varnelo
