@@ -1,6 +1,7 @@
 // https://developer.apple.com/documentation/corefoundation/cftyperef
 #pragma once
 
+#include <CoreFoundation/CFAvailability.h>
 #include <stdint.h>
 
 #define CF_EXTERN_C_BEGIN extern "C" {
@@ -21,6 +22,16 @@ typedef int32_t OSStatus;                 // https://developer.apple.com/documen
 typedef int16_t OSErr;                    // https://developer.apple.com/documentation/kernel/oserr
 typedef uint32_t FourCharCode;            // https://developer.apple.com/documentation/kernel/fourcharcode
 typedef FourCharCode OSType;              // https://developer.apple.com/documentation/kernel/ostype
+typedef uint16_t UniChar;                 // https://developer.apple.com/documentation/kernel/unichar
+typedef unsigned long UniCharCount;       // https://developer.apple.com/documentation/coreservices/unicharcount
+
+// https://developer.apple.com/documentation/corefoundation/cfrange
+typedef struct {
+  CFIndex location;
+  CFIndex length;
+} CFRange;
+// https://developer.apple.com/documentation/corefoundation/cfrangemake(_:_:)
+inline CFRange CFRangeMake(CFIndex loc, CFIndex len) { return CFRange{loc, len}; }
 
 typedef const struct CF_BRIDGED_TYPE(id) __CFAllocator* CFAllocatorRef;    // https://developer.apple.com/documentation/corefoundation/cfallocator
 typedef const struct CF_BRIDGED_TYPE(NSString) __CFString* CFStringRef;    // https://developer.apple.com/documentation/corefoundation/cfstring

@@ -17,6 +17,8 @@ CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encod
 // https://developer.apple.com/documentation/corefoundation/1542721-cfstringgetcstring
 Boolean CFStringGetCString(CFStringRef theString, char* buffer, CFIndex bufferSize,
                            CFStringEncoding encoding);
+// https://developer.apple.com/documentation/corefoundation/cfstringgetcharacters(_:_:_:)
+void CFStringGetCharacters(CFStringRef theString, CFRange range, UniChar* buffer);
 CF_EXTERN_C_END
 
 // https://developer.apple.com/documentation/corefoundation/cfstr

@@ -7,3 +7,4 @@
 #include <CoreFoundation/CFNumber.h>
 #include <CoreFoundation/CFRunLoop.h>
 #include <CoreFoundation/CFString.h>
+#include <CoreFoundation/CFURL.h>

@@ -8,6 +8,7 @@
 #include <Foundation/NSDate.h>
 #include <Foundation/NSDictionary.h>
 #include <Foundation/NSError.h>
+#include <Foundation/NSGeometry.h>
 #include <Foundation/NSLocale.h>
 #include <Foundation/NSObjCRuntime.h>
 #include <Foundation/NSObject.h>

@@ -1,0 +1,5 @@
+#pragma once
+
+#include <CoreGraphics/CGGeometry.h>
+
+typedef CGPoint NSPoint;  // https://developer.apple.com/documentation/foundation/nspoint
