@@ -18,3 +18,5 @@
 #include <Foundation/NSURL.h>
 #include <Foundation/NSUserDefaults.h>
 #include <Foundation/NSValue.h>
+#include <Foundation/NSAppleEventDescriptor.h>
+#include <Foundation/NSAppleScript.h>
