@@ -20,3 +20,7 @@
 #include <Foundation/NSValue.h>
 #include <Foundation/NSAppleEventDescriptor.h>
 #include <Foundation/NSAppleScript.h>
+#include <Foundation/NSFileManager.h>
+#include <Foundation/NSGeometry.h>
+#include <Foundation/NSNotification.h>
+#include <Foundation/NSOperation.h>

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <CoreGraphics/CGGeometry.h>
+
+// https://developer.apple.com/documentation/foundation/nsrect
+typedef CGRect NSRect;
