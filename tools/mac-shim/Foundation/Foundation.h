@@ -19,3 +19,9 @@
 #include <Foundation/NSURL.h>
 #include <Foundation/NSUserDefaults.h>
 #include <Foundation/NSValue.h>
+#include <Foundation/NSAppleEventDescriptor.h>
+#include <Foundation/NSAppleScript.h>
+#include <Foundation/NSFileManager.h>
+#include <Foundation/NSGeometry.h>
+#include <Foundation/NSNotification.h>
+#include <Foundation/NSOperation.h>

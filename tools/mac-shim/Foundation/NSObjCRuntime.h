@@ -13,3 +13,8 @@ typedef double NSTimeInterval;     // https://developer.apple.com/documentation/
 #define NS_RETURNS_RETAINED __attribute__((ns_returns_retained))
 #define API_AVAILABLE(...)
 #define NS_SWIFT_NAME(name)
+// https://developer.apple.com/documentation/foundation/ns_valid_until_end_of_scope
+#define NS_VALID_UNTIL_END_OF_SCOPE __attribute__((objc_precise_lifetime))
+#ifndef nil
+#define nil nullptr  // https://developer.apple.com/documentation/objectivec/nil
+#endif

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <Foundation/Foundation.h>
+
+// https://developer.apple.com/documentation/appkit/nsresponder
+@interface NSResponder : NSObject
+@end

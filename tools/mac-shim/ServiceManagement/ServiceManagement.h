@@ -1,0 +1,4 @@
+// https://developer.apple.com/documentation/servicemanagement
+#pragma once
+
+#include <ServiceManagement/SMAppService.h>

@@ -1,0 +1,5 @@
+// https://developer.apple.com/documentation/uniformtypeidentifiers
+#pragma once
+
+#include <UniformTypeIdentifiers/UTCoreTypes.h>
+#include <UniformTypeIdentifiers/UTType.h>
