@@ -2,6 +2,9 @@
 #include <Foundation/Foundation.h>
 
 NSUInteger length(CFStringRef name) {
-  NSString* string = (NSString*)name;  // expected-error {{requires a bridged cast}} expected-note {{use __bridge to}} expected-note {{use __bridge_transfer to}}
+  // expected-error@+3 {{requires a bridged cast}}
+  // expected-note@+2 {{use __bridge to}}
+  // expected-note@+1 {{use __bridge_transfer to}}
+  NSString* string = (NSString*)name;
   return string.length;
 }

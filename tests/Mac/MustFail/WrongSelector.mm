@@ -2,5 +2,7 @@
 #include <Foundation/Foundation.h>
 
 id value() {
-  return [NSUserDefaults.standardUserDefaults objectForKeyy:@"WasPaired"];  // expected-error {{no visible @interface for 'NSUserDefaults' declares the selector 'objectForKeyy:'}}
+  NSUserDefaults* defaults = NSUserDefaults.standardUserDefaults;
+  // expected-error@+1 {{no visible @interface for 'NSUserDefaults' declares the selector}}
+  return [defaults objectForKeyy:@"WasPaired"];
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <AppKit/NSApplication.h>
+#include <AppKit/NSEvent.h>
 #include <AppKit/NSOpenPanel.h>
 #include <AppKit/NSPanel.h>
 #include <AppKit/NSPasteboard.h>

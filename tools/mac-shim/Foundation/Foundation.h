@@ -2,16 +2,21 @@
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>
+#include <Foundation/NSAppleEventDescriptor.h>
+#include <Foundation/NSAppleScript.h>
 #include <Foundation/NSArray.h>
 #include <Foundation/NSBundle.h>
 #include <Foundation/NSData.h>
 #include <Foundation/NSDate.h>
 #include <Foundation/NSDictionary.h>
 #include <Foundation/NSError.h>
+#include <Foundation/NSFileManager.h>
 #include <Foundation/NSGeometry.h>
 #include <Foundation/NSLocale.h>
+#include <Foundation/NSNotification.h>
 #include <Foundation/NSObjCRuntime.h>
 #include <Foundation/NSObject.h>
+#include <Foundation/NSOperation.h>
 #include <Foundation/NSPathUtilities.h>
 #include <Foundation/NSProcessInfo.h>
 #include <Foundation/NSRunLoop.h>
@@ -19,9 +24,3 @@
 #include <Foundation/NSURL.h>
 #include <Foundation/NSUserDefaults.h>
 #include <Foundation/NSValue.h>
-#include <Foundation/NSAppleEventDescriptor.h>
-#include <Foundation/NSAppleScript.h>
-#include <Foundation/NSFileManager.h>
-#include <Foundation/NSGeometry.h>
-#include <Foundation/NSNotification.h>
-#include <Foundation/NSOperation.h>

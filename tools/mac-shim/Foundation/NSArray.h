@@ -16,16 +16,17 @@ typedef struct {
 @end
 
 // https://developer.apple.com/documentation/foundation/nsarray
-@interface NSArray<__covariant ObjectType> : NSObject <NSCopying, NSMutableCopying, NSFastEnumeration>
-@property (readonly) NSUInteger count;
+@interface NSArray<__covariant ObjectType>
+    : NSObject <NSCopying, NSMutableCopying, NSFastEnumeration>
+@property(readonly) NSUInteger count;
 - (ObjectType)objectAtIndex:(NSUInteger)index;
 - (ObjectType)objectAtIndexedSubscript:(NSUInteger)idx;
-@property (readonly) ObjectType firstObject;
+@property(readonly) ObjectType firstObject;
 + (instancetype)arrayWithObjects:(const ObjectType[])objects count:(NSUInteger)cnt;
 @end
 
 // https://developer.apple.com/documentation/foundation/nsmutablearray
-@interface NSMutableArray<ObjectType> : NSArray<ObjectType>
+@interface NSMutableArray<ObjectType> : NSArray <ObjectType>
 + (instancetype)arrayWithCapacity:(NSUInteger)numItems;
 - (void)addObject:(ObjectType)anObject;
 @end

@@ -6,5 +6,5 @@
 // https://developer.apple.com/documentation/foundation/nslocale
 @interface NSLocale : NSObject
 // https://developer.apple.com/documentation/foundation/nslocale/1415614-preferredlanguages
-@property (class, readonly, copy) NSArray<NSString*>* preferredLanguages;
+@property(class, readonly, copy) NSArray<NSString*>* preferredLanguages;
 @end

@@ -5,11 +5,17 @@
 typedef bool BOOL;  // https://developer.apple.com/documentation/objectivec/bool (arm64)
 #define YES true
 #define NO false
-typedef long NSInteger;            // https://developer.apple.com/documentation/objectivec/nsinteger
-typedef unsigned long NSUInteger;  // https://developer.apple.com/documentation/objectivec/nsuinteger
-typedef double NSTimeInterval;     // https://developer.apple.com/documentation/foundation/nstimeinterval
-#define NS_ENUM(type, name) enum name : type name; enum name : type
-#define NS_OPTIONS(type, name) enum name : type name; enum name : type
+typedef long NSInteger;  // https://developer.apple.com/documentation/objectivec/nsinteger
+typedef unsigned long
+    NSUInteger;  // https://developer.apple.com/documentation/objectivec/nsuinteger
+typedef double
+    NSTimeInterval;  // https://developer.apple.com/documentation/foundation/nstimeinterval
+#define NS_ENUM(type, name) \
+  enum name : type name;    \
+  enum name : type
+#define NS_OPTIONS(type, name) \
+  enum name : type name;       \
+  enum name : type
 #define NS_RETURNS_RETAINED __attribute__((ns_returns_retained))
 #define API_AVAILABLE(...)
 #define NS_SWIFT_NAME(name)

@@ -7,10 +7,10 @@
 // https://developer.apple.com/documentation/objectivec/nsobjectprotocol
 @protocol NSObject
 - (BOOL)isEqual:(id)object;
-@property (readonly) NSUInteger hash;
+@property(readonly) NSUInteger hash;
 - (BOOL)isKindOfClass:(Class)aClass;
 - (BOOL)respondsToSelector:(SEL)aSelector;
-@property (readonly, copy) NSString* description;
+@property(readonly, copy) NSString* description;
 @end
 
 // https://developer.apple.com/documentation/foundation/nscopying
@@ -25,7 +25,7 @@
 
 // https://developer.apple.com/documentation/objectivec/nsobject
 __attribute__((objc_root_class))
-@interface NSObject <NSObject>
+@interface NSObject<NSObject>
 + (instancetype)alloc;
 + (instancetype)new;
 + (Class)class;

@@ -3,7 +3,8 @@
 #include <Foundation/NSString.h>
 
 extern "C" {
-NSString* NSHomeDirectory(void);  // https://developer.apple.com/documentation/foundation/1413045-nshomedirectory
+NSString* NSHomeDirectory(
+    void);  // https://developer.apple.com/documentation/foundation/1413045-nshomedirectory
 }
 
 // https://developer.apple.com/documentation/foundation/nsstring/lastpathcomponent

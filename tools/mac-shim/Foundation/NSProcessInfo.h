@@ -11,7 +11,7 @@ typedef struct {
 
 // https://developer.apple.com/documentation/foundation/processinfo
 @interface NSProcessInfo : NSObject
-@property (class, readonly, strong) NSProcessInfo* processInfo;
-@property (readonly) NSOperatingSystemVersion operatingSystemVersion;
-@property (readonly) int processIdentifier;
+@property(class, readonly, strong) NSProcessInfo* processInfo;
+@property(readonly) NSOperatingSystemVersion operatingSystemVersion;
+@property(readonly) int processIdentifier;
 @end

@@ -7,8 +7,9 @@
 + (instancetype)URLWithString:(NSString*)URLString;
 + (NSURL*)fileURLWithPath:(NSString*)path;
 + (NSURL*)fileURLWithPath:(NSString*)path isDirectory:(BOOL)isDir;
-@property (readonly, copy) NSString* absoluteString;
-@property (readonly, copy) NSString* path;
-@property (readonly, getter=isFileURL) BOOL fileURL;
-@property (readonly, copy) NSURL* filePathURL;  // https://developer.apple.com/documentation/foundation/nsurl/1408442-filepathurl
+@property(readonly, copy) NSString* absoluteString;
+@property(readonly, copy) NSString* path;
+@property(readonly, getter=isFileURL) BOOL fileURL;
+@property(readonly, copy) NSURL*
+    filePathURL;  // https://developer.apple.com/documentation/foundation/nsurl/1408442-filepathurl
 @end

@@ -9,7 +9,7 @@ extern "C" NSString* const NSGlobalDomain;
 
 // https://developer.apple.com/documentation/foundation/userdefaults
 @interface NSUserDefaults : NSObject
-@property (class, readonly, strong) NSUserDefaults* standardUserDefaults;
+@property(class, readonly, strong) NSUserDefaults* standardUserDefaults;
 - (id)objectForKey:(NSString*)defaultName;
 - (void)setObject:(id)value forKey:(NSString*)defaultName;
 - (void)removeObjectForKey:(NSString*)defaultName;

@@ -13,17 +13,26 @@
 @end
 @protocol OS_dispatch_source <OS_dispatch_object>
 @end
-typedef NSObject<OS_dispatch_queue>* dispatch_queue_t;    // https://developer.apple.com/documentation/dispatch/dispatch_queue_t
-typedef NSObject<OS_dispatch_source>* dispatch_source_t;  // https://developer.apple.com/documentation/dispatch/dispatch_source_t
-typedef NSObject<OS_dispatch_object>* dispatch_queue_attr_t;  // https://developer.apple.com/documentation/dispatch/dispatch_queue_attr_t
-typedef const struct dispatch_source_type_s* dispatch_source_type_t;  // https://developer.apple.com/documentation/dispatch/dispatch_source_type_t
-typedef void (^dispatch_block_t)(void);  // https://developer.apple.com/documentation/dispatch/dispatch_block_t
-typedef uint64_t dispatch_time_t;        // https://developer.apple.com/documentation/dispatch/dispatch_time_t
+typedef NSObject<OS_dispatch_queue>*
+    dispatch_queue_t;  // https://developer.apple.com/documentation/dispatch/dispatch_queue_t
+typedef NSObject<OS_dispatch_source>*
+    dispatch_source_t;  // https://developer.apple.com/documentation/dispatch/dispatch_source_t
+typedef NSObject<OS_dispatch_object>*
+    dispatch_queue_attr_t;  // https://developer.apple.com/documentation/dispatch/dispatch_queue_attr_t
+typedef const struct dispatch_source_type_s*
+    dispatch_source_type_t;  // https://developer.apple.com/documentation/dispatch/dispatch_source_type_t
+typedef void (^dispatch_block_t)(
+    void);  // https://developer.apple.com/documentation/dispatch/dispatch_block_t
+typedef uint64_t
+    dispatch_time_t;  // https://developer.apple.com/documentation/dispatch/dispatch_time_t
 
-#define DISPATCH_TIME_NOW (0ull)       // https://developer.apple.com/documentation/dispatch/dispatch_time_now
-#define DISPATCH_TIME_FOREVER (~0ull)  // https://developer.apple.com/documentation/dispatch/dispatch_time_forever
+#define DISPATCH_TIME_NOW \
+  (0ull)  // https://developer.apple.com/documentation/dispatch/dispatch_time_now
+#define DISPATCH_TIME_FOREVER \
+  (~0ull)  // https://developer.apple.com/documentation/dispatch/dispatch_time_forever
 #define NSEC_PER_SEC 1000000000ull
-#define DISPATCH_QUEUE_SERIAL nullptr  // https://developer.apple.com/documentation/dispatch/dispatch_queue_serial
+#define DISPATCH_QUEUE_SERIAL \
+  nullptr  // https://developer.apple.com/documentation/dispatch/dispatch_queue_serial
 
 extern "C" {
 // https://developer.apple.com/documentation/dispatch/1452927-dispatch_get_main_queue

@@ -24,5 +24,4 @@ void _os_log_shim(os_log_t log, os_log_type_t type, const char* format, ...)
 // https://developer.apple.com/documentation/os/os_log_with_type
 #define os_log_with_type(log, type, format, ...) _os_log_shim(log, type, format, ##__VA_ARGS__)
 // https://developer.apple.com/documentation/os/os_log_debug
-#define os_log_debug(log, format, ...) \
-  _os_log_shim(log, OS_LOG_TYPE_DEBUG, format, ##__VA_ARGS__)
+#define os_log_debug(log, format, ...) _os_log_shim(log, OS_LOG_TYPE_DEBUG, format, ##__VA_ARGS__)
