@@ -1,7 +1,10 @@
 // https://developer.apple.com/documentation/appkit
 #pragma once
 
+#include <AppKit/NSAlert.h>
 #include <AppKit/NSApplication.h>
+#include <AppKit/NSButton.h>
+#include <AppKit/NSControl.h>
 #include <AppKit/NSEvent.h>
 #include <AppKit/NSOpenPanel.h>
 #include <AppKit/NSPanel.h>
@@ -10,6 +13,7 @@
 #include <AppKit/NSRunningApplication.h>
 #include <AppKit/NSSavePanel.h>
 #include <AppKit/NSScreen.h>
+#include <AppKit/NSView.h>
 #include <AppKit/NSWindow.h>
 #include <AppKit/NSWorkspace.h>
 #include <Foundation/Foundation.h>
