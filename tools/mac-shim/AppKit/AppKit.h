@@ -2,10 +2,15 @@
 #pragma once
 
 #include <AppKit/NSAlert.h>
+#include <AppKit/NSAppearance.h>
 #include <AppKit/NSApplication.h>
+#include <AppKit/NSBezierPath.h>
 #include <AppKit/NSButton.h>
+#include <AppKit/NSColor.h>
+#include <AppKit/NSColorList.h>
 #include <AppKit/NSControl.h>
 #include <AppKit/NSEvent.h>
+#include <AppKit/NSImage.h>
 #include <AppKit/NSOpenPanel.h>
 #include <AppKit/NSPanel.h>
 #include <AppKit/NSPasteboard.h>
