@@ -6,11 +6,14 @@
 #include <AppKit/NSApplication.h>
 #include <AppKit/NSBezierPath.h>
 #include <AppKit/NSButton.h>
+#include <AppKit/NSCell.h>
 #include <AppKit/NSColor.h>
 #include <AppKit/NSColorList.h>
 #include <AppKit/NSControl.h>
 #include <AppKit/NSEvent.h>
 #include <AppKit/NSImage.h>
+#include <AppKit/NSMenu.h>
+#include <AppKit/NSMenuItem.h>
 #include <AppKit/NSOpenPanel.h>
 #include <AppKit/NSPanel.h>
 #include <AppKit/NSPasteboard.h>
@@ -18,6 +21,9 @@
 #include <AppKit/NSRunningApplication.h>
 #include <AppKit/NSSavePanel.h>
 #include <AppKit/NSScreen.h>
+#include <AppKit/NSStatusBar.h>
+#include <AppKit/NSStatusBarButton.h>
+#include <AppKit/NSStatusItem.h>
 #include <AppKit/NSView.h>
 #include <AppKit/NSWindow.h>
 #include <AppKit/NSWorkspace.h>
