@@ -25,4 +25,10 @@ inline NSString* nsString(const std::string& text) {
   return [NSString stringWithUTF8String:text.c_str()];
 }
 
+// "" for text that is not valid UTF-8, where AppKit takes no nil (titles, alert texts).
+inline NSString* nsStringOrEmpty(const std::string& text) {
+  NSString* string = nsString(text);
+  return string ? string : @"";
+}
+
 }  // namespace varnelo::mac

@@ -1,8 +1,19 @@
 // https://developer.apple.com/documentation/appkit
 #pragma once
 
+#include <AppKit/NSAlert.h>
+#include <AppKit/NSAppearance.h>
 #include <AppKit/NSApplication.h>
+#include <AppKit/NSBezierPath.h>
+#include <AppKit/NSButton.h>
+#include <AppKit/NSCell.h>
+#include <AppKit/NSColor.h>
+#include <AppKit/NSColorList.h>
+#include <AppKit/NSControl.h>
 #include <AppKit/NSEvent.h>
+#include <AppKit/NSImage.h>
+#include <AppKit/NSMenu.h>
+#include <AppKit/NSMenuItem.h>
 #include <AppKit/NSOpenPanel.h>
 #include <AppKit/NSPanel.h>
 #include <AppKit/NSPasteboard.h>
@@ -10,6 +21,10 @@
 #include <AppKit/NSRunningApplication.h>
 #include <AppKit/NSSavePanel.h>
 #include <AppKit/NSScreen.h>
+#include <AppKit/NSStatusBar.h>
+#include <AppKit/NSStatusBarButton.h>
+#include <AppKit/NSStatusItem.h>
+#include <AppKit/NSView.h>
 #include <AppKit/NSWindow.h>
 #include <AppKit/NSWorkspace.h>
 #include <Foundation/Foundation.h>

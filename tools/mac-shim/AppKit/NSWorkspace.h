@@ -1,5 +1,6 @@
 #pragma once
 
+#include <AppKit/NSImage.h>
 #include <AppKit/NSRunningApplication.h>
 #include <Foundation/Foundation.h>
 
@@ -34,6 +35,8 @@ API_AVAILABLE(macos(10.15))
     API_AVAILABLE(macos(10.15));
 // https://developer.apple.com/documentation/appkit/nsworkspace/activatefileviewerselecting(_:)
 - (void)activateFileViewerSelectingURLs:(NSArray<NSURL*>*)fileURLs;
+// https://developer.apple.com/documentation/appkit/nsworkspace/icon(forfile:)
+- (NSImage*)iconForFile:(NSString*)fullPath;
 @end
 
 extern "C" {

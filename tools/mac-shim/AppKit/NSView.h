@@ -1,0 +1,7 @@
+#pragma once
+
+#include <AppKit/NSResponder.h>
+
+// https://developer.apple.com/documentation/appkit/nsview
+@interface NSView : NSResponder
+@end
