@@ -10,6 +10,7 @@
 #include <AppKit/NSRunningApplication.h>
 #include <AppKit/NSSavePanel.h>
 #include <AppKit/NSScreen.h>
+#include <AppKit/NSView.h>
 #include <AppKit/NSWindow.h>
 #include <AppKit/NSWorkspace.h>
 #include <Foundation/Foundation.h>
