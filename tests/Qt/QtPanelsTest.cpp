@@ -8,8 +8,11 @@
 #include <QTest>
 
 #include "Overlay/CenterStripModel.h"
+#include "Overlay/PathBarPresentation.h"
+#include "Overlay/PathBarViewModel.h"
 #include "Qt/Views/CenterStripWidget.h"
 #include "Qt/Windows/OffscreenApplication.h"
+#include "Sim/Workspace/SimPasteboard.h"
 
 namespace varnelo {
 namespace {
@@ -73,6 +76,30 @@ TEST_F(QtPanelsTest, theContentIsDrawnByItsTypeAndATooltipFitsItsText) {
   panel->setContent(StripContent{&strip});
   EXPECT_NE(qtPanel(panel).window().findChild<qt::CenterStripWidget*>(), nullptr);
   EXPECT_EQ(panel->fittingSize(), (Size{0, 0}));
+}
+
+TEST_F(QtPanelsTest, showingWithoutRaisingReadsTheBarsSurroundingsAsOrderingFrontDoes) {
+  // Catches a show that leaves the panel hidden or draws a bar with what it read at creation,
+  // an accent or bookmarks since changed.
+  struct CountingSource final : PathBarContextSource {
+    PathBarContext barContext(std::optional<WindowNumber>) override {
+      ++reads;
+      return {};
+    }
+    int reads = 0;
+  } source;
+  sim::SimPasteboard pasteboard;
+  PathBarViewModel model{"/Users/ann", pasteboard};
+  auto panel = panels_.create({{300, 30}, true, false, true},
+                              PathBarContent{&model, true, &source, std::nullopt});
+  const int atCreation = source.reads;
+
+  qtPanel(panel).show();
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(source.reads, atCreation + 1);
+  panel->orderOut();
+  panel->orderFront();
+  EXPECT_EQ(source.reads, atCreation + 2);
 }
 
 TEST_F(QtPanelsTest, escInAPanelCallsItsCancel) {

@@ -89,11 +89,15 @@ Rect QtPanel::frame() const {
 }
 
 void QtPanel::orderFront() {
+  show();
+  window_->raise();
+}
+
+void QtPanel::show() {
   if (const auto* bar = std::get_if<PathBarContent>(&content_)) {
     if (auto* view = dynamic_cast<PathBarWidget*>(view_)) view->setContext(barContextOf(*bar));
   }
   window_->show();
-  window_->raise();
 }
 
 void QtPanel::orderOut() { window_->hide(); }

@@ -32,6 +32,9 @@ class QtPanel final : public Panel {
   const PanelContent& content() const override { return content_; }
   Size fittingSize() const override;
 
+  // As orderFront, without raising the window above those shown at its level: on macOS
+  // Qt's raise also activates the application, so a platform there raises it natively.
+  void show();
   // The top-level window; its one child draws the content.
   QWidget& window();
 

@@ -4,4 +4,6 @@
 
 // https://developer.apple.com/documentation/appkit/nspanel
 @interface NSPanel : NSWindow
+// https://developer.apple.com/documentation/appkit/nspanel/becomeskeyonlyifneeded
+@property BOOL becomesKeyOnlyIfNeeded;
 @end

@@ -13,9 +13,11 @@ typedef double
 #define NS_ENUM(type, name) \
   enum name : type name;    \
   enum name : type
+// In Objective-C++ an option set is its integer type, so that combined options need no cast.
+// https://developer.apple.com/library/archive/releasenotes/ObjectiveC/ModernizationObjC/AdoptingModernObjective-C.html
 #define NS_OPTIONS(type, name) \
-  enum name : type name;       \
-  enum name : type
+  type name;                   \
+  enum : type
 #define NS_RETURNS_RETAINED __attribute__((ns_returns_retained))
 #define API_AVAILABLE(...)
 #define NS_SWIFT_NAME(name)
