@@ -1,5 +1,5 @@
 // A real-time desktop's clock driven by Qt's event loop. Waits only on conditions.
-#include "Qt/Desktop/LiveClock.h"
+#include "Qt/Clock/LiveClock.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

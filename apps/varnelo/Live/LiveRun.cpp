@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "Live/ControlPanel.h"
-#include "Qt/Desktop/LiveClock.h"
+#include "Qt/Clock/LiveClock.h"
 #include "Qt/Desktop/LiveDesktop.h"
 #include "Runner/ScenarioCommands.h"
 #include "Runner/ScenarioRunner.h"

@@ -5,7 +5,7 @@
 
 #include "App/ApplicationMain.h"
 #include "Mac/Application/MacPlatform.h"
-#include "Qt/Desktop/LiveClock.h"
+#include "Qt/Clock/LiveClock.h"
 
 int main(int argc, char** argv) {
   using namespace varnelo;

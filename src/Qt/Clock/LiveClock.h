@@ -1,6 +1,7 @@
-// Drives a real-time simulated desktop's clock from Qt's event loop, so that the one loop
-// that draws and takes input also runs the desktop's tasks: each when it falls due, and at
-// once after a post from any thread. Main (GUI) thread only; the clock must outlive it.
+// Drives a real-time loop from Qt's event loop, so that the one loop that draws and takes
+// input also runs the main queue's tasks (the live desktop's, or the Mac's): each when it
+// falls due, and at once after a post from any thread. Main (GUI) thread only; the loop
+// must outlive it.
 #pragma once
 
 #include <QObject>

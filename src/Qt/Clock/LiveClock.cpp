@@ -1,4 +1,4 @@
-#include "Qt/Desktop/LiveClock.h"
+#include "Qt/Clock/LiveClock.h"
 
 #include <chrono>
 
