@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "Mac/Bridge/CFNumbers.h"
 #include "Mac/Bridge/FoundationText.h"
 
 namespace varnelo::mac {
@@ -42,9 +43,8 @@ std::optional<WindowListValue> numberValue(CFNumberRef number) {
     if (!CFNumberGetValue(number, kCFNumberDoubleType, &value)) return std::nullopt;
     return value;
   }
-  std::int64_t value = 0;
-  if (!CFNumberGetValue(number, kCFNumberSInt64Type, &value)) return std::nullopt;
-  return value;
+  if (auto integer = integerOf(number)) return *integer;
+  return std::nullopt;
 }
 
 std::optional<WindowListValue> listValue(CFTypeRef value) {

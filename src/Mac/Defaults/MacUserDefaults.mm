@@ -2,6 +2,7 @@
 
 #include <Foundation/Foundation.h>
 
+#include "Mac/Bridge/CFNumbers.h"
 #include "Mac/Bridge/FoundationText.h"
 
 namespace varnelo::mac {
@@ -20,11 +21,7 @@ bool isBoolean(id value) {
 // An NSNumber that is neither a Boolean nor a floating value, and fits in 64 bits.
 std::optional<std::int64_t> integerValue(id value) {
   if (![value isKindOfClass:[NSNumber class]] || isBoolean(value)) return std::nullopt;
-  auto number = (__bridge CFNumberRef)value;
-  std::int64_t integer = 0;
-  if (CFNumberIsFloatType(number) || !CFNumberGetValue(number, kCFNumberSInt64Type, &integer))
-    return std::nullopt;
-  return integer;
+  return integerOf((__bridge CFNumberRef)value);
 }
 
 }  // namespace
